@@ -1,0 +1,18 @@
+#pragma once
+// One function per subcommand of radioprog-cli, each in its own file.
+// Each returns the exit status: 0 success, 1 the radio failed, 2 usage or file error.
+
+#include <QStringList>
+
+/// show [FILE.dat] [--lang en|zh] [--json]
+int RunShow(const QStringList &args);
+/// new FILE.dat
+int RunNew(const QStringList &args);
+/// read --port PORT -o FILE.dat [--retries N]
+int RunRead(const QStringList &args);
+/// write --port PORT FILE.dat [--retries N]
+int RunWrite(const QStringList &args);
+/// ports
+int RunPorts(const QStringList &args);
+/// report FILE.dat -o report.pdf [--lang zh]
+int RunReport(const QStringList &args);

@@ -1,0 +1,69 @@
+// radioprog-cli: the command-line face of the same core the GUI uses.
+#include "cli/Commands.h"
+#include "doc/IniFile.h"
+#include "shell/Globals.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QTextStream>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+struct Command
+{
+    const char *name;
+    int (*run)(const QStringList &);
+    const char *usage;
+    bool needsGui; // the report renders fonts, which need a QGuiApplication
+};
+
+const Command kCommands[] = {
+    {"show", RunShow, "show [FILE.dat] [--lang en|zh] [--json]", false},
+    {"new", RunNew, "new FILE.dat", false},
+    {"read", RunRead, "read --port PORT -o FILE.dat [--retries N]", false},
+    {"write", RunWrite, "write --port PORT FILE.dat [--retries N]", false},
+    {"ports", RunPorts, "ports", false},
+    {"report", RunReport, "report FILE.dat -o report.pdf [--lang en|zh]", true},
+};
+
+int usage()
+{
+    QTextStream err(stderr);
+    err << "usage: radioprog-cli COMMAND [ARGS]\n";
+    for (const Command &c : kCommands)
+        err << "  radioprog-cli " << c.usage << "\n";
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const Command *command = nullptr;
+    if (argc >= 2) {
+        for (const Command &c : kCommands)
+            if (qstrcmp(argv[1], c.name) == 0)
+                command = &c;
+    }
+    std::unique_ptr<QCoreApplication> app;
+    if (command && command->needsGui) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    if (!command)
+        return usage();
+
+    // The same installation data as the GUI: Program.ini next to the executable.
+    g_strAppDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    theIniFile.OpenInExeDir(QStringLiteral("Program.ini"), false, true, false);
+    g_strLanguage = theIniFile.GetValue(QStringLiteral("Setup"), QStringLiteral("Language"));
+
+    QStringList args = QCoreApplication::arguments().mid(2);
+    return command->run(args);
+}

@@ -1,0 +1,31 @@
+# radioprog_add_test(NAME SOURCES a.cpp ... [GUI] [LIBS ...])
+# One Qt Test executable per call, registered with CTest. Tests without GUI
+# carry the label "core" and also run in the sanitizer build; GUI tests carry
+# "gui", link the widget library and run on the offscreen platform.
+add_custom_target(core_tests)
+
+function(radioprog_add_test name)
+  cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS" ${ARGN})
+  if(T_GUI AND NOT RADIOPROG_WITH_GUI)
+    return()
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  target_link_libraries(${name} PRIVATE Qt6::Test radioprog_core ${T_LIBS})
+  target_compile_definitions(${name} PRIVATE
+    RADIOPROG_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data"
+    RADIOPROG_BUILD_DIR="${CMAKE_BINARY_DIR}"
+    RADIOPROG_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  if(T_GUI)
+    target_link_libraries(${name} PRIVATE radioprog_gui)
+    set(label gui)
+  else()
+    add_dependencies(core_tests ${name})
+    set(label core)
+  endif()
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
+    LABELS ${label}
+    TIMEOUT 300
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=qt.qpa.*=false")
+endfunction()

@@ -1,0 +1,60 @@
+#pragma once
+// The program's own INI reader/writer for Program.ini.
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+/// Sections of keys and values, read and written in file order.
+class CIniFile
+{
+public:
+    /// Empty, closed object; sections grow by growBy slots.
+    explicit CIniFile(int growBy = 4);
+    /// Saves (with m_bBackup) when auto-save is on, then closes.
+    virtual ~CIniFile();
+
+    /// Opens name in the program's directory (g_strAppDir, else the current directory).
+    int OpenInExeDir(const QString &name, bool autoSave, bool noCase, bool backup);
+    /// Parses the whole file at path (created empty when missing); 1 opened, 0 failed.
+    int Open(const QString &path, bool autoSave, bool noCase, bool backup);
+    /// Value of the last key of that name in the first section of that name, cut at
+    /// "//", "\t;" and "/*"; def when absent.
+    QString GetValue(const QString &section, const QString &key, const QString &def = QString()) const;
+    /// Changes or adds a value in memory; marks modified unless only the case differs.
+    void SetValue(const QString &section, const QString &key, const QString &value);
+    /// Writes the file when modified; returns the backup name, empty when nothing was written.
+    QString Save(bool backup);
+    /// Forgets everything without writing.
+    void Close();
+    /// Index of the first section of that name, or -1.
+    int FindSection(const QString &section) const;
+    /// Index of the last key of that name in the section, or -1.
+    int FindKey(int section, const QString &key) const;
+    /// Equal under the case rule of m_bNoCase.
+    bool NamesEqual(const QString &a, const QString &b) const;
+
+    /// Full path of the open file; empty while closed.
+    QString path() const { return m_strPath; }
+    /// True when SetValue changed something since the last Close.
+    bool isModified() const { return m_bModified; }
+
+private:
+    QString MakeBackupName();
+
+    QVector<QStringList *> m_keyLists;
+    QVector<QStringList *> m_valueLists;
+    QStringList m_sectionNames;
+    int m_nLastSection = 0;
+    int m_nGrowBy = 4;
+    int m_bNoCase = 1;
+    int m_bAutoSave = 0;
+    QString m_strBackup;
+    bool m_bBackup = false;
+    int m_bModified = 0;
+    QString m_strPath;
+    QByteArray m_encoding; // "UTF-8" or "GB18030": the file is written back as it was read
+};
+
+/// The one Program.ini of the process.
+extern CIniFile theIniFile;

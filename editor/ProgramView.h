@@ -1,0 +1,106 @@
+#pragma once
+// The document window's content: the channel grid and the commands of the
+// view. Its member functions are defined by the part they belong to:
+//   editor/ProgramView.cpp        grid set-up, image <-> grid, cell editors
+//   link/ProgramViewTransfer.cpp  Program > Read / Write and the transfer
+//   dialogs/ProgramViewDialogs.cpp Scan Info, COM Setup, Language
+//   print/ProgramViewPrint.cpp    Print, Print Preview, Export PDF
+
+#include "editor/ChannelTable.h"
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+class CProgramDoc;
+class CProcessDlg;
+class CScanInfoDlg;
+class CComSetupDlg;
+class CLanguageDlg;
+class QTableWidget;
+
+/// The channel grid view of one document.
+class CProgramView : public QWidget
+{
+    Q_OBJECT
+public:
+    /// A view of doc; the grid is set up by OnInitialUpdate.
+    explicit CProgramView(CProgramDoc *doc, QWidget *parent = nullptr);
+    ~CProgramView() override;
+
+    /// The document shown.
+    CProgramDoc *GetDocument() const { return m_pDoc; }
+
+    // --- editor/ -------------------------------------------------------
+    /// One-time grid set-up, then ImageToGrid.
+    void OnInitialUpdate();
+    /// Fills the grid from the image; syncs type/band with the per-user store; band limits; title.
+    void ImageToGrid();
+    /// Stores every grid row into the image and rebuilds the scan-add bytes.
+    void GridToImage();
+    /// Commits the visible cell editor; returns true when it showed a message.
+    bool CommitCellEditor();
+    /// The grid's current texts (rows 1..16 are the channels).
+    ChannelTable table() const;
+    /// The grid widget.
+    QTableWidget *grid() const;
+
+    /// Lower band limit in 10 Hz units.
+    int m_nBandLow = 0;
+    /// Upper band limit in 10 Hz units.
+    int m_nBandHigh = 0;
+
+    // --- link/ ---------------------------------------------------------
+    /// Port of the next transfer: "COM1" until COM Setup is confirmed.
+    QString m_strPort = QStringLiteral("COM1");
+    /// Direction of the next transfer: 0 read, 1 write.
+    int m_bWrite = 0;
+    /// The Process dialog object (created on first use, reused).
+    CProcessDlg *m_pProcessDlg = nullptr;
+    /// True while OnTransfer runs.
+    bool isTransferRunning() const;
+    /// Cancels a running transfer and returns once it has ended (window or app closing).
+    void cancelTransferAndWait();
+
+    // --- dialogs/ ------------------------------------------------------
+    CScanInfoDlg *m_dlgScanInfo = nullptr; ///< Created on first use.
+    CComSetupDlg *m_dlgComSetup = nullptr; ///< Created on first use.
+    CLanguageDlg *m_dlgLanguage = nullptr; ///< Created on first use.
+
+    // --- print/ --------------------------------------------------------
+    /// Used channels counted at the last print preparation.
+    int m_nUsedChannels = 0;
+
+public Q_SLOTS:
+    /// Program > Read (32773).
+    void OnRead();
+    /// Program > Write (32774).
+    void OnWrite();
+    /// WM_TRANSFER: runs the whole transfer.
+    void OnTransfer();
+    /// Program > Scan Info (32782).
+    void OnScanInfo();
+    /// Setup > Com Setup (32777).
+    void OnComSetup();
+    /// Setup > Language (32799).
+    void OnLanguage();
+    /// File > Print (57607).
+    void OnFilePrint();
+    /// File > Print Preview (57609).
+    void OnFilePrintPreview();
+    /// File > Export PDF...
+    void OnExportPdf();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    CProgramDoc *m_pDoc;
+
+    // --- editor/ private state (owned by editor/ProgramView.cpp) ---------
+    QTableWidget *m_grid = nullptr;
+    bool m_bFirstUpdate = true;
+
+    // --- link/ private state (owned by link/ProgramViewTransfer.cpp) -----
+    bool m_bTransferRunning = false;
+};

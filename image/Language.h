@@ -1,0 +1,4 @@
+#pragma once
+
+/// The two interface languages; chooses between the English and Chinese texts.
+enum class Language { English, Chinese };

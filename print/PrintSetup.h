@@ -1,0 +1,9 @@
+#pragma once
+
+class QWidget;
+class QPrinter;
+
+/// File > Print Setup (57606): page set-up of the process-wide printer.
+void OnFilePrintSetup(QWidget *parent);
+/// The process-wide printer that Print, Preview and Print Setup share.
+QPrinter &SharedPrinter();

@@ -1,0 +1,6 @@
+// Placeholder until the report lands.
+#include "editor/ProgramView.h"
+
+void CProgramView::OnFilePrint() {}
+void CProgramView::OnFilePrintPreview() {}
+void CProgramView::OnExportPdf() {}

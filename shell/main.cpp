@@ -1,0 +1,12 @@
+// Placeholder until the shell lands.
+#include "shell/MainFrame.h"
+
+#include <QApplication>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    CMainFrame frame;
+    frame.show();
+    return app.exec();
+}

@@ -1,0 +1,34 @@
+# Shared by ./run and ./test: install what is missing, configure, build.
+# Sourced, not run.
+
+RADIOPROG_PACKAGES=(
+  cmake g++ make ccache pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
+  qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
+  libgl-dev
+  xvfb xauth poppler-utils imagemagick
+  fonts-liberation fonts-wqy-microhei
+)
+
+radioprog_install_packages() {
+  local missing=()
+  for p in "${RADIOPROG_PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$p")
+    fi
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  fi
+}
+
+# radioprog_build DIR [cmake options...]
+radioprog_build() {
+  local dir=$1; shift
+  cmake -S "$RADIOPROG_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+  cmake --build "$dir" -j2
+}
