@@ -1,6 +1,7 @@
-# cmake -DOUT=file -DFRAGMENTS="a;b;c" -P ConcatFiles.cmake
+# cmake -DOUT=file -DFRAGMENTS="a|b|c" -P ConcatFiles.cmake
+string(REPLACE "|" ";" fragments "${FRAGMENTS}")
 file(WRITE ${OUT} "")
-foreach(f ${FRAGMENTS})
+foreach(f ${fragments})
   file(READ ${f} content)
   file(APPEND ${OUT} "${content}")
 endforeach()

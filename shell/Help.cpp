@@ -1,0 +1,43 @@
+#include "shell/Help.h"
+
+#include "shell/Globals.h"
+
+#include <QFileInfo>
+#include <QPointer>
+#include <QTextBrowser>
+#include <QUrl>
+
+namespace {
+int s_lastContext = 0;
+bool s_suppressed = false;
+QPointer<QTextBrowser> s_window;
+} // namespace
+
+int ShowHelp(QWidget *owner, int context)
+{
+    s_lastContext = context;
+    const QString path = g_strAppDir + g_strHelpFile;
+    if (!QFileInfo::exists(path))
+        return 0;
+    if (s_suppressed)
+        return 1;
+    if (!s_window) {
+        // One help window for the process, like the help engine's viewer.
+        s_window = new QTextBrowser(owner ? owner->window() : nullptr);
+        s_window->setAttribute(Qt::WA_DeleteOnClose);
+        s_window->setWindowFlag(Qt::Window);
+        s_window->resize(720, 560);
+    }
+    QUrl url = QUrl::fromLocalFile(path);
+    url.setFragment(QStringLiteral("ctx%1").arg(context));
+    s_window->setSource(url);
+    s_window->scrollToAnchor(url.fragment());
+    s_window->show();
+    s_window->raise();
+    s_window->activateWindow();
+    return 1;
+}
+
+int LastHelpContext() { return s_lastContext; }
+
+void SetHelpWindowSuppressed(bool suppressed) { s_suppressed = suppressed; }

@@ -1,0 +1,42 @@
+#include "shell/MessageBox.h"
+
+#include "shell/Globals.h"
+
+namespace {
+
+MessageHook &hook()
+{
+    static MessageHook h;
+    return h;
+}
+
+QMessageBox::Icon toQt(MsgIcon icon)
+{
+    switch (icon) {
+    case MsgIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MsgIcon::Information:
+        return QMessageBox::Information;
+    case MsgIcon::Question:
+        return QMessageBox::Question;
+    case MsgIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+QMessageBox::StandardButton AfxMessageBox(QWidget *parent, const QString &text,
+                                          QMessageBox::StandardButtons buttons, MsgIcon icon,
+                                          const QString &caption)
+{
+    const ShownMessage message{caption.isEmpty() ? g_strAppDisplayName : caption, text, buttons,
+                               icon};
+    if (hook())
+        return hook()(message);
+    QMessageBox box(toQt(icon), message.caption, text, buttons, parent);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+void SetMessageHook(MessageHook h) { hook() = std::move(h); }
