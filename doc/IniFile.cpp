@@ -1,17 +1,338 @@
-// Placeholder until the settings store lands.
 #include "doc/IniFile.h"
+
+#include "doc/IniText.h"
+#include "shell/Globals.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 
 CIniFile theIniFile(4);
 
-CIniFile::CIniFile(int growBy) : m_nGrowBy(growBy) {}
-CIniFile::~CIniFile() = default;
-int CIniFile::OpenInExeDir(const QString &, bool, bool, bool) { return 0; }
-int CIniFile::Open(const QString &, bool, bool, bool) { return 0; }
-QString CIniFile::GetValue(const QString &, const QString &, const QString &def) const { return def; }
-void CIniFile::SetValue(const QString &, const QString &, const QString &) {}
-QString CIniFile::Save(bool) { return QString(); }
-void CIniFile::Close() {}
-int CIniFile::FindSection(const QString &) const { return -1; }
-int CIniFile::FindKey(int, const QString &) const { return -1; }
-bool CIniFile::NamesEqual(const QString &a, const QString &b) const { return a == b; }
-QString CIniFile::MakeBackupName() { return QString(); }
+namespace {
+
+bool IsBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n')
+        || c == QLatin1Char('\v') || c == QLatin1Char('\f') || c == QLatin1Char('\r');
+}
+
+// Trims only the ASCII white space of a text line, so that a full-width blank
+// belonging to a Chinese value survives.
+QString TrimBlanks(const QString &s)
+{
+    int begin = 0;
+    int end = s.size();
+    while (begin < end && IsBlank(s.at(begin)))
+        ++begin;
+    while (end > begin && IsBlank(s.at(end - 1)))
+        --end;
+    return s.mid(begin, end - begin);
+}
+
+bool IsCommentKey(const QString &key)
+{
+    const QChar c = key.at(0);
+    return c == QLatin1Char(';') || c == QLatin1Char('/') || c == QLatin1Char('\\')
+        || c == QLatin1Char('*');
+}
+
+// Removes the marker and everything after its first occurrence.
+void CutAt(QString &value, QLatin1String marker)
+{
+    const int at = value.indexOf(marker);
+    if (at >= 0)
+        value.truncate(at);
+}
+
+// The decimal number formed by the leading digits of s; 0 when s starts otherwise.
+int LeadingNumber(const QString &s)
+{
+    int n = 0;
+    for (QChar c : s) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            break;
+        n = n * 10 + (c.unicode() - '0');
+    }
+    return n;
+}
+
+const QByteArray kUtf8Bom = QByteArrayLiteral("\xEF\xBB\xBF");
+
+} // namespace
+
+CIniFile::CIniFile(int growBy)
+    : m_nGrowBy(growBy)
+{
+}
+
+CIniFile::~CIniFile()
+{
+    if (m_bAutoSave)
+        Save(m_bBackup);
+    Close();
+}
+
+int CIniFile::OpenInExeDir(const QString &name, bool autoSave, bool noCase, bool backup)
+{
+    QString dir = g_strAppDir;
+    if (dir.isEmpty()) {
+        const QString invocation
+            = QCoreApplication::instance() ? QCoreApplication::arguments().value(0) : QString();
+        const int slash = invocation.lastIndexOf(QLatin1Char('/'));
+        dir = slash >= 0 ? invocation.left(slash) : QDir::currentPath();
+    }
+    if (!dir.endsWith(QLatin1Char('/')))
+        dir += QLatin1Char('/');
+    return Open(dir + name, autoSave, noCase, backup);
+}
+
+int CIniFile::Open(const QString &path, bool autoSave, bool noCase, bool backup)
+{
+    if (!m_strPath.isEmpty()) {
+        Save(false);
+        Close();
+    }
+    m_bAutoSave = autoSave ? 1 : 0;
+    m_bNoCase = noCase ? 1 : 0;
+    m_bBackup = backup;
+
+    QFile file(path);
+    QFileInfo info(path);
+    if (info.isDir())
+        return 0;
+    const bool exists = info.exists();
+    if (!file.open(exists ? QIODevice::ReadOnly : QIODevice::WriteOnly))
+        return 0;
+
+    // A backup name belongs to one file; another file gets its own.
+    if (!m_strBackup.startsWith(path + QLatin1Char('.')))
+        m_strBackup.clear();
+    m_strPath = path;
+    const int step = qMax(1, m_nGrowBy);
+    m_keyLists.resize(static_cast<size_t>(step));
+    m_valueLists.resize(static_cast<size_t>(step));
+    m_keyLists[0] = std::make_unique<QStringList>();
+    m_valueLists[0] = std::make_unique<QStringList>();
+    m_sectionNames = QStringList { QString() };
+    m_nLastSection = 0;
+    m_encoding = QByteArrayLiteral("UTF-8");
+    m_bUtf8Bom = false;
+    if (!exists)
+        return 1;
+
+    QByteArray bytes = file.readAll();
+    const bool readFailed = file.error() != QFileDevice::NoError;
+    file.close();
+
+    if (bytes.startsWith(kUtf8Bom)) {
+        m_bUtf8Bom = true;
+        bytes.remove(0, kUtf8Bom.size());
+    }
+    QString text;
+    if (initext::IsValidUtf8(bytes)) {
+        text = QString::fromUtf8(bytes);
+    } else {
+        // Older installations wrote Program.ini in GB2312; keep that encoding on write.
+        m_encoding = QByteArrayLiteral("GB18030");
+        m_bUtf8Bom = false;
+        text = initext::DecodeGb18030(bytes);
+    }
+    ParseText(text);
+    return readFailed ? 0 : 1;
+}
+
+void CIniFile::ParseText(const QString &text)
+{
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (const QString &raw : lines) {
+        const QString line = TrimBlanks(raw);
+        if (line.isEmpty())
+            continue;
+        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))
+            && line.size() >= 2) {
+            AddSection(line.mid(1, line.size() - 2));
+            continue;
+        }
+        const int eq = line.indexOf(QLatin1Char('='));
+        const QString key = TrimBlanks(eq >= 0 ? line.left(eq) : line);
+        const QString value = eq >= 0 ? TrimBlanks(line.mid(eq + 1)) : QString();
+        if (key.isEmpty() || IsCommentKey(key))
+            continue;
+        m_keyLists[static_cast<size_t>(m_nLastSection)]->append(key);
+        m_valueLists[static_cast<size_t>(m_nLastSection)]->append(value);
+    }
+}
+
+void CIniFile::AddSection(const QString &name)
+{
+    ++m_nLastSection;
+    const size_t step = static_cast<size_t>(qMax(1, m_nGrowBy));
+    const size_t slot = static_cast<size_t>(m_nLastSection);
+    if (slot >= m_keyLists.size()) {
+        m_keyLists.resize(m_keyLists.size() + step);
+        m_valueLists.resize(m_valueLists.size() + step);
+    }
+    m_keyLists[slot] = std::make_unique<QStringList>();
+    m_valueLists[slot] = std::make_unique<QStringList>();
+    m_sectionNames.append(name);
+}
+
+QString CIniFile::GetValue(const QString &section, const QString &key, const QString &def) const
+{
+    const int s = FindSection(section);
+    if (s < 0)
+        return def;
+    const int k = FindKey(s, key);
+    if (k < 0)
+        return def;
+    QString value = m_valueLists[static_cast<size_t>(s)]->at(k);
+    CutAt(value, QLatin1String("//"));
+    CutAt(value, QLatin1String("\t;"));
+    CutAt(value, QLatin1String("/*"));
+    return value;
+}
+
+void CIniFile::SetValue(const QString &section, const QString &key, const QString &value)
+{
+    if (m_strPath.isEmpty())
+        return;
+    int s = FindSection(section);
+    if (s < 0) {
+        AddSection(section);
+        s = m_nLastSection;
+        m_bModified = 1;
+    }
+    QStringList &keys = *m_keyLists[static_cast<size_t>(s)];
+    QStringList &values = *m_valueLists[static_cast<size_t>(s)];
+    const int k = FindKey(s, key);
+    if (k >= 0) {
+        if (!NamesEqual(values.at(k), value))
+            m_bModified = 1;
+        values[k] = value;
+    } else {
+        keys.append(key);
+        values.append(value);
+        m_bModified = 1;
+    }
+}
+
+QString CIniFile::ComposeText() const
+{
+    QString text;
+    for (int s = 0; s <= m_nLastSection; ++s) {
+        const QString &name = m_sectionNames.at(s);
+        if (!name.isEmpty())
+            text += QLatin1Char('[') + name + QLatin1String("]\r\n");
+        const QStringList &keys = *m_keyLists[static_cast<size_t>(s)];
+        const QStringList &values = *m_valueLists[static_cast<size_t>(s)];
+        for (int k = 0; k < keys.size(); ++k) {
+            text += keys.at(k);
+            if (!keys.at(k).isEmpty())
+                text += QLatin1Char('=');
+            text += values.at(k) + QLatin1String("\r\n");
+        }
+    }
+    return text;
+}
+
+bool CIniFile::WriteFile(const QByteArray &bytes)
+{
+    // Replace the file as a whole, so a full disk cannot leave half a file behind.
+    QSaveFile saveFile(m_strPath);
+    if (saveFile.open(QIODevice::WriteOnly)) {
+        saveFile.write(bytes);
+        return saveFile.commit();
+    }
+    // The folder may refuse a temporary file while the file itself is writable:
+    // rewrite it in place, then cut off what is left of a longer old text.
+    QFile file(m_strPath);
+    if (!file.open(QIODevice::ReadWrite))
+        return false;
+    const bool written = file.write(bytes) == bytes.size();
+    const bool cut = file.resize(bytes.size());
+    file.close();
+    return written && cut;
+}
+
+QString CIniFile::Save(bool backup)
+{
+    if (!m_bModified || m_strPath.isEmpty())
+        return QString();
+    if (backup) {
+        if (m_strBackup.isEmpty())
+            MakeBackupName();
+        QFile::remove(m_strBackup);
+        QFile::copy(m_strPath, m_strBackup);
+    }
+    const QString text = ComposeText();
+    QByteArray bytes;
+    if (m_encoding == "GB18030") {
+        bytes = initext::EncodeGb18030(text);
+    } else {
+        bytes = text.toUtf8();
+        if (m_bUtf8Bom)
+            bytes.prepend(kUtf8Bom);
+    }
+    if (!WriteFile(bytes))
+        return QString();
+    return m_strBackup;
+}
+
+void CIniFile::Close()
+{
+    m_keyLists.clear();
+    m_valueLists.clear();
+    m_sectionNames.clear();
+    m_nLastSection = 0;
+    m_strPath.clear();
+    m_bModified = 0;
+}
+
+int CIniFile::FindSection(const QString &section) const
+{
+    for (int s = 0; s < m_sectionNames.size(); ++s) {
+        if (NamesEqual(m_sectionNames.at(s), section))
+            return s;
+    }
+    return -1;
+}
+
+int CIniFile::FindKey(int section, const QString &key) const
+{
+    if (section < 0 || section > m_nLastSection || section >= m_sectionNames.size())
+        return -1;
+    const QStringList &keys = *m_keyLists[static_cast<size_t>(section)];
+    for (int k = keys.size() - 1; k >= 0; --k) {
+        if (NamesEqual(keys.at(k), key))
+            return k;
+    }
+    return -1;
+}
+
+bool CIniFile::NamesEqual(const QString &a, const QString &b) const
+{
+    return QString::compare(a, b, m_bNoCase ? Qt::CaseInsensitive : Qt::CaseSensitive) == 0;
+}
+
+QString CIniFile::MakeBackupName()
+{
+    const QFileInfo info(m_strPath);
+    QString stem = info.fileName();
+    const int dot = stem.lastIndexOf(QLatin1Char('.'));
+    if (dot >= 0)
+        stem.truncate(dot);
+    int largest = 0;
+    const QStringList entries
+        = QDir(info.absolutePath())
+              .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString &entry : entries) {
+        if (!entry.startsWith(stem))
+            continue;
+        largest = qMax(largest, LeadingNumber(entry.right(3)));
+    }
+    m_strBackup = m_strPath + QString::asprintf(".%.3d", largest + 1);
+    return m_strBackup;
+}

@@ -1,9 +1,11 @@
 #pragma once
 // The program's own INI reader/writer for Program.ini.
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
-#include <QVector>
+#include <memory>
+#include <vector>
 
 /// Sections of keys and values, read and written in file order.
 class CIniFile
@@ -14,13 +16,18 @@ public:
     /// Saves (with m_bBackup) when auto-save is on, then closes.
     virtual ~CIniFile();
 
-    /// Opens name in the program's directory (g_strAppDir, else the current directory).
+    CIniFile(const CIniFile &) = delete;
+    CIniFile &operator=(const CIniFile &) = delete;
+
+    /// Opens name in the program's directory (g_strAppDir, else the invocation path's
+    /// directory, else the current directory).
     int OpenInExeDir(const QString &name, bool autoSave, bool noCase, bool backup);
     /// Parses the whole file at path (created empty when missing); 1 opened, 0 failed.
     int Open(const QString &path, bool autoSave, bool noCase, bool backup);
     /// Value of the last key of that name in the first section of that name, cut at
     /// "//", "\t;" and "/*"; def when absent.
-    QString GetValue(const QString &section, const QString &key, const QString &def = QString()) const;
+    QString GetValue(
+        const QString &section, const QString &key, const QString &def = QString()) const;
     /// Changes or adds a value in memory; marks modified unless only the case differs.
     void SetValue(const QString &section, const QString &key, const QString &value);
     /// Writes the file when modified; returns the backup name, empty when nothing was written.
@@ -41,9 +48,14 @@ public:
 
 private:
     QString MakeBackupName();
+    void AddSection(const QString &name);
+    void ParseText(const QString &text);
+    QString ComposeText() const;
+    bool WriteFile(const QByteArray &bytes);
 
-    QVector<QStringList *> m_keyLists;
-    QVector<QStringList *> m_valueLists;
+    // Slot tables sized in steps of m_nGrowBy; slots past m_nLastSection are null.
+    std::vector<std::unique_ptr<QStringList>> m_keyLists;
+    std::vector<std::unique_ptr<QStringList>> m_valueLists;
     QStringList m_sectionNames;
     int m_nLastSection = 0;
     int m_nGrowBy = 4;
@@ -54,6 +66,7 @@ private:
     int m_bModified = 0;
     QString m_strPath;
     QByteArray m_encoding; // "UTF-8" or "GB18030": the file is written back as it was read
+    bool m_bUtf8Bom = false; // a UTF-8 byte order mark read is written back
 };
 
 /// The one Program.ini of the process.
