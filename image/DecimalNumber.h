@@ -1,0 +1,24 @@
+#pragma once
+// Locale-independent number text helpers shared by the codecs. The program
+// runs under the user's locale (QCoreApplication sets it), which must never
+// change how "145.125" is read or how "145.12500" is written.
+
+#include <QByteArray>
+#include <cstdint>
+
+namespace decimal {
+
+/// strtod() on the leading part of text in the C locale; 0 when no number begins it.
+double ParseLeadingDouble(const QByteArray &text);
+/// The value truncated toward zero; saturates at the int64 limits, NaN gives nanValue.
+std::int64_t TruncateToInt64(double value, std::int64_t nanValue);
+/// printf "%.{decimals}f" of value in the C locale.
+QByteArray FormatFixed(double value, int decimals);
+/// printf "%.{digits}g" of value in the C locale.
+QByteArray FormatGeneral(double value, int digits);
+/// printf "%.{decimals}e" of value in the C locale.
+QByteArray FormatScientific(double value, int decimals);
+/// Leading whole number of text: blanks skipped, optional sign, digits; saturates at ±limit.
+long long LeadingInteger(const QByteArray &text, bool allowSign, long long limit);
+
+} // namespace decimal
