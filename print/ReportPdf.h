@@ -1,0 +1,16 @@
+#pragma once
+// The report as a PDF file, shared by File > Export PDF and radioprog-cli report.
+
+#include "print/ReportLayout.h"
+
+#include <QPageLayout>
+#include <QString>
+
+/// A4 portrait with quarter-inch margins, like a printer's printable area.
+QPageLayout DefaultReportPageLayout();
+/// Resolution of the exported file, in dots per inch.
+constexpr int ReportPdfResolution = 300;
+
+/// Writes every page of the report to path (replaced only when complete); false with error set.
+bool WriteReportPdf(const QString &path, const ReportInput &input, const QPageLayout &layout,
+    int dpi, QString *error = nullptr);
