@@ -1,10 +1,247 @@
-// Placeholder until this subcommand lands.
+// radioprog-cli show: the channels as the grid shows them and every settings
+// field with its code and text, as a table or as JSON for scripts.
 #include "cli/Commands.h"
+#include "doc/IniFile.h"
+#include "doc/ProgramDoc.h"
+#include "editor/ChannelTable.h"
+#include "image/ChannelRecord.h"
+#include "image/SettingsArea.h"
+#include "shell/Globals.h"
 
-#include <cstdio>
+#include <QTextStream>
 
-int RunShow(const QStringList &)
+namespace {
+
+struct ShowOptions
 {
-    std::fputs("not built yet\n", stderr);
-    return 2;
+    QString file;
+    Language lang = Language::English;
+    bool json = false;
+};
+
+/// Parses the arguments; on a usage error returns false with the reason in error.
+bool ParseArgs(const QStringList &args, ShowOptions *opts, QString *error)
+{
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &a = args.at(i);
+        QString lang;
+        if (a == QLatin1String("--json")) {
+            opts->json = true;
+            continue;
+        }
+        if (a == QLatin1String("--lang")) {
+            if (i + 1 >= args.size()) {
+                *error = QStringLiteral("--lang needs a value: en or zh");
+                return false;
+            }
+            lang = args.at(++i);
+        } else if (a.startsWith(QLatin1String("--lang="))) {
+            lang = a.mid(7);
+        } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
+            *error = QStringLiteral("unknown option %1").arg(a);
+            return false;
+        } else if (opts->file.isEmpty()) {
+            opts->file = a;
+            continue;
+        } else {
+            *error = QStringLiteral("only one file can be shown");
+            return false;
+        }
+        if (lang == QLatin1String("en")) {
+            opts->lang = Language::English;
+        } else if (lang == QLatin1String("zh")) {
+            opts->lang = Language::Chinese;
+        } else {
+            *error = QStringLiteral("--lang must be en or zh, not %1").arg(lang);
+            return false;
+        }
+    }
+    return true;
+}
+
+/// Columns a text takes on a terminal: CJK characters take two.
+int DisplayWidth(const QString &text)
+{
+    int width = 0;
+    for (const QChar c : text) {
+        const ushort u = c.unicode();
+        const bool wide = (u >= 0x1100 && u <= 0x115F) || (u >= 0x2E80 && u <= 0xA4CF)
+            || (u >= 0xAC00 && u <= 0xD7A3) || (u >= 0xF900 && u <= 0xFAFF)
+            || (u >= 0xFE30 && u <= 0xFE4F) || (u >= 0xFF00 && u <= 0xFF60)
+            || (u >= 0xFFE0 && u <= 0xFFE6);
+        width += wide ? 2 : 1;
+    }
+    return width;
+}
+
+QString PadRight(const QString &text, int width)
+{
+    return text + QString(qMax(0, width - DisplayWidth(text)), QLatin1Char(' '));
+}
+
+/// text without its trailing blanks.
+QString TrimRight(QString text)
+{
+    while (text.endsWith(QLatin1Char(' ')))
+        text.chop(1);
+    return text;
+}
+
+QString JsonString(const QString &s)
+{
+    QString out = QStringLiteral("\"");
+    for (const QChar c : s) {
+        switch (c.unicode()) {
+        case '"':
+            out += QLatin1String("\\\"");
+            break;
+        case '\\':
+            out += QLatin1String("\\\\");
+            break;
+        case '\n':
+            out += QLatin1String("\\n");
+            break;
+        case '\r':
+            out += QLatin1String("\\r");
+            break;
+        case '\t':
+            out += QLatin1String("\\t");
+            break;
+        default:
+            if (c.unicode() < 0x20)
+                out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+            else
+                out += c;
+        }
+    }
+    return out + QLatin1Char('"');
+}
+
+/// Field names as the settings dialogs label them.
+QString FieldLabel(Field field)
+{
+    static const char *const labels[] = {
+        "Voice Annunciation",
+        "Time-Out Timer",
+        "TOT Pre-Alert",
+        "Squelch Level",
+        "Battery Saver",
+        "Beep",
+        "Vox Gain Level",
+        "Vox Delay Time",
+        "Call Key Define",
+        "Call Tone",
+        "VOX Function",
+        "Scan Function",
+        "Priority",
+        "Priority Channel",
+        "Look Back Time A",
+        "Look Back Time B",
+        "Revert Channel",
+        "Dropout Delay Time",
+        "Tx Dwell Time",
+        "Product Type",
+        "Frequency Band",
+    };
+    return QString::fromLatin1(labels[static_cast<int>(field)]);
+}
+
+/// Text of a field's code: the tables, or for type and band the installation's lists.
+QString SettingText(const MemoryImage &image, Field field, int code, Language lang)
+{
+    auto setup
+        = [](const QString &key) { return theIniFile.GetValue(QStringLiteral("Setup"), key); };
+    if (field == Field::ProductType) {
+        const QStringList types = ProductTypeList(setup);
+        return code >= 0 && code < types.size() ? types.at(code) : QString();
+    }
+    if (field == Field::FrequencyBand) {
+        const QStringList bands
+            = SplitBandList(setup(BandListKey(ReadField(image, Field::ProductType))));
+        return BandTextOfIndex(bands, code);
+    }
+    return FieldText(field, code, lang);
+}
+
+void PrintJson(QTextStream &out, const MemoryImage &image, const ChannelTable &table, Language lang)
+{
+    static const char *const keys[] = { "rx", "tx", "decode", "encode", "power", "scanAdd",
+        "busyLock", "bandwidth", "compand" };
+    out << "{\n  \"channels\": [\n";
+    for (int n = 1; n <= mem::ChannelCount; ++n) {
+        out << "    {\"channel\": " << n
+            << ", \"empty\": " << (image.channel(n).isEmpty() ? "true" : "false");
+        for (int c = ColRx; c < ChannelTable::Cols; ++c)
+            out << ", \"" << keys[c - ColRx] << "\": " << JsonString(table.text(n, c));
+        out << (n < mem::ChannelCount ? "},\n" : "}\n");
+    }
+    out << "  ],\n  \"settings\": {\n";
+    const QList<Field> fields = AllFields();
+    for (int i = 0; i < fields.size(); ++i) {
+        const Field f = fields.at(i);
+        const int code = ReadField(image, f);
+        out << "    " << JsonString(FieldName(f)) << ": {\"code\": " << code
+            << ", \"text\": " << JsonString(SettingText(image, f, code, lang))
+            << (i + 1 < fields.size() ? "},\n" : "}\n");
+    }
+    out << "  }\n}\n";
+}
+
+void PrintTable(
+    QTextStream &out, const MemoryImage &image, const ChannelTable &table, Language lang)
+{
+    int widths[ChannelTable::Cols] = {};
+    for (int r = 0; r < ChannelTable::Rows; ++r)
+        for (int c = 0; c < ChannelTable::Cols; ++c)
+            widths[c] = qMax(widths[c], DisplayWidth(table.text(r, c)));
+    for (int r = 0; r < ChannelTable::Rows; ++r) {
+        QString line;
+        for (int c = 0; c < ChannelTable::Cols; ++c)
+            line += PadRight(table.text(r, c), widths[c] + 2);
+        out << TrimRight(line) << '\n';
+    }
+    out << '\n';
+    const QList<Field> fields = AllFields();
+    int labelWidth = 0;
+    for (Field f : fields)
+        labelWidth = qMax(labelWidth, DisplayWidth(FieldLabel(f)));
+    for (Field f : fields) {
+        const int code = ReadField(image, f);
+        out << TrimRight(PadRight(FieldLabel(f), labelWidth + 2)
+            + PadRight(QString::number(code), 7) + SettingText(image, f, code, lang))
+            << '\n';
+    }
+}
+
+} // namespace
+
+int RunShow(const QStringList &args)
+{
+    QTextStream err(stderr);
+    ShowOptions opts;
+    QString error;
+    if (!ParseArgs(args, &opts, &error)) {
+        err << "radioprog-cli show: " << error << "\n"
+            << "usage: radioprog-cli show [FILE.dat] [--lang en|zh] [--json]\n";
+        return 2;
+    }
+    // The document's messages follow the chosen language as well.
+    g_bChinese = opts.lang == Language::Chinese;
+
+    CProgramDoc doc;
+    if (opts.file.isEmpty()) {
+        doc.OnNewDocument();
+    } else if (!doc.OnOpenDocument(opts.file, &error)) {
+        err << "radioprog-cli show: " << error << "\n";
+        return 2;
+    }
+
+    ChannelTable table = ChannelTable::withHeaders(opts.lang);
+    ChannelsToTable(doc.m_image, table, opts.lang);
+    QTextStream out(stdout);
+    if (opts.json)
+        PrintJson(out, doc.m_image, table, opts.lang);
+    else
+        PrintTable(out, doc.m_image, table, opts.lang);
+    return 0;
 }
