@@ -1,5 +1,6 @@
 #include "doc/IniFile.h"
 
+#include "doc/FileWrite.h"
 #include "doc/IniText.h"
 #include "shell/Globals.h"
 
@@ -7,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 CIniFile theIniFile(4);
 
@@ -238,25 +238,6 @@ QString CIniFile::ComposeText() const
     return text;
 }
 
-bool CIniFile::WriteFile(const QByteArray &bytes)
-{
-    // Replace the file as a whole, so a full disk cannot leave half a file behind.
-    QSaveFile saveFile(m_strPath);
-    if (saveFile.open(QIODevice::WriteOnly)) {
-        saveFile.write(bytes);
-        return saveFile.commit();
-    }
-    // The folder may refuse a temporary file while the file itself is writable:
-    // rewrite it in place, then cut off what is left of a longer old text.
-    QFile file(m_strPath);
-    if (!file.open(QIODevice::ReadWrite))
-        return false;
-    const bool written = file.write(bytes) == bytes.size();
-    const bool cut = file.resize(bytes.size());
-    file.close();
-    return written && cut;
-}
-
 QString CIniFile::Save(bool backup)
 {
     if (!m_bModified || m_strPath.isEmpty())
@@ -276,7 +257,7 @@ QString CIniFile::Save(bool backup)
         if (m_bUtf8Bom)
             bytes.prepend(kUtf8Bom);
     }
-    if (!WriteFile(bytes))
+    if (!filewrite::WriteWholeFile(m_strPath, bytes))
         return QString();
     return m_strBackup;
 }

@@ -51,7 +51,6 @@ private:
     void AddSection(const QString &name);
     void ParseText(const QString &text);
     QString ComposeText() const;
-    bool WriteFile(const QByteArray &bytes);
 
     // Slot tables sized in steps of m_nGrowBy; slots past m_nLastSection are null.
     std::vector<std::unique_ptr<QStringList>> m_keyLists;

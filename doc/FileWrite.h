@@ -1,0 +1,15 @@
+#pragma once
+// Writing a whole small file so that a failure never leaves half of it behind.
+
+#include <QByteArray>
+#include <QString>
+
+namespace filewrite {
+
+/// Replaces the file at path by bytes through a temporary file and a rename; when the
+/// folder refuses the temporary file, rewrites it in place. True when all was written.
+bool WriteWholeFile(const QString &path, const QByteArray &bytes);
+/// Rewrites the existing file at path from its start and cuts it to bytes' length.
+bool RewriteInPlace(const QString &path, const QByteArray &bytes);
+
+} // namespace filewrite
