@@ -1,10 +1,53 @@
-// Placeholder until this subcommand lands.
+// radioprog-cli ports: the serial ports of this machine and where COM1..COM4 lead.
 #include "cli/Commands.h"
+#include "doc/IniFile.h"
+#include "link/PortProbe.h"
 
-#include <cstdio>
+#include <QDir>
+#include <QFileInfo>
+#include <QMap>
+#include <QSerialPortInfo>
+#include <QTextStream>
 
-int RunPorts(const QStringList &)
+int RunPorts(const QStringList &args)
 {
-    std::fputs("not built yet\n", stderr);
-    return 2;
+    QTextStream out(stdout);
+    if (!args.isEmpty()) {
+        QTextStream(stderr) << "usage: radioprog-cli ports\n";
+        return 2;
+    }
+    QMap<QString, QString> found; // device path -> description
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
+        QString what = info.description();
+        if (!info.manufacturer().isEmpty())
+            what += (what.isEmpty() ? QString() : QStringLiteral(", ")) + info.manufacturer();
+        found.insert(info.systemLocation(), what);
+    }
+    const QDir dev(QStringLiteral("/dev"));
+    const QStringList patterns { QStringLiteral("ttyUSB*"), QStringLiteral("ttyACM*"),
+        QStringLiteral("ttyS*") };
+    for (const QString &name : dev.entryList(patterns, QDir::System | QDir::Files))
+        if (!found.contains(dev.filePath(name)))
+            found.insert(dev.filePath(name), QString());
+
+    out << "Serial ports:\n";
+    if (found.isEmpty())
+        out << "  (none found)\n";
+    for (auto it = found.cbegin(); it != found.cend(); ++it) {
+        out << "  " << it.key().leftJustified(16) << (ProbePort(it.key()) ? "free " : "busy ");
+        if (!it.value().isEmpty())
+            out << " " << it.value();
+        out << "\n";
+    }
+    out << "\nCOM port names ([Ports] of Program.ini, else /dev/ttyUSB<n-1>):\n";
+    for (int n = 1; n <= 4; ++n) {
+        const QString name = QStringLiteral("COM%1").arg(n);
+        const bool configured
+            = !theIniFile.GetValue(QStringLiteral("Ports"), name).trimmed().isEmpty();
+        const QString path = DevicePathOfPort(name);
+        out << "  " << name << " -> " << path.leftJustified(16)
+            << (configured ? "(Program.ini)" : "(default)")
+            << (QFileInfo::exists(path) ? "" : "  missing") << "\n";
+    }
+    return 0;
 }

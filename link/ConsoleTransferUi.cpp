@@ -1,0 +1,93 @@
+#include "link/ConsoleTransferUi.h"
+
+#include "shell/StringTable.h"
+
+#include <chrono>
+#include <csignal>
+#include <thread>
+
+namespace {
+
+volatile std::sig_atomic_t g_interrupted = 0;
+struct sigaction g_previous;
+
+void onInterrupt(int)
+{
+    g_interrupted = 1;
+}
+
+constexpr int kBarWidth = 40;
+
+} // namespace
+
+CConsoleTransferUi::CConsoleTransferUi(const QString &title, int steps, int retries, std::FILE *out)
+    : m_title(title)
+    , m_steps(steps)
+    , m_retriesLeft(retries)
+    , m_out(out)
+{
+    g_interrupted = 0;
+    struct sigaction sa
+    {
+    };
+    sa.sa_handler = onInterrupt;
+    sigemptyset(&sa.sa_mask);
+    ::sigaction(SIGINT, &sa, &g_previous);
+}
+
+CConsoleTransferUi::~CConsoleTransferUi()
+{
+    finish();
+    ::sigaction(SIGINT, &g_previous, nullptr);
+}
+
+QString CConsoleTransferUi::barText(const QString &title, int position, int steps)
+{
+    const int filled = steps > 0 ? position * kBarWidth / steps : 0;
+    return QStringLiteral("%1 [%2%3] %4/%5")
+        .arg(
+            title, QString(filled, QLatin1Char('#')), QString(kBarWidth - filled, QLatin1Char('.')))
+        .arg(position, 2)
+        .arg(steps);
+}
+
+MessageAnswer CConsoleTransferUi::showMessage(int stringId)
+{
+    finish();
+    std::fprintf(m_out, "%s\n", qPrintable(LoadString(stringId)));
+    if (stringId != ids::CommError)
+        return MessageAnswer::Ok;
+    if (m_retriesLeft <= 0)
+        return MessageAnswer::Cancel;
+    --m_retriesLeft;
+    std::fprintf(m_out, "Retrying...\n");
+    return MessageAnswer::Retry;
+}
+
+void CConsoleTransferUi::stepProgress()
+{
+    ++m_position;
+    std::fprintf(m_out, "\r%s", qPrintable(barText(m_title, m_position, m_steps)));
+    std::fflush(m_out);
+    m_barDrawn = true;
+}
+
+bool CConsoleTransferUi::pumpAndTest(int passes, int waitMs)
+{
+    for (int i = 0; i < passes; ++i) {
+        if (g_interrupted)
+            return true;
+        if (waitMs > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(waitMs));
+    }
+    return false;
+}
+
+void CConsoleTransferUi::finish()
+{
+    if (!m_barDrawn)
+        return;
+    std::fputc('\n', m_out);
+    std::fflush(m_out);
+    m_barDrawn = false;
+}

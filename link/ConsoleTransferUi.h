@@ -1,0 +1,42 @@
+#pragma once
+// The transfer's face on a terminal: a progress bar and the messages on
+// stderr, Ctrl+C as the Cancel button, and a fixed number of automatic retries.
+
+#include "link/TransferUi.h"
+
+#include <QString>
+#include <cstdio>
+
+/// Transfer UI of the command-line tool.
+class CConsoleTransferUi : public CTransferUi
+{
+public:
+    /// Shows title and steps progress steps on out; answers Retry to 61451 retries times.
+    CConsoleTransferUi(const QString &title, int steps, int retries, std::FILE *out = stderr);
+    /// Restores the previous Ctrl+C handling.
+    ~CConsoleTransferUi() override;
+    CConsoleTransferUi(const CConsoleTransferUi &) = delete;
+    CConsoleTransferUi &operator=(const CConsoleTransferUi &) = delete;
+
+    /// Prints the text of the message; Retry while retries remain, else Cancel.
+    MessageAnswer showMessage(int stringId) override;
+    /// Redraws the bar one step further.
+    void stepProgress() override;
+    /// Sleeps the passes' waits and tests for Ctrl+C.
+    bool pumpAndTest(int passes, int waitMs) override;
+
+    /// Ends the bar's line, if one was drawn.
+    void finish();
+    /// Steps shown so far.
+    int position() const { return m_position; }
+    /// The bar as drawn for a position: "Read Data [#####.....]  5/63".
+    static QString barText(const QString &title, int position, int steps);
+
+private:
+    QString m_title;
+    int m_steps;
+    int m_retriesLeft;
+    int m_position = 0;
+    bool m_barDrawn = false;
+    std::FILE *m_out;
+};

@@ -1,0 +1,20 @@
+#pragma once
+// What the clone procedure asks of the window (or terminal) that watches it.
+
+/// Answer to a message of the transfer.
+enum class MessageAnswer { Ok, Retry, Cancel };
+
+/// The face of a running transfer: messages, progress and the cancel test.
+class CTransferUi
+{
+public:
+    virtual ~CTransferUi() = default;
+
+    /// Shows string stringId of the string table; 61451 offers Retry and Cancel, the rest OK.
+    virtual MessageAnswer showMessage(int stringId) = 0;
+    /// Advances the progress one step and shows the new position.
+    virtual void stepProgress() = 0;
+    /// Runs passes of event handling, each ending with the cancel test and waitMs of sleep.
+    /// True as soon as the cancel flag is seen.
+    virtual bool pumpAndTest(int passes, int waitMs) = 0;
+};
