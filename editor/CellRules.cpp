@@ -59,12 +59,11 @@ QStringList NewChannelDefaults(Language lang)
 {
     // Columns 3..9: no tones, high power, not scanned, busy lock off, wide, no compand.
     if (lang == Language::Chinese)
-        return {QStringLiteral("无"),   QStringLiteral("无"), QStringLiteral("高"),
-                QStringLiteral("无"),   QStringLiteral("关"), QStringLiteral("宽"),
-                QStringLiteral("否")};
-    return {QStringLiteral("None"), QStringLiteral("None"), QStringLiteral("High"),
-            QStringLiteral("No"),   QStringLiteral("Off"),  QStringLiteral("Wide"),
-            QStringLiteral("No")};
+        return { QStringLiteral("无"), QStringLiteral("无"), QStringLiteral("高"),
+            QStringLiteral("无"), QStringLiteral("关"), QStringLiteral("宽"),
+            QStringLiteral("否") };
+    return { QStringLiteral("None"), QStringLiteral("None"), QStringLiteral("High"),
+        QStringLiteral("No"), QStringLiteral("Off"), QStringLiteral("Wide"), QStringLiteral("No") };
 }
 
 namespace {
@@ -80,7 +79,7 @@ int CheckFrequency(std::int64_t units, const BandLimits &band)
 }
 
 int CommitRx(ChannelTable &table, int row, const QString &rx, const QString &text,
-             const BandLimits &band, Language lang)
+    const BandLimits &band, Language lang)
 {
     if (text.isEmpty()) {
         table.clearRow(row);
@@ -102,8 +101,8 @@ int CommitRx(ChannelTable &table, int row, const QString &rx, const QString &tex
     return 0;
 }
 
-int CommitTx(ChannelTable &table, int row, const QString &rx, const QString &text,
-             const BandLimits &band)
+int CommitTx(
+    ChannelTable &table, int row, const QString &rx, const QString &text, const BandLimits &band)
 {
     if (text.isEmpty()) {
         table.setText(row, ColTx, rx);
@@ -122,7 +121,7 @@ int CommitTx(ChannelTable &table, int row, const QString &rx, const QString &tex
 } // namespace
 
 int CommitCell(ChannelTable &table, int row, int col, const QString &editorText,
-               const BandLimits &band, Language lang)
+    const BandLimits &band, Language lang)
 {
     const QString rx = table.text(row, ColRx);
     const QString tx = table.text(row, ColTx);
@@ -156,8 +155,8 @@ QString ListCommitText(const QStringList &items, int index, const QString &cellT
 GridCell NextCellAfterEnter(GridCell cell, int rows, int cols)
 {
     if (cell.col < cols - 1)
-        return {cell.row, cell.col + 1};
+        return { cell.row, cell.col + 1 };
     if (cell.row < rows - 1)
-        return {cell.row + 1, 1};
-    return {1, 1};
+        return { cell.row + 1, 1 };
+    return { 1, 1 };
 }

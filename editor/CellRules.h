@@ -34,7 +34,7 @@ QStringList NewChannelDefaults(Language lang);
 /// Applies the editor's value to cell (row, col) of table with all the checks.
 /// Returns 0, or the string id of the message to show (ids::OutOfRange, ids::StepError).
 int CommitCell(ChannelTable &table, int row, int col, const QString &editorText,
-               const BandLimits &band, Language lang);
+    const BandLimits &band, Language lang);
 
 /// Item a drop-down list opens on: the first that begins with cellText, ignoring case.
 /// -1 when none does, so that a value outside the list is kept until the user picks one.
@@ -43,5 +43,5 @@ int ListIndexForCellText(const QStringList &items, const QString &cellText);
 QString ListCommitText(const QStringList &items, int index, const QString &cellText);
 
 /// Where Enter moves the current cell: next column, then column 1 of the next row, then 1,1.
-GridCell NextCellAfterEnter(GridCell cell, int rows = ChannelTable::Rows,
-                            int cols = ChannelTable::Cols);
+GridCell NextCellAfterEnter(
+    GridCell cell, int rows = ChannelTable::Rows, int cols = ChannelTable::Cols);

@@ -21,8 +21,8 @@ void SyncProductChoice(MemoryImage &image, UserSettings &store, bool newImage)
 
 BandLimits BandLimitsOfProduct(int typeIndex, int bandIndex)
 {
-    const QString list = theIniFile.GetValue(QStringLiteral("Setup"),
-                                             QStringLiteral("Field%1").arg(typeIndex + 1));
+    const QString list = theIniFile.GetValue(
+        QStringLiteral("Setup"), QStringLiteral("Field%1").arg(typeIndex + 1));
     return BandLimitsOfText(BandTextOfIndex(SplitBandList(list), bandIndex));
 }
 
@@ -34,8 +34,8 @@ QString MainWindowTitle(Language lang)
                                      : QStringLiteral(" Programming Software"));
 }
 
-GridRefresh RefreshGridFromImage(MemoryImage &image, ChannelTable &table, Language lang,
-                                 bool newImage, UserSettings &store)
+GridRefresh RefreshGridFromImage(
+    MemoryImage &image, ChannelTable &table, Language lang, bool newImage, UserSettings &store)
 {
     ChannelsToTable(image, table, lang);
     SyncProductChoice(image, store, newImage);

@@ -16,7 +16,7 @@ class UserSettings;
 struct GridRefresh
 {
     BandLimits band; ///< Limits of the image's type and band, 10 Hz units.
-    QString title;   ///< Main window title.
+    QString title; ///< Main window title.
 };
 
 /// A new image takes "Type"/"Field" from the store into 0x3D2/0x3D3; any other
@@ -28,5 +28,5 @@ BandLimits BandLimitsOfProduct(int typeIndex, int bandIndex);
 /// [<g_strLanguage>] "AppName" followed by " Programming Software" / " 写频软件".
 QString MainWindowTitle(Language lang);
 /// The whole refresh: channel texts of rows 1..16 into table, then sync, limits and title.
-GridRefresh RefreshGridFromImage(MemoryImage &image, ChannelTable &table, Language lang,
-                                 bool newImage, UserSettings &store);
+GridRefresh RefreshGridFromImage(
+    MemoryImage &image, ChannelTable &table, Language lang, bool newImage, UserSettings &store);

@@ -1,16 +1,418 @@
-// Placeholder until the grid lands.
+// The channel grid view: grid set-up, image <-> grid and the cell editors.
+// Every decision is taken by CellRules / GridRefresh; this file only shows
+// the editors over the current cell and forwards events to those rules.
 #include "editor/ProgramView.h"
 
 #include "doc/ProgramDoc.h"
+#include "doc/UserSettings.h"
+#include "editor/CellRules.h"
+#include "editor/ChannelGrid.h"
+#include "editor/GridRefresh.h"
+#include "image/Codecs.h"
+#include "shell/Globals.h"
+#include "shell/Help.h"
+#include "shell/MainFrame.h"
+#include "shell/MessageBox.h"
+#include "shell/StringTable.h"
 
-#include <QTableWidget>
+#include <QApplication>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListView>
 
-CProgramView::CProgramView(CProgramDoc *doc, QWidget *parent) : QWidget(parent), m_pDoc(doc) {}
+namespace {
+
+constexpr int GridCtrlId = 1000;
+
+// Column width and row height the grid starts from, sized so a frequency fits
+// a column of factor 1.2 in the grid's font.
+int DefaultColumnWidth(const QFontMetrics &fm)
+{
+    const int needed = fm.horizontalAdvance(QStringLiteral("145.12500")) + 14;
+    return qMax(64, static_cast<int>(needed / 1.2) + 1);
+}
+
+int ControlIdOf(QWidget *w)
+{
+    for (; w; w = w->parentWidget()) {
+        const QVariant id = w->property("ctrlId");
+        if (id.isValid())
+            return id.toInt();
+    }
+    return 0;
+}
+
+} // namespace
+
+CProgramView::CProgramView(CProgramDoc *doc, QWidget *parent)
+    : QWidget(parent)
+    , m_pDoc(doc)
+{
+    setFont(QFont(QStringLiteral("Times New Roman"), 9));
+    m_grid = new CChannelGrid(this);
+    m_grid->setObjectName(QStringLiteral("grid"));
+    m_grid->setProperty("ctrlId", GridCtrlId);
+    m_grid->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Maximum);
+    const QFontMetrics fm(font());
+    m_grid->horizontalHeader()->setDefaultSectionSize(DefaultColumnWidth(fm));
+    m_grid->verticalHeader()->setDefaultSectionSize(fm.height() + 6);
+
+    // The form's margins in dialog units (grid at 16, 15), converted with the form's font.
+    const int dx = qRound(16 * fm.averageCharWidth() / 4.0);
+    const int dy = qRound(15 * fm.height() / 8.0);
+    auto *layout = new QGridLayout(this);
+    layout->setContentsMargins(dx, dy, dx, dy);
+    layout->addWidget(m_grid, 0, 0);
+    layout->setRowStretch(1, 1);
+    layout->setColumnStretch(1, 1);
+
+    connect(m_grid, &QTableWidget::currentCellChanged, this,
+        [this](int row, int col, int, int) { OnCurrentCellChanged(row + 1, col); });
+    connect(m_grid, &CChannelGrid::mouseDown, this, [this] { OnMouseDownGrid(); });
+    // A scroll drops the edit in progress without storing it.
+    connect(m_grid, &CChannelGrid::scrolled, this, [this] { HideCellEditors(); });
+    connect(m_grid->horizontalHeader(), &QHeaderView::sectionResized, this,
+        [this] { HideCellEditors(); });
+
+    // Saving this document stores this view's grid, whichever view is active.
+    if (doc) {
+        QPointer<CProgramView> self(this);
+        doc->setSaveHook([self] {
+            if (self)
+                self->GridToImage();
+        });
+    }
+}
+
 CProgramView::~CProgramView() = default;
-void CProgramView::OnInitialUpdate() {}
-void CProgramView::ImageToGrid() {}
-void CProgramView::GridToImage() {}
-bool CProgramView::CommitCellEditor() { return false; }
-ChannelTable CProgramView::table() const { return ChannelTable(); }
-QTableWidget *CProgramView::grid() const { return m_grid; }
-bool CProgramView::eventFilter(QObject *watched, QEvent *event) { return QWidget::eventFilter(watched, event); }
+
+CChannelGrid *CProgramView::grid() const
+{
+    return m_grid;
+}
+
+void CProgramView::OnInitialUpdate()
+{
+    if (m_bFirstUpdate) {
+        m_lang = CurrentLanguage();
+        m_toneList = BuildToneList(m_lang);
+        {
+            const QSignalBlocker block(m_grid);
+            m_grid->setRows(ChannelTable::Rows);
+            m_grid->setCols(ChannelTable::Cols);
+            m_grid->setForeColorFixed(QColor(0, 50, 240));
+            CreateCellEditors();
+            const QStringList headers = GridHeaderTexts(m_lang);
+            for (int c = 0; c < ChannelTable::Cols; ++c)
+                m_grid->setTextMatrix(0, c, headers.value(c));
+            for (int r = 1; r < ChannelTable::Rows; ++r) {
+                m_grid->setTextMatrix(r, 0, QString::asprintf("%2d", r));
+                for (int c = 1; c < ChannelTable::Cols; ++c)
+                    m_grid->setTextMatrix(r, c, QString());
+            }
+            const int w = m_grid->ColWidth(0);
+            for (int c = 0; c < ChannelTable::Cols; ++c)
+                m_grid->setColWidth(c, static_cast<int>(w * GridColumnWidthFactor(c)));
+            m_grid->setCurrentGridCell(1, 1);
+        }
+        m_grid->setMinimumSize(m_grid->contentSize() / 3);
+        m_grid->setMaximumSize(m_grid->contentSize());
+        m_bFirstUpdate = false;
+        updateGeometry();
+        // Shrink the document window to fit the form.
+        if (QWidget *frame = parentWidget())
+            frame->adjustSize();
+    }
+
+    const QString iconPath = g_strAppDir + QStringLiteral("title.ico");
+    QWidget *frame = parentWidget() ? parentWidget() : this;
+    frame->setWindowIcon(QFileInfo::exists(iconPath) ? QIcon(iconPath) : QIcon());
+
+    ImageToGrid();
+}
+
+void CProgramView::ImageToGrid()
+{
+    if (m_bFirstUpdate) {
+        OnInitialUpdate();
+        return;
+    }
+    if (!m_pDoc)
+        return;
+    // The editor would otherwise show, and later store, a value of the old image.
+    HideCellEditors();
+    ChannelTable t = ChannelTable::withHeaders(m_lang);
+    UserSettings store = UserSettings::forApplication();
+    const GridRefresh refresh
+        = RefreshGridFromImage(m_pDoc->m_image, t, m_lang, g_bNewImage == 1, store);
+    for (int r = 1; r < ChannelTable::Rows; ++r)
+        for (int c = 1; c < ChannelTable::Cols; ++c)
+            m_grid->setTextMatrix(r, c, t.text(r, c));
+    m_nBandLow = refresh.band.low;
+    m_nBandHigh = refresh.band.high;
+    g_strTitle = refresh.title;
+    if (CMainFrame *frame = CMainFrame::instance())
+        frame->setCaption(g_strTitle);
+}
+
+void CProgramView::GridToImage()
+{
+    // Before set-up the grid holds nothing; writing it would empty every channel.
+    if (!m_pDoc || m_bFirstUpdate)
+        return;
+    TableToChannels(table(), m_pDoc->m_image);
+}
+
+ChannelTable CProgramView::table() const
+{
+    ChannelTable t;
+    if (m_bFirstUpdate)
+        return t;
+    for (int r = 0; r < ChannelTable::Rows; ++r)
+        for (int c = 0; c < ChannelTable::Cols; ++c)
+            t.setText(r, c, m_grid->TextMatrix(r, c));
+    return t;
+}
+
+bool CProgramView::CommitCellEditor()
+{
+    if (m_bFirstUpdate || m_editRow < 1 || m_editCol < 1)
+        return false;
+    const int row = m_editRow;
+    const int col = m_editCol;
+    QWidget *editor = GetCellEditor(col);
+    if (!editor || editor->isHidden())
+        return false;
+
+    QString text;
+    if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
+        text = edit->text();
+    } else {
+        auto *combo = static_cast<QComboBox *>(editor);
+        const QStringList items = EditorItems(EditorKindOfColumn(col), m_toneList, m_lang);
+        text = ListCommitText(items, combo->currentIndex(), m_grid->TextMatrix(row, col));
+    }
+    ChannelTable t = table();
+    const int message
+        = CommitCell(t, row, col, text, BandLimits { m_nBandLow, m_nBandHigh }, m_lang);
+    for (int c = 1; c < ChannelTable::Cols; ++c)
+        m_grid->setTextMatrix(row, c, t.text(row, c));
+    HideCellEditors();
+    if (message == 0)
+        return false;
+    AfxMessageBox(
+        this, LoadString(message), QMessageBox::Ok, MsgIcon::Exclamation, LoadString(ids::Caution));
+    return true;
+}
+
+void CProgramView::CreateCellEditors()
+{
+    QWidget *host = m_grid->viewport();
+    auto makeEdit = [&](const char *name, int id) {
+        auto *e = new QLineEdit(host);
+        e->setObjectName(QLatin1String(name));
+        e->setProperty("ctrlId", id);
+        e->setFrame(false);
+        e->setAlignment(Qt::AlignCenter);
+        e->setFont(font());
+        e->hide();
+        e->installEventFilter(this);
+        return e;
+    };
+    auto makeCombo = [&](const char *name, int id, const QStringList &items) {
+        auto *c = new QComboBox(host);
+        c->setObjectName(QLatin1String(name));
+        c->setProperty("ctrlId", id);
+        c->setFont(font());
+        c->addItems(items);
+        c->hide();
+        c->installEventFilter(this);
+        c->view()->installEventFilter(this);
+        return c;
+    };
+    m_editRx = makeEdit("editRx", 2127);
+    m_editTx = makeEdit("editTx", 2128);
+    m_comboPower = makeCombo("comboPower", 1129, OptionTexts(OptionKind::Power, m_lang));
+    m_comboDecode = makeCombo("comboDecode", 2132, m_toneList);
+    m_comboEncode = makeCombo("comboEncode", 2133, m_toneList);
+    m_comboScanAdd = makeCombo("comboScanAdd", 1134, OptionTexts(OptionKind::ScanAdd, m_lang));
+    m_comboBusyLock = makeCombo("comboBusyLock", 1139, OptionTexts(OptionKind::BusyLock, m_lang));
+    m_comboWidth = makeCombo("comboWidth", 1128, OptionTexts(OptionKind::Bandwidth, m_lang));
+    m_comboCompand = makeCombo("comboCompand", 2134, OptionTexts(OptionKind::Compand, m_lang));
+    m_comboDecode->setMaxVisibleItems(12);
+    m_comboEncode->setMaxVisibleItems(12);
+    m_grid->installEventFilter(this);
+    m_grid->viewport()->installEventFilter(this);
+}
+
+QWidget *CProgramView::GetCellEditor(int col) const
+{
+    switch (EditorKindOfColumn(col)) {
+    case CellEditorKind::Rx:
+        return m_editRx;
+    case CellEditorKind::Tx:
+        return m_editTx;
+    case CellEditorKind::Decode:
+        return m_comboDecode;
+    case CellEditorKind::Encode:
+        return m_comboEncode;
+    case CellEditorKind::Power:
+        return m_comboPower;
+    case CellEditorKind::ScanAdd:
+        return m_comboScanAdd;
+    case CellEditorKind::BusyLock:
+        return m_comboBusyLock;
+    case CellEditorKind::Width:
+        return m_comboWidth;
+    case CellEditorKind::Compand:
+        return m_comboCompand;
+    }
+    return nullptr;
+}
+
+void CProgramView::OpenCellEditor()
+{
+    const int row = m_grid->Row();
+    const int col = m_grid->Col();
+    if (m_bFirstUpdate || row < 1 || col < 1)
+        return;
+    HideCellEditors();
+    QWidget *editor = GetCellEditor(col);
+    const QString text = m_grid->TextMatrix(row, col);
+    if (auto *combo = qobject_cast<QComboBox *>(editor)) {
+        const QStringList items = EditorItems(EditorKindOfColumn(col), m_toneList, m_lang);
+        const int index = ListIndexForCellText(items, text);
+        // A value outside the list stays on show (and in the cell) until an entry is picked.
+        combo->setPlaceholderText(index < 0 ? text : QString());
+        combo->setCurrentIndex(index);
+    } else {
+        static_cast<QLineEdit *>(editor)->setText(text);
+    }
+    m_editRow = row;
+    m_editCol = col;
+    ShowCellEditor(editor);
+}
+
+void CProgramView::ShowCellEditor(QWidget *editor)
+{
+    editor->setGeometry(m_grid->cellRect(m_editRow, m_editCol));
+    if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
+        edit->setText(m_grid->TextMatrix(m_editRow, m_editCol));
+        edit->selectAll();
+    }
+    editor->show();
+    editor->raise();
+    editor->setFocus(Qt::OtherFocusReason);
+    m_grid->viewport()->update();
+}
+
+void CProgramView::HideCellEditors()
+{
+    if (m_bFirstUpdate)
+        return;
+    bool hadFocus = false;
+    for (int c = 1; c < ChannelTable::Cols; ++c) {
+        QWidget *e = GetCellEditor(c);
+        if (e->isHidden())
+            continue;
+        hadFocus = hadFocus || e->hasFocus() || e->isAncestorOf(QApplication::focusWidget());
+        e->hide();
+    }
+    if (hadFocus)
+        m_grid->setFocus(Qt::OtherFocusReason);
+    m_grid->viewport()->update();
+}
+
+void CProgramView::OnCurrentCellChanged(int row, int col)
+{
+    // Leave-cell: the editor still names the cell being left.
+    CommitCellEditor();
+    if (row < 1)
+        return;
+    if (col < 1) {
+        m_grid->setCurrentGridCell(row, 1); // the channel number column is fixed
+        return;
+    }
+    OpenCellEditor();
+}
+
+void CProgramView::OnMouseDownGrid()
+{
+    // Re-opening an editor that is already open over the current cell would
+    // throw away what the user typed into it.
+    QWidget *editor = GetCellEditor(m_grid->Col());
+    if (editor && !editor->isHidden() && m_editRow == m_grid->Row() && m_editCol == m_grid->Col()) {
+        editor->setFocus(Qt::MouseFocusReason);
+        return;
+    }
+    OpenCellEditor();
+}
+
+void CProgramView::OnEnterKey()
+{
+    if (CommitCellEditor())
+        return; // the rejected cell stays current
+    GridCell next { 1, 1 };
+    if (m_grid->Row() >= 1 && m_grid->Col() >= 1)
+        next = NextCellAfterEnter({ m_grid->Row(), m_grid->Col() }, m_grid->Rows(), m_grid->Cols());
+    if (next == GridCell { m_grid->Row(), m_grid->Col() })
+        OpenCellEditor();
+    else
+        m_grid->setCurrentGridCell(next.row, next.col);
+}
+
+void CProgramView::MoveByTab(bool backward)
+{
+    int row = qMax(1, m_grid->Row());
+    int col = qMax(1, m_grid->Col());
+    if (!backward) {
+        const GridCell next = NextCellAfterEnter({ row, col }, m_grid->Rows(), m_grid->Cols());
+        row = next.row;
+        col = next.col;
+    } else if (col > 1) {
+        --col;
+    } else {
+        row = row > 1 ? row - 1 : m_grid->Rows() - 1;
+        col = m_grid->Cols() - 1;
+    }
+    m_grid->setCurrentGridCell(row, col); // leave-cell commits, enter-cell opens
+}
+
+void CProgramView::ShowHelpForFocus()
+{
+    QWidget *owner = CMainFrame::instance();
+    ShowHelp(owner ? owner : window(), ControlIdOf(QApplication::focusWidget()));
+}
+
+bool CProgramView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress || m_bFirstUpdate)
+        return QWidget::eventFilter(watched, event);
+    auto *key = static_cast<QKeyEvent *>(event);
+    const bool inPopup = qobject_cast<QAbstractItemView *>(watched) && watched != m_grid;
+    switch (key->key()) {
+    case Qt::Key_F1:
+        ShowHelpForFocus();
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (inPopup)
+            break; // the open list takes Enter as the choice of its entry
+        OnEnterKey();
+        return true;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        if (inPopup || watched == m_grid || watched == m_grid->viewport())
+            break;
+        MoveByTab(key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier));
+        return true;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -10,6 +10,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 class CProgramDoc;
@@ -17,7 +18,9 @@ class CProcessDlg;
 class CScanInfoDlg;
 class CComSetupDlg;
 class CLanguageDlg;
-class QTableWidget;
+class CChannelGrid;
+class QComboBox;
+class QLineEdit;
 
 /// The channel grid view of one document.
 class CProgramView : public QWidget
@@ -43,7 +46,7 @@ public:
     /// The grid's current texts (rows 1..16 are the channels).
     ChannelTable table() const;
     /// The grid widget.
-    QTableWidget *grid() const;
+    CChannelGrid *grid() const;
 
     /// Lower band limit in 10 Hz units.
     int m_nBandLow = 0;
@@ -98,8 +101,31 @@ private:
     CProgramDoc *m_pDoc;
 
     // --- editor/ private state (owned by editor/ProgramView.cpp) ---------
-    QTableWidget *m_grid = nullptr;
+    CChannelGrid *m_grid = nullptr;
     bool m_bFirstUpdate = true;
+    QStringList m_toneList;
+    Language m_lang = Language::English; // fixed at set-up, like the headers
+    QLineEdit *m_editRx = nullptr;
+    QLineEdit *m_editTx = nullptr;
+    QComboBox *m_comboPower = nullptr;
+    QComboBox *m_comboDecode = nullptr;
+    QComboBox *m_comboEncode = nullptr;
+    QComboBox *m_comboScanAdd = nullptr;
+    QComboBox *m_comboBusyLock = nullptr;
+    QComboBox *m_comboWidth = nullptr;
+    QComboBox *m_comboCompand = nullptr;
+    int m_editRow = 0; // cell the visible editor belongs to
+    int m_editCol = 0;
+    void CreateCellEditors();
+    QWidget *GetCellEditor(int col) const;
+    void OpenCellEditor();
+    void ShowCellEditor(QWidget *editor);
+    void HideCellEditors();
+    void OnCurrentCellChanged(int row, int col);
+    void OnMouseDownGrid();
+    void OnEnterKey();
+    void MoveByTab(bool backward);
+    void ShowHelpForFocus();
 
     // --- link/ private state (owned by link/ProgramViewTransfer.cpp) -----
     bool m_bTransferRunning = false;

@@ -1,0 +1,96 @@
+#include "editor/ChannelGrid.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QScrollBar>
+
+CChannelGrid::CChannelGrid(QWidget *parent)
+    : QTableWidget(parent)
+{
+    verticalHeader()->hide();
+    horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setHighlightSections(false);
+    // Cells show text only; editing happens in the view's editors.
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setTabKeyNavigation(true);
+    setWordWrap(false);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &CChannelGrid::scrolled);
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &CChannelGrid::scrolled);
+}
+
+QTableWidgetItem *CChannelGrid::itemAt(int row, int col)
+{
+    if (row == 0) {
+        QTableWidgetItem *h = horizontalHeaderItem(col);
+        if (!h) {
+            h = new QTableWidgetItem;
+            setHorizontalHeaderItem(col, h);
+        }
+        return h;
+    }
+    QTableWidgetItem *it = item(row - 1, col);
+    if (!it) {
+        it = new QTableWidgetItem;
+        it->setTextAlignment(Qt::AlignCenter);
+        if (col == 0) {
+            // The channel number column is fixed: never current, drawn like a header.
+            it->setFlags(Qt::NoItemFlags);
+            it->setBackground(palette().button());
+            it->setForeground(m_fixedColor);
+        } else {
+            it->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        }
+        setItem(row - 1, col, it);
+    }
+    return it;
+}
+
+QString CChannelGrid::TextMatrix(int row, int col) const
+{
+    const QTableWidgetItem *it = row == 0 ? horizontalHeaderItem(col) : item(row - 1, col);
+    return it ? it->text() : QString();
+}
+
+void CChannelGrid::setTextMatrix(int row, int col, const QString &text)
+{
+    QTableWidgetItem *it = itemAt(row, col);
+    if (row == 0)
+        it->setForeground(m_fixedColor);
+    it->setText(text);
+}
+
+void CChannelGrid::setForeColorFixed(const QColor &color)
+{
+    m_fixedColor = color;
+    for (int c = 0; c < columnCount(); ++c)
+        if (QTableWidgetItem *h = horizontalHeaderItem(c))
+            h->setForeground(color);
+    for (int r = 0; r < rowCount(); ++r)
+        if (QTableWidgetItem *it = item(r, 0))
+            it->setForeground(color);
+}
+
+QRect CChannelGrid::cellRect(int row, int col) const
+{
+    return visualRect(model()->index(row - 1, col));
+}
+
+QSize CChannelGrid::contentSize() const
+{
+    int w = 2 * frameWidth();
+    for (int c = 0; c < columnCount(); ++c)
+        w += columnWidth(c);
+    int h = 2 * frameWidth() + horizontalHeader()->sizeHint().height();
+    for (int r = 0; r < rowCount(); ++r)
+        h += rowHeight(r);
+    return { w, h };
+}
+
+void CChannelGrid::mousePressEvent(QMouseEvent *event)
+{
+    QTableWidget::mousePressEvent(event);
+    Q_EMIT mouseDown();
+}

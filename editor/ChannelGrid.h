@@ -1,0 +1,61 @@
+#pragma once
+// The grid widget of the channel view, addressed like the original grid:
+// row 0 is the header row (kept in place as the horizontal header) and column
+// 0 the channel numbers, both drawn as fixed cells that never become current.
+
+#include <QTableWidget>
+
+/// 17 × 10 channel grid with fixed header row and column.
+class CChannelGrid : public QTableWidget
+{
+    Q_OBJECT
+public:
+    /// An empty grid; the view sets its size and texts.
+    explicit CChannelGrid(QWidget *parent = nullptr);
+
+    /// Number of grid rows, header row included.
+    int Rows() const { return rowCount() + 1; }
+    /// Sets the number of grid rows, header row included.
+    void setRows(int rows) { setRowCount(rows - 1); }
+    /// Number of grid columns, header column included.
+    int Cols() const { return columnCount(); }
+    /// Sets the number of grid columns, header column included.
+    void setCols(int cols) { setColumnCount(cols); }
+
+    /// Current grid row (1..Rows-1), 0 when there is none.
+    int Row() const { return currentRow() + 1; }
+    /// Current grid column, 0 when there is none.
+    int Col() const { return currentColumn() < 0 ? 0 : currentColumn(); }
+    /// Makes (row, col) the current cell.
+    void setCurrentGridCell(int row, int col) { setCurrentCell(row - 1, col); }
+
+    /// Text of grid cell (row, col); row 0 is the header.
+    QString TextMatrix(int row, int col) const;
+    /// Sets the text of grid cell (row, col); row 0 and column 0 are drawn as fixed cells.
+    void setTextMatrix(int row, int col, const QString &text);
+
+    /// Width of a column in pixels.
+    int ColWidth(int col) const { return columnWidth(col); }
+    /// Sets the width of a column in pixels.
+    void setColWidth(int col, int width) { setColumnWidth(col, width); }
+    /// Text colour of the fixed cells.
+    void setForeColorFixed(const QColor &color);
+
+    /// Rectangle of grid cell (row, col) in viewport coordinates.
+    QRect cellRect(int row, int col) const;
+    /// Size that shows every row and column without scrolling.
+    QSize contentSize() const;
+
+Q_SIGNALS:
+    /// A mouse button went down on the grid (after the grid handled it).
+    void mouseDown();
+    /// The grid scrolled.
+    void scrolled();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    QTableWidgetItem *itemAt(int row, int col);
+    QColor m_fixedColor = QColor(0, 0, 0);
+};
