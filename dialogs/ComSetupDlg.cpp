@@ -1,0 +1,58 @@
+#include "dialogs/ComSetupDlg.h"
+
+#include "dialogs/ComSetupRules.h"
+#include "dialogs/DialogKeyFilter.h"
+#include "doc/UserSettings.h"
+#include "editor/ProgramView.h"
+#include "link/PortProbe.h"
+#include "ui_comsetupdlg.h"
+
+#include <QButtonGroup>
+
+CComSetupDlg::CComSetupDlg(QWidget *parent)
+    : QDialog(parent)
+    , ui(std::make_unique<Ui::ComSetupDlg>())
+    , m_group(new QButtonGroup(this))
+{
+    ui->setupUi(this);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    m_group->addButton(ui->rdoCom1, 0);
+    m_group->addButton(ui->rdoCom2, 1);
+    m_group->addButton(ui->rdoCom3, 2);
+    m_group->addButton(ui->rdoCom4, 3);
+    connect(ui->btnOk, &QPushButton::clicked, this, &CComSetupDlg::OnOK);
+    connect(ui->btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    (new CDialogKeyFilter(this, CDialogKeyFilter::HelpOnly, ComSetupHelpContext))->install();
+}
+
+CComSetupDlg::~CComSetupDlg() = default;
+
+int CComSetupDlg::DoModal()
+{
+    OnInitDialog();
+    return exec();
+}
+
+bool CComSetupDlg::OnInitDialog()
+{
+    for (int i = 0; i < ComPortCount; ++i)
+        m_group->button(i)->setEnabled(ProbePort(ComPortName(i)));
+    m_nPort = ComIndexOfStored(UserSettings::forApplication().value(QStringLiteral("com"), 1));
+    // An exclusive group cannot show "none checked" unless it is opened up for a moment.
+    m_group->setExclusive(false);
+    for (QAbstractButton *b : m_group->buttons())
+        b->setChecked(b == m_group->button(m_nPort));
+    m_group->setExclusive(true);
+    ui->btnOk->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+void CComSetupDlg::OnOK()
+{
+    m_nPort = m_group->checkedId();
+    UserSettings store = UserSettings::forApplication();
+    const QString port = StoreComChoice(store, m_nPort);
+    if (CProgramView *pView = view())
+        pView->m_strPort = port;
+    accept();
+}

@@ -1,0 +1,21 @@
+#include "dialogs/DocumentTarget.h"
+
+#include "doc/ProgramDoc.h"
+#include "editor/ProgramView.h"
+#include "shell/MainFrame.h"
+
+CProgramDoc *CDocumentTarget::document() const
+{
+    if (m_doc)
+        return m_doc;
+    CMainFrame *frame = CMainFrame::instance();
+    return frame ? frame->activeDocument() : nullptr;
+}
+
+CProgramView *CDocumentTarget::view() const
+{
+    if (m_view)
+        return m_view;
+    CMainFrame *frame = CMainFrame::instance();
+    return frame ? frame->activeView() : nullptr;
+}

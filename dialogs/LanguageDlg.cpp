@@ -1,0 +1,75 @@
+#include "dialogs/LanguageDlg.h"
+
+#include "dialogs/ComSetupRules.h"
+#include "dialogs/DialogKeyFilter.h"
+#include "doc/IniFile.h"
+#include "shell/Globals.h"
+#include "shell/MainFrame.h"
+#include "ui_languagedlg.h"
+
+#include <QButtonGroup>
+#include <QProcess>
+
+namespace {
+void (*s_restartHook)() = nullptr;
+}
+
+CLanguageDlg::CLanguageDlg(QWidget *parent)
+    : QDialog(parent)
+    , ui(std::make_unique<Ui::LanguageDlg>())
+    , m_group(new QButtonGroup(this))
+{
+    ui->setupUi(this);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    m_group->addButton(ui->rdoEnglish, 0);
+    m_group->addButton(ui->rdoChinese, 1);
+    connect(ui->btnOk, &QPushButton::clicked, this, &CLanguageDlg::OnOK);
+    connect(ui->btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    (new CDialogKeyFilter(this, CDialogKeyFilter::HelpOnly, LanguageHelpContext))->install();
+}
+
+CLanguageDlg::~CLanguageDlg() = default;
+
+int CLanguageDlg::DoModal()
+{
+    OnInitDialog();
+    return exec();
+}
+
+bool CLanguageDlg::OnInitDialog()
+{
+    m_nLanguage = LanguageIndex(g_bChinese);
+    m_group->button(m_nLanguage)->setChecked(true);
+    ui->btnOk->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+void CLanguageDlg::OnOK()
+{
+    m_nLanguage = m_group->checkedId();
+    if (StoreLanguageChoice(theIniFile, m_nLanguage, g_bChinese))
+        m_bChanged = true;
+    accept();
+}
+
+void SetRestartHook(void (*hook)())
+{
+    s_restartHook = hook;
+}
+
+void RestartProgram()
+{
+    // The new copy reads Program.ini at its start; it must find the new language there.
+    theIniFile.Save(false);
+    if (s_restartHook) {
+        s_restartHook();
+        return;
+    }
+    const QString program = g_strAppDir + QStringLiteral("radioprog");
+    if (CMainFrame *frame = CMainFrame::instance()) {
+        // A main window that refuses to close keeps this copy running; no second copy then.
+        if (!frame->close())
+            return;
+    }
+    QProcess::startDetached(program, QStringList(), g_strAppDir);
+}

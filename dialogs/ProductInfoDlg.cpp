@@ -1,0 +1,92 @@
+#include "dialogs/ProductInfoDlg.h"
+
+#include "dialogs/DialogKeyFilter.h"
+#include "dialogs/ProductInfoRules.h"
+#include "doc/IniFile.h"
+#include "doc/ProgramDoc.h"
+#include "doc/UserSettings.h"
+#include "editor/ProgramView.h"
+#include "image/SettingsArea.h"
+#include "shell/Globals.h"
+#include "shell/MainFrame.h"
+#include "ui_productinfodlg.h"
+
+CProductInfoDlg::CProductInfoDlg(QWidget *parent)
+    : QDialog(parent)
+    , ui(std::make_unique<Ui::ProductInfoDlg>())
+{
+    ui->setupUi(this);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    connect(ui->cmbType, qOverload<int>(&QComboBox::currentIndexChanged), this,
+        &CProductInfoDlg::OnSelChangeType);
+    connect(ui->btnOk, &QPushButton::clicked, this, &CProductInfoDlg::OnOK);
+    connect(ui->btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    (new CDialogKeyFilter(this, CDialogKeyFilter::HelpOnly))->install();
+}
+
+CProductInfoDlg::~CProductInfoDlg() = default;
+
+int CProductInfoDlg::DoModal()
+{
+    if (!OnInitDialog())
+        return QDialog::Rejected;
+    return exec();
+}
+
+bool CProductInfoDlg::OnInitDialog()
+{
+    // The choice is stored into a document and a view on OK; without them there is nothing to edit.
+    if (!document() || !view())
+        return false;
+    ui->btnOk->setText(Tr2("Save", "保存"));
+    const UserSettings store = UserSettings::forApplication();
+    const QStringList types = ProductTypeList(theIniFile);
+    {
+        const QSignalBlocker quiet(ui->cmbType);
+        ui->cmbType->clear();
+        ui->cmbType->addItems(types);
+        ui->cmbType->setCurrentIndex(
+            ProductListPosition(store.value(QStringLiteral("Type"), 0), types.size()));
+    }
+    OnSelChangeType();
+    ui->cmbBand->setCurrentIndex(
+        ProductListPosition(store.value(QStringLiteral("Field"), 0), ui->cmbBand->count()));
+    ui->cmbType->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+void CProductInfoDlg::OnSelChangeType()
+{
+    ui->cmbBand->clear();
+    ui->cmbBand->addItems(ProductBandList(theIniFile, ui->cmbType->currentIndex()));
+    ui->cmbBand->setCurrentIndex(0);
+}
+
+void CProductInfoDlg::OnOK()
+{
+    CProgramDoc *doc = document();
+    CProgramView *pView = view();
+    if (!doc || !pView) {
+        reject();
+        return;
+    }
+    const int typePos = ui->cmbType->currentIndex();
+    const int bandPos = ui->cmbBand->currentIndex();
+    StoreProductChoice(doc->m_image, typePos, bandPos);
+
+    const QString type = typePos >= 0 ? ui->cmbType->currentText() : QString();
+    const QString band = bandPos >= 0 ? ui->cmbBand->currentText() : QString();
+    g_strTitle
+        = ProductCaption(theIniFile.GetValue(g_strLanguage, QStringLiteral("AppName")), type, band);
+    if (CMainFrame *frame = CMainFrame::instance())
+        frame->setCaption(g_strTitle);
+
+    const BandLimits limits = BandLimitsOfText(band);
+    pView->m_nBandLow = limits.low;
+    pView->m_nBandHigh = limits.high;
+
+    UserSettings store = UserSettings::forApplication();
+    store.setValue(QStringLiteral("Type"), typePos);
+    store.setValue(QStringLiteral("Field"), bandPos);
+    accept();
+}

@@ -1,0 +1,45 @@
+#pragma once
+// Shared set-up of the dialog tests: a private configuration folder, a
+// Program.ini loaded into theIniFile, captured message boxes and help, and a
+// pseudo-terminal held exclusively as another program would hold a port.
+
+#include "shell/MessageBox.h"
+
+#include <QList>
+#include <QString>
+#include <QTemporaryDir>
+
+/// Captures every message box instead of showing it.
+class MessageCatcher
+{
+public:
+    MessageCatcher();
+    ~MessageCatcher();
+    /// Texts shown since construction or the last clear().
+    QStringList texts() const;
+    void clear();
+
+private:
+    QList<ShownMessage> *m_shown;
+};
+
+/// Writes text as Program.ini in dir and opens it as theIniFile; returns its path.
+QString LoadProgramIni(const QTemporaryDir &dir, const QByteArray &text);
+
+/// A pseudo-terminal whose slave side is opened and held exclusively (TIOCEXCL and a lock).
+class HeldTerminal
+{
+public:
+    /// Opens a pty pair; hold() then opens the slave side exclusively.
+    HeldTerminal();
+    ~HeldTerminal();
+    /// Device path of the slave side ("/dev/pts/N"); empty when no pty could be made.
+    QString path() const { return m_path; }
+    /// Opens the slave side, sets TIOCEXCL and takes the lock; true on success.
+    bool hold();
+
+private:
+    int m_master = -1;
+    int m_slave = -1;
+    QString m_path;
+};
