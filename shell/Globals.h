@@ -19,7 +19,10 @@ extern QString g_strTitle;
 extern QString g_strAppDisplayName;
 
 /// The language chosen by g_bChinese.
-inline Language CurrentLanguage() { return g_bChinese ? Language::Chinese : Language::English; }
+inline Language CurrentLanguage()
+{
+    return g_bChinese ? Language::Chinese : Language::English;
+}
 /// Picks the English or Chinese literal by g_bChinese.
 inline QString Tr2(const char *english, const char *chinese)
 {

@@ -38,6 +38,12 @@ int ShowHelp(QWidget *owner, int context)
     return 1;
 }
 
-int LastHelpContext() { return s_lastContext; }
+int LastHelpContext()
+{
+    return s_lastContext;
+}
 
-void SetHelpWindowSuppressed(bool suppressed) { s_suppressed = suppressed; }
+void SetHelpWindowSuppressed(bool suppressed)
+{
+    s_suppressed = suppressed;
+}

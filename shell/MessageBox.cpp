@@ -28,15 +28,17 @@ QMessageBox::Icon toQt(MsgIcon icon)
 } // namespace
 
 QMessageBox::StandardButton AfxMessageBox(QWidget *parent, const QString &text,
-                                          QMessageBox::StandardButtons buttons, MsgIcon icon,
-                                          const QString &caption)
+    QMessageBox::StandardButtons buttons, MsgIcon icon, const QString &caption)
 {
-    const ShownMessage message{caption.isEmpty() ? g_strAppDisplayName : caption, text, buttons,
-                               icon};
+    const ShownMessage message { caption.isEmpty() ? g_strAppDisplayName : caption, text, buttons,
+        icon };
     if (hook())
         return hook()(message);
     QMessageBox box(toQt(icon), message.caption, text, buttons, parent);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
-void SetMessageHook(MessageHook h) { hook() = std::move(h); }
+void SetMessageHook(MessageHook h)
+{
+    hook() = std::move(h);
+}

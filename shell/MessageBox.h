@@ -22,8 +22,7 @@ using MessageHook = std::function<QMessageBox::StandardButton(const ShownMessage
 
 /// Shows a modal box under caption (g_strAppDisplayName when empty); returns the button pressed.
 QMessageBox::StandardButton AfxMessageBox(QWidget *parent, const QString &text,
-                                          QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-                                          MsgIcon icon = MsgIcon::None,
-                                          const QString &caption = QString());
+    QMessageBox::StandardButtons buttons = QMessageBox::Ok, MsgIcon icon = MsgIcon::None,
+    const QString &caption = QString());
 /// Installs (or with an empty function removes) the test hook.
 void SetMessageHook(MessageHook hook);
