@@ -1,6 +1,7 @@
 // radioprog-cli show: the channels as the grid shows them and every settings
 // field with its code and text, as a table or as JSON for scripts.
 #include "cli/Commands.h"
+#include "dialogs/ProductInfoRules.h"
 #include "doc/IniFile.h"
 #include "doc/ProgramDoc.h"
 #include "editor/ChannelTable.h"
@@ -149,17 +150,13 @@ QString FieldLabel(Field field)
 /// Text of a field's code: the tables, or for type and band the installation's lists.
 QString SettingText(const MemoryImage &image, Field field, int code, Language lang)
 {
-    auto setup
-        = [](const QString &key) { return theIniFile.GetValue(QStringLiteral("Setup"), key); };
     if (field == Field::ProductType) {
-        const QStringList types = ProductTypeList(setup);
+        const QStringList types = ProductTypeList(theIniFile);
         return code >= 0 && code < types.size() ? types.at(code) : QString();
     }
-    if (field == Field::FrequencyBand) {
-        const QStringList bands
-            = SplitBandList(setup(BandListKey(ReadField(image, Field::ProductType))));
-        return BandTextOfIndex(bands, code);
-    }
+    if (field == Field::FrequencyBand)
+        return BandTextOfIndex(
+            ProductBandList(theIniFile, ReadField(image, Field::ProductType)), code);
     return FieldText(field, code, lang);
 }
 

@@ -245,28 +245,6 @@ QString BandTextOfIndex(const QStringList &bands, int index)
     return index < bands.size() ? bands.at(index) : bands.last();
 }
 
-QString ProductTypeKey(int typeIndex)
-{
-    return QStringLiteral("Type%1").arg(typeIndex + 1);
-}
-
-QString BandListKey(int typeIndex)
-{
-    return QStringLiteral("Field%1").arg(typeIndex + 1);
-}
-
-QStringList ProductTypeList(const std::function<QString(const QString &key)> &setupValue)
-{
-    QStringList types;
-    for (int t = 0; t < MaxProductTypes; ++t) {
-        const QString name = setupValue(ProductTypeKey(t));
-        if (name.isEmpty())
-            break;
-        types << name;
-    }
-    return types;
-}
-
 int RevertCodeOfPosition(int position, int priority)
 {
     return priority == PrioritySelected ? position + 2 : position;

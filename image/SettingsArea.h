@@ -7,7 +7,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <functional>
 
 /// Every settings field that has a code and a text.
 enum class Field {
@@ -66,16 +65,6 @@ BandLimits BandLimitsOfText(const QString &bandText);
 QStringList SplitBandList(const QString &fieldValue);
 /// Band text at index; the last item when the list is shorter.
 QString BandTextOfIndex(const QStringList &bands, int index);
-/// Most product types a Program.ini can list (Type1 .. Type19).
-constexpr int MaxProductTypes = 19;
-/// Key of the type name at type index t: "Type%d" of t + 1.
-QString ProductTypeKey(int typeIndex);
-/// Key of the band list of type index t: "Field%d" of t + 1.
-QString BandListKey(int typeIndex);
-/// Type list from [Setup] values (setupValue(key)): Type1, Type2 ... up to the first missing or
-/// empty.
-QStringList ProductTypeList(const std::function<QString(const QString &key)> &setupValue);
-
 /// Revert Channel code of a list position under a Priority code (Selected: position + 2).
 int RevertCodeOfPosition(int position, int priority);
 /// Revert Channel list position of a code under a Priority code.
