@@ -39,6 +39,8 @@ public:
     RadioReply receive(std::uint8_t byte);
     /// Forgets any half-finished exchange (a client went away).
     void reset();
+    /// Changes the misbehaviours from the next byte on.
+    void setFaults(const RadioFaults &faults) { m_faults = faults; }
 
     /// The radio's memory.
     const MemoryImage &memory() const { return m_memory; }

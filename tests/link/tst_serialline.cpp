@@ -1,0 +1,260 @@
+// The termios serial line over a real pseudo-terminal, and the port names.
+#include "doc/IniFile.h"
+#include "link/PortProbe.h"
+#include "link/PosixSerialLine.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+#include <fcntl.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+/// A pseudo-terminal pair; the test plays the radio on the master side.
+struct Pty
+{
+    int master = -1;
+    int slave = -1;
+    QString path;
+    Pty()
+    {
+        char name[256] = {};
+        if (::openpty(&master, &slave, name, nullptr, nullptr) == 0) {
+            path = QString::fromLocal8Bit(name);
+            termios t {};
+            ::tcgetattr(slave, &t);
+            ::cfmakeraw(&t);
+            ::tcsetattr(slave, TCSANOW, &t);
+        }
+    }
+    ~Pty()
+    {
+        closeMaster();
+        if (slave >= 0)
+            ::close(slave);
+    }
+    void closeMaster()
+    {
+        if (master >= 0)
+            ::close(master);
+        master = -1;
+    }
+    void send(const QByteArray &bytes) const
+    {
+        QCOMPARE(::write(master, bytes.constData(), size_t(bytes.size())), ssize_t(bytes.size()));
+    }
+    QByteArray received() const
+    {
+        QByteArray out;
+        char buf[64];
+        ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
+        for (ssize_t r; (r = ::read(master, buf, sizeof buf)) > 0;)
+            out.append(buf, int(r));
+        return out;
+    }
+};
+
+} // namespace
+
+class TestSerialLine : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void readTakesWhatArrived_data();
+    void readTakesWhatArrived();
+    void hangUpIsAFailure();
+    void writeReachesTheRadio();
+    void clearDiscardsUnreadBytes();
+    void configureMakesA9600RawLine();
+    void openIsExclusive();
+    void openRefusesWhatIsNoPort();
+    void portNames_data();
+    void portNames();
+};
+
+void TestSerialLine::readTakesWhatArrived_data()
+{
+    QTest::addColumn<QByteArray>("sent");
+    QTest::addColumn<int>("asked");
+    QTest::addColumn<QByteArray>("got");
+    QTest::newRow("all twelve") << QByteArray("0123456789AB") << 12 << QByteArray("0123456789AB");
+    QTest::newRow("more than asked") << QByteArray("xyz") << 1 << QByteArray("x");
+    // A radio that stops part way: the interval limit ends the read with the bytes so far.
+    QTest::newRow("eleven of twelve")
+        << QByteArray("0123456789A") << 12 << QByteArray("0123456789A");
+    // Nothing at all: the total limit ends the read, still a success.
+    QTest::newRow("silence") << QByteArray() << 1 << QByteArray();
+}
+
+void TestSerialLine::readTakesWhatArrived()
+{
+    QFETCH(QByteArray, sent);
+    QFETCH(int, asked);
+    QFETCH(QByteArray, got);
+    Pty pty;
+    QVERIFY(!pty.path.isEmpty());
+    CPosixSerialLine line;
+    QVERIFY(line.open(pty.path));
+    line.configure();
+    pty.send(sent);
+    std::uint8_t buffer[16] = {};
+    const LineReadResult r = line.read(buffer, asked);
+    QVERIFY(r.ok);
+    QCOMPARE(QByteArray(reinterpret_cast<char *>(buffer), r.count), got);
+}
+
+void TestSerialLine::hangUpIsAFailure()
+{
+    Pty pty;
+    CPosixSerialLine line;
+    QVERIFY(line.open(pty.path));
+    line.configure();
+    pty.send("ab");
+    pty.closeMaster();
+    std::uint8_t buffer[8];
+    LineReadResult r = line.read(buffer, 8);
+    // Bytes already delivered may come first; the dead device is reported at the latest next.
+    if (r.ok)
+        r = line.read(buffer, 8);
+    QVERIFY(!r.ok);
+    const std::uint8_t b = 0x06;
+    line.write(&b, 1); // must not crash or hang on a dead line
+    line.close();
+    QVERIFY(!line.isOpen());
+}
+
+void TestSerialLine::writeReachesTheRadio()
+{
+    Pty pty;
+    CPosixSerialLine line;
+    QVERIFY(line.open(pty.path));
+    line.configure();
+    // Every byte value passes unchanged: no XON/XOFF, no CR/LF mapping.
+    QByteArray all;
+    for (int i = 0; i < 256; ++i)
+        all.append(char(i));
+    QCOMPARE(line.write(reinterpret_cast<const std::uint8_t *>(all.constData()), all.size()), 256);
+    QCOMPARE(pty.received(), all);
+    pty.send(all);
+    std::uint8_t buffer[256];
+    int got = 0;
+    while (got < 256) {
+        const LineReadResult r = line.read(buffer + got, 256 - got);
+        QVERIFY(r.ok && r.count > 0);
+        got += r.count;
+    }
+    QCOMPARE(QByteArray(reinterpret_cast<char *>(buffer), 256), all);
+}
+
+void TestSerialLine::clearDiscardsUnreadBytes()
+{
+    Pty pty;
+    CPosixSerialLine line;
+    QVERIFY(line.open(pty.path));
+    line.configure();
+    pty.send("stale");
+    line.wait(20);
+    line.clearBuffers();
+    pty.send("K");
+    std::uint8_t b = 0;
+    const LineReadResult r = line.read(&b, 1);
+    QVERIFY(r.ok);
+    QCOMPARE(r.count, 1);
+    QCOMPARE(char(b), 'K');
+}
+
+void TestSerialLine::configureMakesA9600RawLine()
+{
+    Pty pty;
+    termios before {};
+    ::tcgetattr(pty.slave, &before);
+    before.c_iflag |= IXON | INPCK | ICRNL;
+    before.c_lflag |= ICANON | ECHO;
+    before.c_cflag |= PARENB | CSTOPB;
+    ::tcsetattr(pty.slave, TCSANOW, &before);
+    CPosixSerialLine line;
+    QVERIFY(line.open(pty.path));
+    line.configure();
+    termios t {};
+    QCOMPARE(::tcgetattr(pty.slave, &t), 0);
+    QCOMPARE(::cfgetospeed(&t), speed_t(B9600));
+    QCOMPARE(t.c_cflag & CSIZE, tcflag_t(CS8));
+    QCOMPARE(t.c_cflag & (PARENB | CSTOPB), tcflag_t(0));
+    QCOMPARE(t.c_iflag & (IXON | INPCK | ICRNL), tcflag_t(0));
+    QCOMPARE(t.c_lflag & (ICANON | ECHO | ISIG), tcflag_t(0));
+    QCOMPARE(t.c_oflag & OPOST, tcflag_t(0));
+}
+
+void TestSerialLine::openIsExclusive()
+{
+    Pty pty;
+    CPosixSerialLine first;
+    CPosixSerialLine second;
+    QVERIFY(first.open(pty.path));
+    QVERIFY(!second.open(pty.path));
+    QVERIFY(!ProbePort(pty.path));
+    first.close();
+    // Released by the close: the next transfer can open it again.
+    QVERIFY(ProbePort(pty.path));
+    QVERIFY(second.open(pty.path));
+}
+
+void TestSerialLine::openRefusesWhatIsNoPort()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("plain.dat"));
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.close();
+    CPosixSerialLine line;
+    QVERIFY(!line.open(file));
+    QVERIFY(!line.open(dir.filePath(QStringLiteral("missing"))));
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("missing")))); // never created
+    QVERIFY(!line.isOpen());
+}
+
+void TestSerialLine::portNames_data()
+{
+    QTest::addColumn<QString>("ini");
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<QString>("device");
+    const QString none;
+    const QString mapped
+        = QStringLiteral("[Ports]\nCOM2=/dev/ttyS1\ncom3 = /dev/serial/by-id/radio\n");
+    QTest::newRow("COM1 default") << none << QStringLiteral("COM1")
+                                  << QStringLiteral("/dev/ttyUSB0");
+    QTest::newRow("com4 default") << none << QStringLiteral("com4")
+                                  << QStringLiteral("/dev/ttyUSB3");
+    QTest::newRow("com2 mapped") << mapped << QStringLiteral("com2")
+                                 << QStringLiteral("/dev/ttyS1");
+    QTest::newRow("key case-blind")
+        << mapped << QStringLiteral("COM3") << QStringLiteral("/dev/serial/by-id/radio");
+    QTest::newRow("unmapped beside mapped")
+        << mapped << QStringLiteral("com1") << QStringLiteral("/dev/ttyUSB0");
+    QTest::newRow("path as it stands")
+        << mapped << QStringLiteral("/dev/pts/7") << QStringLiteral("/dev/pts/7");
+    QTest::newRow("bare device name")
+        << none << QStringLiteral("ttyACM0") << QStringLiteral("/dev/ttyACM0");
+}
+
+void TestSerialLine::portNames()
+{
+    QFETCH(QString, ini);
+    QFETCH(QString, port);
+    QFETCH(QString, device);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Program.ini"));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(ini.toUtf8());
+    f.close();
+    theIniFile.Open(path, false, true, false);
+    QCOMPARE(DevicePathOfPort(port), device);
+    theIniFile.Close();
+}
+
+QTEST_GUILESS_MAIN(TestSerialLine)
+#include "tst_serialline.moc"
