@@ -16,6 +16,7 @@ public:
     /// Saves (with m_bBackup) when auto-save is on, then closes.
     virtual ~CIniFile();
 
+    /// Not copyable: one object owns the tables of one open file.
     CIniFile(const CIniFile &) = delete;
     CIniFile &operator=(const CIniFile &) = delete;
 

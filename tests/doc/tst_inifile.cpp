@@ -315,6 +315,25 @@ private slots:
         QCOMPARE(ini.GetValue("Setup", "AppName"), QStringLiteral("Here"));
     }
 
+    void openInExeDirFallsBackToInvocationPath()
+    {
+        const QString saved = g_strAppDir;
+        g_strAppDir.clear();
+        CIniFile ini;
+        const int opened = ini.OpenInExeDir("tst_inifile-probe.ini", false, true, false);
+        g_strAppDir = saved;
+        const QString path = ini.path();
+        ini.Close();
+        QFile::remove(path);
+        QCOMPARE(opened, 1);
+        const QString argv0 = QCoreApplication::arguments().at(0);
+        const QString expectedDir = argv0.contains(QLatin1Char('/'))
+            ? QFileInfo(argv0).absolutePath()
+            : QDir::currentPath();
+        QCOMPARE(QFileInfo(path).absolutePath(), QFileInfo(expectedDir).absoluteFilePath());
+        QCOMPARE(QFileInfo(path).fileName(), QStringLiteral("tst_inifile-probe.ini"));
+    }
+
     void backupName_data()
     {
         QTest::addColumn<QStringList>("existing");
