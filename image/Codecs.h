@@ -16,13 +16,17 @@ double DecimalMultiply(double value, double factor);
 /// Result of reading a typed frequency.
 struct ParsedFrequency
 {
-    QString text;       ///< The number re-formatted "%3.5f" (megahertz, five decimals).
-    std::int64_t units; ///< truncate(DecimalMultiply(number, 100000)); negative or huge for bad input.
+    /// The number re-formatted "%3.5f" (megahertz, five decimals); from 1e15 on, and for
+    /// infinities and NaN, the short "%.5e" form ("1.00000e+308", "inf", "nan").
+    QString text;
+    /// truncate(DecimalMultiply(number, 100000)), saturated at the int64 limits; NaN gives the
+    /// maximum. Negative or 100000000 and more for text that is no frequency.
+    std::int64_t units;
 };
 
 /// Reads the leading number of text (strtod rules) as megahertz.
 ParsedFrequency ParseFrequency(const QString &text);
-/// Packed-decimal bytes of units; FF FF FF FF for 0 or for a value that 8 digits cannot hold.
+/// Packed-decimal bytes of units; FF FF FF FF for 0, below 0, or beyond 8 digits.
 FrequencyBytes EncodeFrequency(std::int64_t units);
 /// "%3.5f" megahertz text of the bytes, or empty when +3 is 0x00 or 0xFF.
 QString DecodeFrequency(const FrequencyBytes &bytes);
@@ -34,7 +38,8 @@ bool IsInBand(std::int64_t units, std::int64_t low, std::int64_t high);
 /// Step test: a multiple of 500 (5 kHz) or of 625 (6.25 kHz).
 bool IsOnStep(std::int64_t units);
 
-/// Tone word of a tone cell's text ("None", "67.0", "D023N", "D754I" ...).
+/// Tone word of a tone cell's text ("None", "67.0", "D023N", "D754I" ...); FF FF for no tone
+/// and for a number that two bytes cannot hold (not above 0, or 6553.6 Hz and more).
 ToneWord EncodeTone(const QString &text);
 /// Text of a tone word; empty for no tone in an empty channel.
 QString DecodeTone(ToneWord word, bool channelEmpty, Language lang);
