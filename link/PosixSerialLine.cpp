@@ -81,10 +81,14 @@ void CPosixSerialLine::fullPurge()
 
 void CPosixSerialLine::clearBuffers()
 {
-    // Writes complete before they return, so nothing pending remains to abort:
-    // both strengths come down to discarding the queues.
-    if (m_fd >= 0)
-        ::tcflush(m_fd, TCIOFLUSH);
+    if (m_fd < 0)
+        return;
+    // A write returns only once its bytes left the queue, so normally there is
+    // nothing to clear on the transmit side; flushing it anyway would, on a
+    // pseudo-terminal, also discard bytes the far end has not read yet.
+    int queued = 0;
+    const bool pendingOutput = ::ioctl(m_fd, TIOCOUTQ, &queued) == 0 && queued > 0;
+    ::tcflush(m_fd, pendingOutput ? TCIOFLUSH : TCIFLUSH);
 }
 
 int CPosixSerialLine::write(const std::uint8_t *bytes, int n)

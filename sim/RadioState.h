@@ -50,7 +50,7 @@ public:
     int blocksWritten() const { return m_blocksWritten; }
 
     /// Time the radio takes to acknowledge the handshake confirm.
-    static constexpr int HandshakeAckDelayMs = 10;
+    static constexpr int HandshakeAckDelayMs = 20;
     /// The radio's negative acknowledgement.
     static constexpr std::uint8_t Nak = 0x15;
 
