@@ -315,16 +315,16 @@ void CProgramView::HideCellEditors()
 {
     if (m_bFirstUpdate)
         return;
-    bool hadFocus = false;
     for (int c = 1; c < ChannelTable::Cols; ++c) {
         QWidget *e = GetCellEditor(c);
         if (e->isHidden())
             continue;
-        hadFocus = hadFocus || e->hasFocus() || e->isAncestorOf(QApplication::focusWidget());
+        // Hand the focus to the grid first: a focused widget that disappears
+        // passes it on, and the grid would take that as Tab and move the cell.
+        if (e->hasFocus() || e->isAncestorOf(QApplication::focusWidget()))
+            m_grid->setFocus(Qt::OtherFocusReason);
         e->hide();
     }
-    if (hadFocus)
-        m_grid->setFocus(Qt::OtherFocusReason);
     m_grid->viewport()->update();
 }
 
