@@ -56,6 +56,13 @@ bool CDialogKeyFilter::isFirstReceiver(const QWidget *w) const
 
 bool CDialogKeyFilter::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::ShortcutOverride && m_mode == OptionalFeatures) {
+        // A combo popup closes on Escape and Enter before the key press arrives;
+        // a discarded key must not get that far either.
+        const auto *key = static_cast<QKeyEvent *>(event);
+        return OptionalFeaturesKeyDisposition(key->key(), key->modifiers())
+            == KeyDisposition::Discard;
+    }
     if (event->type() != QEvent::KeyPress)
         return QObject::eventFilter(watched, event);
     const auto *key = static_cast<QKeyEvent *>(event);

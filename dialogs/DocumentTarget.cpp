@@ -4,6 +4,16 @@
 #include "editor/ProgramView.h"
 #include "shell/MainFrame.h"
 
+void CDocumentTarget::setDocument(CProgramDoc *doc)
+{
+    m_doc = doc;
+}
+
+void CDocumentTarget::setView(CProgramView *view)
+{
+    m_view = view;
+}
+
 CProgramDoc *CDocumentTarget::document() const
 {
     if (m_doc)

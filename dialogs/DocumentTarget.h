@@ -12,9 +12,9 @@ class CDocumentTarget
 {
 public:
     /// Points the dialog at doc (nullptr: the main window's active document).
-    void setDocument(CProgramDoc *doc) { m_doc = doc; }
+    void setDocument(CProgramDoc *doc);
     /// Points the dialog at view (nullptr: the main window's active view).
-    void setView(CProgramView *view) { m_view = view; }
+    void setView(CProgramView *view);
     /// The document to work on, or nullptr when there is none.
     CProgramDoc *document() const;
     /// The view to work on, or nullptr when there is none.

@@ -7,9 +7,11 @@
 #include "dialogs/OptionalFeaturesDlg.h"
 #include "dialogs/ProductInfoDlg.h"
 #include "dialogs/ScanInfoDlg.h"
+#include "dialogs/SpinButton.h"
 #include "doc/IniFile.h"
 #include "doc/ProgramDoc.h"
 #include "doc/UserSettings.h"
+#include "editor/ChannelGrid.h"
 #include "editor/ProgramView.h"
 #include "image/ChannelRecord.h"
 #include "shell/Globals.h"
@@ -219,29 +221,38 @@ void TestDialogsGui::optionalFeaturesKeyFilter_data()
 {
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");
-    QTest::addColumn<const char *>("focus");
-    QTest::newRow("tab") << int(Qt::Key_Tab) << int(Qt::NoModifier) << "cmbSquelchLevel";
-    QTest::newRow("enter") << int(Qt::Key_Return) << int(Qt::NoModifier) << "cmbSquelchLevel";
-    QTest::newRow("enter on OK") << int(Qt::Key_Return) << int(Qt::NoModifier) << "btnOk";
-    QTest::newRow("space on OK") << int(Qt::Key_Space) << int(Qt::NoModifier) << "btnOk";
-    QTest::newRow("escape") << int(Qt::Key_Escape) << int(Qt::NoModifier) << "cmbSquelchLevel";
-    QTest::newRow("space on check box") << int(Qt::Key_Space) << int(Qt::NoModifier) << "chkBeep";
-    QTest::newRow("shift up") << int(Qt::Key_Up) << int(Qt::ShiftModifier) << "cmbSquelchLevel";
-    QTest::newRow("page down") << int(Qt::Key_PageDown) << int(Qt::NoModifier) << "cmbSquelchLevel";
-    QTest::newRow("end") << int(Qt::Key_End) << int(Qt::NoModifier) << "cmbSquelchLevel";
-    QTest::newRow("letter") << int(Qt::Key_O) << int(Qt::NoModifier) << "cmbCallTone";
+    QTest::addColumn<QByteArray>("focus");
+    QTest::newRow("tab") << int(Qt::Key_Tab) << int(Qt::NoModifier)
+                         << QByteArray("cmbSquelchLevel");
+    QTest::newRow("enter") << int(Qt::Key_Return) << int(Qt::NoModifier)
+                           << QByteArray("cmbSquelchLevel");
+    QTest::newRow("enter on OK") << int(Qt::Key_Return) << int(Qt::NoModifier)
+                                 << QByteArray("btnOk");
+    QTest::newRow("space on OK") << int(Qt::Key_Space) << int(Qt::NoModifier)
+                                 << QByteArray("btnOk");
+    QTest::newRow("escape") << int(Qt::Key_Escape) << int(Qt::NoModifier)
+                            << QByteArray("cmbSquelchLevel");
+    QTest::newRow("space on check box")
+        << int(Qt::Key_Space) << int(Qt::NoModifier) << QByteArray("chkBeep");
+    QTest::newRow("shift up") << int(Qt::Key_Up) << int(Qt::ShiftModifier)
+                              << QByteArray("cmbSquelchLevel");
+    QTest::newRow("page down") << int(Qt::Key_PageDown) << int(Qt::NoModifier)
+                               << QByteArray("cmbSquelchLevel");
+    QTest::newRow("end") << int(Qt::Key_End) << int(Qt::NoModifier)
+                         << QByteArray("cmbSquelchLevel");
+    QTest::newRow("letter") << int(Qt::Key_O) << int(Qt::NoModifier) << QByteArray("cmbCallTone");
 }
 
 void TestDialogsGui::optionalFeaturesKeyFilter()
 {
     QFETCH(int, key);
     QFETCH(int, modifiers);
-    QFETCH(const char *, focus);
+    QFETCH(QByteArray, focus);
     COptionalFeaturesDlg dlg;
     dlg.setDocument(m_doc);
     QVERIFY(dlg.OnInitDialog());
     QVERIFY(showActive(&dlg));
-    QWidget *target = child<QWidget>(&dlg, focus);
+    QWidget *target = child<QWidget>(&dlg, focus.constData());
     target->setFocus();
     QTRY_VERIFY(target->hasFocus());
     const MemoryImage before = m_doc->m_image;
@@ -298,6 +309,9 @@ void TestDialogsGui::optionalFeaturesPopupKeys()
     QTRY_VERIFY(popup->isVisible());
     // Escape and Tab are discarded in the popup as well; F1 names the combo.
     QTest::keyClick(popup, Qt::Key_Escape);
+    QVERIFY(popup->isVisible());
+    QTest::keyClick(popup, Qt::Key_Return);
+    QVERIFY(popup->isVisible());
     QTest::keyClick(popup, Qt::Key_Tab);
     QVERIFY(popup->isVisible());
     QTest::keyClick(popup, Qt::Key_F1);
@@ -387,67 +401,58 @@ void TestDialogsGui::scanInfoLookBackSpins()
 
 void TestDialogsGui::scanInfoCounterSpins_data()
 {
-    QTest::addColumn<const char *>("box");
-    QTest::addColumn<const char *>("spin");
+    QTest::addColumn<QByteArray>("box");
+    QTest::addColumn<QByteArray>("spin");
     QTest::addColumn<QString>("start");
     QTest::addColumn<bool>("lowerArrow");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("dropout 300 lower") << "edtDropoutDelay"
-                                       << "spnDropoutDelay"
-                                       << "300" << true << "0";
-    QTest::newRow("dropout 0 upper") << "edtDropoutDelay"
-                                     << "spnDropoutDelay"
-                                     << "0" << false << "300";
-    QTest::newRow("dwell 48 lower") << "edtTxDwell"
-                                    << "spnTxDwell"
-                                    << "48" << true << "49";
-    QTest::newRow("dwell 48 upper") << "edtTxDwell"
-                                    << "spnTxDwell"
-                                    << "48" << false << "47";
+    QTest::newRow("dropout 300 lower")
+        << QByteArray("edtDropoutDelay") << QByteArray("spnDropoutDelay") << "300" << true << "0";
+    QTest::newRow("dropout 0 upper")
+        << QByteArray("edtDropoutDelay") << QByteArray("spnDropoutDelay") << "0" << false << "300";
+    QTest::newRow("dwell 48 lower")
+        << QByteArray("edtTxDwell") << QByteArray("spnTxDwell") << "48" << true << "49";
+    QTest::newRow("dwell 48 upper")
+        << QByteArray("edtTxDwell") << QByteArray("spnTxDwell") << "48" << false << "47";
 }
 
 void TestDialogsGui::scanInfoCounterSpins()
 {
-    QFETCH(const char *, box);
-    QFETCH(const char *, spin);
+    QFETCH(QByteArray, box);
+    QFETCH(QByteArray, spin);
     QFETCH(QString, start);
     QFETCH(bool, lowerArrow);
     QFETCH(QString, shown);
     CScanInfoDlg dlg;
     dlg.setDocument(m_doc);
     QVERIFY(dlg.OnInitDialog());
-    child<QLineEdit>(&dlg, box)->setText(start);
-    auto *s = child<CSpinButton>(&dlg, spin);
+    child<QLineEdit>(&dlg, box.constData())->setText(start);
+    auto *s = child<CSpinButton>(&dlg, spin.constData());
     (lowerArrow ? s->downButton() : s->upButton())->click();
-    QCOMPARE(child<QLineEdit>(&dlg, box)->text(), shown);
+    QCOMPARE(child<QLineEdit>(&dlg, box.constData())->text(), shown);
     dlg.reject();
 }
 
 void TestDialogsGui::scanInfoCorrections_data()
 {
-    QTest::addColumn<const char *>("box");
+    QTest::addColumn<QByteArray>("box");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("1.23 becomes 1.2") << "edtLookBackA"
-                                      << "1.23"
+    QTest::newRow("1.23 becomes 1.2") << QByteArray("edtLookBackA") << "1.23"
                                       << "1.2";
-    QTest::newRow("7 becomes 5") << "edtLookBackB"
-                                 << "7"
+    QTest::newRow("7 becomes 5") << QByteArray("edtLookBackB") << "7"
                                  << "5";
-    QTest::newRow("0.2 becomes 0.5") << "edtLookBackA"
-                                     << "0.2"
+    QTest::newRow("0.2 becomes 0.5") << QByteArray("edtLookBackA") << "0.2"
                                      << "0.5";
-    QTest::newRow("999 becomes 300") << "edtDropoutDelay"
-                                     << "999"
+    QTest::newRow("999 becomes 300") << QByteArray("edtDropoutDelay") << "999"
                                      << "300";
-    QTest::newRow("dwell 301 becomes 300") << "edtTxDwell"
-                                           << "301"
+    QTest::newRow("dwell 301 becomes 300") << QByteArray("edtTxDwell") << "301"
                                            << "300";
 }
 
 void TestDialogsGui::scanInfoCorrections()
 {
-    QFETCH(const char *, box);
+    QFETCH(QByteArray, box);
     QFETCH(QString, typed);
     QFETCH(QString, shown);
     m_doc->m_image[mem::Priority] = 1;
@@ -455,7 +460,7 @@ void TestDialogsGui::scanInfoCorrections()
     dlg.setDocument(m_doc);
     QVERIFY(dlg.OnInitDialog());
     QVERIFY(showActive(&dlg));
-    auto *edit = child<QLineEdit>(&dlg, box);
+    auto *edit = child<QLineEdit>(&dlg, box.constData());
     edit->setFocus();
     QTRY_VERIFY(edit->hasFocus());
     edit->setText(typed);
@@ -542,6 +547,7 @@ void TestDialogsGui::scanInfoFixedChannelFromGrid()
     m_doc->m_image[mem::Priority] = 1;
     m_doc->m_image[mem::PriorityChannel] = 3;
     view.ImageToGrid();
+    view.GridToImage();
 
     // The modal dialog is driven from inside its own loop.
     bool refused = false;
@@ -560,8 +566,8 @@ void TestDialogsGui::scanInfoFixedChannelFromGrid()
     QVERIFY(m_doc->m_image == before);
 
     // The channel typed into the grid (not yet stored) is seen after GridToImage.
-    view.grid()->item(3, 1)->setText(QStringLiteral("145.12500"));
-    view.grid()->item(3, 2)->setText(QStringLiteral("145.12500"));
+    view.grid()->setTextMatrix(3, 1, QStringLiteral("145.12500"));
+    view.grid()->setTextMatrix(3, 2, QStringLiteral("145.12500"));
     messages.clear();
     QTimer::singleShot(0, this, [&] {
         auto *dlg = qobject_cast<CScanInfoDlg *>(QApplication::activeModalWidget());
