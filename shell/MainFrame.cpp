@@ -47,6 +47,10 @@ CMainFrame::~CMainFrame()
     for (CChildFrame *frame : std::as_const(m_childFrames))
         if (frame->view())
             frame->view()->cancelTransferAndWait();
+    // The widgets below outlive this part of the object; their signals must not reach it.
+    if (m_pMDIClient)
+        disconnect(m_pMDIClient, nullptr, this, nullptr);
+    m_childFrames.clear();
     if (s_mainFrame == this)
         s_mainFrame = nullptr;
 }
