@@ -89,6 +89,11 @@ QSize CChannelGrid::contentSize() const
     return { w, h };
 }
 
+QSize CChannelGrid::sizeHint() const
+{
+    return columnCount() > 0 ? contentSize() : QTableWidget::sizeHint();
+}
+
 void CChannelGrid::mousePressEvent(QMouseEvent *event)
 {
     QTableWidget::mousePressEvent(event);

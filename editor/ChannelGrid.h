@@ -45,6 +45,8 @@ public:
     QRect cellRect(int row, int col) const;
     /// Size that shows every row and column without scrolling.
     QSize contentSize() const;
+    /// The content size, so that the form fits the whole grid.
+    QSize sizeHint() const override;
 
 Q_SIGNALS:
     /// A mouse button went down on the grid (after the grid handled it).

@@ -29,12 +29,15 @@ namespace {
 
 constexpr int GridCtrlId = 1000;
 
-// Column width and row height the grid starts from, sized so a frequency fits
-// a column of factor 1.2 in the grid's font.
+// Column width the grid starts from, sized so that a frequency and the tone
+// headers of either language fit their columns in the grid's font.
 int DefaultColumnWidth(const QFontMetrics &fm)
 {
-    const int needed = fm.horizontalAdvance(QStringLiteral("145.12500")) + 14;
-    return qMax(64, static_cast<int>(needed / 1.2) + 1);
+    const int pad = 12;
+    double w = (fm.horizontalAdvance(QStringLiteral("145.12500")) + pad) / 1.2;
+    for (const QString &header : { QStringLiteral("QT/DQT Dec"), QStringLiteral("QT/DQT解码") })
+        w = qMax(w, (fm.horizontalAdvance(header) + pad) / 1.1);
+    return qMax(64, static_cast<int>(w) + 1);
 }
 
 int ControlIdOf(QWidget *w)
