@@ -5,6 +5,7 @@
 #include <chrono>
 #include <csignal>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -67,6 +68,9 @@ MessageAnswer CConsoleTransferUi::showMessage(int stringId)
 void CConsoleTransferUi::stepProgress()
 {
     ++m_position;
+    // On a terminal the bar redraws in place; in a log only the last state is worth a line.
+    if (!::isatty(::fileno(m_out)) && m_position < m_steps)
+        return;
     std::fprintf(m_out, "\r%s", qPrintable(barText(m_title, m_position, m_steps)));
     std::fflush(m_out);
     m_barDrawn = true;
