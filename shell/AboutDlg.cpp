@@ -2,8 +2,10 @@
 
 #include "doc/IniFile.h"
 #include "shell/Globals.h"
+#include "shell/Help.h"
 #include "ui_aboutdlg.h"
 
+#include <QKeyEvent>
 #include <QPixmap>
 
 CAboutDlg::CAboutDlg(QWidget *parent)
@@ -51,4 +53,14 @@ QString CAboutDlg::lineText(int ctrlId) const
 QSize CAboutDlg::pictureSize() const
 {
     return m_ui->picture->pixmap().size();
+}
+
+void CAboutDlg::keyPressEvent(QKeyEvent *event)
+{
+    // The box's help number is its resource id on the window base.
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+        ShowHelp(parentWidget(), 0x10000 + 100);
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }

@@ -22,6 +22,9 @@ public:
     /// Size of the picture shown in control 1004.
     QSize pictureSize() const;
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     void OnInitDialog();
 
