@@ -17,7 +17,9 @@ CSpinButton::CSpinButton(QWidget *parent)
     for (QToolButton *b : { m_up, m_down }) {
         b->setAutoRepeat(true);
         b->setFocusPolicy(Qt::NoFocus);
-        b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+        // Half the box's height each, however small that makes the arrows.
+        b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
+        b->setMinimumSize(16, 4);
         b->setFixedWidth(16);
         layout->addWidget(b);
     }
@@ -35,8 +37,11 @@ void CSpinButton::setBuddy(QLineEdit *buddy)
     if (m_buddy)
         m_buddy->removeEventFilter(this);
     m_buddy = buddy;
-    if (m_buddy)
+    if (m_buddy) {
         m_buddy->installEventFilter(this);
+        // Attached to the box's right edge: as tall as the box.
+        setFixedHeight(m_buddy->sizeHint().height());
+    }
 }
 
 QSize CSpinButton::sizeHint() const
