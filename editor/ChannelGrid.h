@@ -48,6 +48,9 @@ public:
     /// The content size, so that the form fits the whole grid.
     QSize sizeHint() const override;
 
+    /// Typing into the grid itself selects nothing: values are typed into the editors.
+    void keyboardSearch(const QString &) override { }
+
 Q_SIGNALS:
     /// A mouse button went down on the grid (after the grid handled it).
     void mouseDown();

@@ -265,6 +265,10 @@ void TestProgramView::rejectedFrequencyShowsMessage()
     QCOMPARE(f.grid()->Row(), 6);
     QCOMPARE(f.grid()->Col(), col);
     QVERIFY(visibleEditor(f) == nullptr);
+    // Typing into the bare grid does not jump to a matching cell.
+    QTest::keyClicks(f.grid(), "1");
+    QCOMPARE(f.grid()->Row(), 6);
+    QCOMPARE(f.grid()->Col(), col);
 }
 
 void TestProgramView::tabAndClickCommit()
