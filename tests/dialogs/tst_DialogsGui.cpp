@@ -97,6 +97,7 @@ private Q_SLOTS:
     void scanInfoCorrections_data();
     void scanInfoCorrections();
     void scanInfoUnreadableBoxStoresNothing();
+    void scanInfoOkCorrectsTypedValues();
     void scanInfoSelectedRevert();
     void scanInfoKeepsLookBackCodes();
     void scanInfoFixedChannelFromGrid();
@@ -112,6 +113,7 @@ private Q_SLOTS:
     void comSetupStoredOutOfRange();
     void languageSameWritesNothing();
     void languageChangeSavesAndRestarts();
+    void restartStartsProgramFromItsFolder();
     void fixedHelpContexts();
 
 private:
@@ -498,6 +500,28 @@ void TestDialogsGui::scanInfoUnreadableBoxStoresNothing()
     dlg.reject();
 }
 
+void TestDialogsGui::scanInfoOkCorrectsTypedValues()
+{
+    // Enter presses OK without the box losing the focus; the typed values
+    // still go through the corrections, so no code outside the range is stored.
+    m_doc->m_image[mem::Priority] = 1;
+    m_doc->m_image[mem::PriorityChannel] = 2;
+    m_doc->m_image.channel(2).setRxBytes({0x00, 0x25, 0x51, 0x14});
+    CScanInfoDlg dlg;
+    dlg.setDocument(m_doc);
+    QVERIFY(dlg.OnInitDialog());
+    child<QLineEdit>(&dlg, "edtLookBackA")->setText(QStringLiteral("7"));
+    child<QLineEdit>(&dlg, "edtLookBackB")->setText(QStringLiteral("1.23"));
+    child<QLineEdit>(&dlg, "edtDropoutDelay")->setText(QStringLiteral("999"));
+    child<QLineEdit>(&dlg, "edtTxDwell")->setText(QStringLiteral("0"));
+    dlg.OnOK();
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    QCOMPARE(int(m_doc->m_image.at(mem::LookBackTimeA)), 91);
+    QCOMPARE(int(m_doc->m_image.at(mem::LookBackTimeB)), 15);
+    QCOMPARE(m_doc->m_image.word(mem::DropoutDelayTime), 300);
+    QCOMPARE(m_doc->m_image.word(mem::TxDwellTime), 0);
+}
+
 void TestDialogsGui::scanInfoSelectedRevert()
 {
     CScanInfoDlg dlg;
@@ -823,6 +847,36 @@ void TestDialogsGui::languageChangeSavesAndRestarts()
     QCOMPARE(s_restarts, 0);
 }
 
+void TestDialogsGui::restartStartsProgramFromItsFolder()
+{
+    // A stand-in program that records where it was started.
+    QTemporaryDir appDir;
+    const QString marker = appDir.filePath(QStringLiteral("started"));
+    QFile script(appDir.filePath(QStringLiteral("radioprog")));
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\npwd > \"" + marker.toLocal8Bit() + ".tmp\" && mv \"" + marker.toLocal8Bit()
+                 + ".tmp\" \"" + marker.toLocal8Bit() + "\"\n");
+    script.close();
+    script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const QString savedDir = g_strAppDir;
+    g_strAppDir = appDir.path() + QLatin1Char('/');
+    theIniFile.SetValue("Setup", "Language", "Chinese");
+
+    SetRestartHook(nullptr);
+    RestartProgram();
+    SetRestartHook(&countRestart);
+    g_strAppDir = savedDir;
+
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(marker), 10000);
+    QFile started(marker);
+    QVERIFY(started.open(QIODevice::ReadOnly));
+    QCOMPARE(QFileInfo(QString::fromLocal8Bit(started.readAll().trimmed())).canonicalFilePath(),
+             QFileInfo(appDir.path()).canonicalFilePath());
+    CIniFile reread;
+    QCOMPARE(reread.Open(m_iniPath, false, true, false), 1);
+    QCOMPARE(reread.GetValue("Setup", "Language"), QStringLiteral("Chinese"));
+}
+
 void TestDialogsGui::fixedHelpContexts()
 {
     CComSetupDlg com;
@@ -834,6 +888,17 @@ void TestDialogsGui::fixedHelpContexts()
     QTest::keyClick(focus, Qt::Key_F1);
     QCOMPARE(LastHelpContext(), ComSetupHelpContext);
     com.reject();
+
+    CScanInfoDlg scan;
+    scan.setDocument(m_doc);
+    QVERIFY(scan.OnInitDialog());
+    QVERIFY(showActive(&scan));
+    focus = child<QComboBox>(&scan, "cmbPriority");
+    focus->setFocus();
+    QTRY_VERIFY(focus->hasFocus());
+    QTest::keyClick(focus, Qt::Key_F1);
+    QCOMPARE(LastHelpContext(), ScanInfoHelpContext);
+    scan.reject();
 
     CLanguageDlg lang;
     QVERIFY(lang.OnInitDialog());
