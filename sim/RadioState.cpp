@@ -135,6 +135,11 @@ RadioReply CRadioState::receive(std::uint8_t byte)
 
 RadioReply CRadioState::startCommand(std::uint8_t byte)
 {
+    // 0x02 is no command: a new client is starting over with a program request.
+    if (byte == kStx) {
+        m_state = State::Idle;
+        return {};
+    }
     if (byte == kRead || byte == kWrite) {
         m_command = byte;
         m_argCount = 0;
