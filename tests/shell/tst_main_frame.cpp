@@ -91,6 +91,7 @@ private Q_SLOTS:
     void aboutBox();
     void helpContexts();
     void saveWritesExistingFile();
+    void openReplacesOnlyOnSuccess();
 };
 
 void TestMainFrame::menusFollowDocumentWindows()
@@ -479,6 +480,13 @@ void TestMainFrame::helpContexts()
     QCOMPARE(LastHelpContext(), 0x10000 + 128);
     frame->WinHelp(0x10000 + 57600);
     QCOMPARE(LastHelpContext(), 57600);
+    // F1 on a highlighted menu command asks for that command's help.
+    QMenu *file = frame->menuBar()->actions().constFirst()->menu();
+    file->popup(frame->mapToGlobal(QPoint(10, 10)));
+    file->setActiveAction(frame->action(57604));
+    QTest::keyClick(file, Qt::Key_F1);
+    QCOMPARE(LastHelpContext(), 57604);
+    QVERIFY(!file->isVisible());
     // A missing manual shows nothing.
     fx.remove("enHelp.html");
     QCOMPARE(ShowHelp(frame, 57600), 0);
@@ -500,6 +508,31 @@ void TestMainFrame::saveWritesExistingFile()
     QCOMPARE(saved.size(), 1024);
     QCOMPARE(std::uint8_t(saved[0x3F0]), std::uint8_t(0x77));
     QVERIFY(fx.messages.isEmpty());
+}
+
+void TestMainFrame::openReplacesOnlyOnSuccess()
+{
+    ShellFixture fx;
+    fx.write("good.dat", QByteArray(1024, '\x11'));
+    fx.write("short.dat", QByteArray(1023, '\x11'));
+    QVERIFY(fx.start());
+    CMainFrame *frame = fx.frame();
+    QPointer<CChildFrame> first = frame->activeChildFrame();
+
+    QVERIFY(!fx.app()->OpenDocumentFile(fx.dir() + "short.dat"));
+    drainDeletes();
+    QCOMPARE(fx.messages.size(), 1);
+    QVERIFY(first);
+    QCOMPARE(frame->activeChildFrame(), first.data());
+    QCOMPARE(g_bNewImage, std::uint8_t(1));
+
+    QVERIFY(fx.app()->OpenDocumentFile(fx.dir() + "good.dat"));
+    drainDeletes();
+    QVERIFY(!first);
+    QCOMPARE(frame->childFrames().size(), 1);
+    QCOMPARE(frame->activeDocument()->m_image.at(0x3F0), std::uint8_t(0x11));
+    QCOMPARE(frame->activeChildFrame()->windowTitle(), QStringLiteral("good.dat"));
+    QCOMPARE(g_bNewImage, std::uint8_t(0));
 }
 
 QTEST_MAIN(TestMainFrame)

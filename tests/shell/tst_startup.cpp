@@ -149,6 +149,9 @@ void TestStartup::languages()
     QCOMPARE(treeTexts(fx.frame()), tree);
     QVERIFY(fx.frame()->isVisible());
     QVERIFY(fx.frame()->windowState() & Qt::WindowMaximized);
+    // Qt's own dialogs speak Chinese only with the Chinese texts in force.
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel") != QLatin1String("Cancel"),
+        chinese);
     // Strings of the string table follow the loaded set, whatever the flag says.
     QCOMPARE(LoadString(61452),
         setFile == "Chinese.qm" ? QStringLiteral("所有数据将被清除！")
