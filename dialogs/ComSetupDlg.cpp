@@ -1,7 +1,7 @@
 #include "dialogs/ComSetupDlg.h"
 
-#include "dialogs/ComSetupRules.h"
 #include "dialogs/DialogKeyFilter.h"
+#include "dialogs/SetupChoices.h"
 #include "doc/UserSettings.h"
 #include "editor/ProgramView.h"
 #include "link/PortProbe.h"

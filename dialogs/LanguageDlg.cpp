@@ -1,7 +1,7 @@
 #include "dialogs/LanguageDlg.h"
 
-#include "dialogs/ComSetupRules.h"
 #include "dialogs/DialogKeyFilter.h"
+#include "dialogs/SetupChoices.h"
 #include "doc/IniFile.h"
 #include "shell/Globals.h"
 #include "shell/MainFrame.h"

@@ -1,8 +1,8 @@
 // Load/store rules of the settings dialogs, without widgets.
-#include "dialogs/ComSetupRules.h"
 #include "dialogs/OptionalFeaturesRules.h"
 #include "dialogs/ProductInfoRules.h"
 #include "dialogs/ScanInfoRules.h"
+#include "dialogs/SetupChoices.h"
 #include "doc/IniFile.h"
 #include "doc/UserSettings.h"
 #include "image/ChannelRecord.h"

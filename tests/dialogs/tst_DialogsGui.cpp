@@ -506,7 +506,7 @@ void TestDialogsGui::scanInfoOkCorrectsTypedValues()
     // still go through the corrections, so no code outside the range is stored.
     m_doc->m_image[mem::Priority] = 1;
     m_doc->m_image[mem::PriorityChannel] = 2;
-    m_doc->m_image.channel(2).setRxBytes({0x00, 0x25, 0x51, 0x14});
+    m_doc->m_image.channel(2).setRxBytes({ 0x00, 0x25, 0x51, 0x14 });
     CScanInfoDlg dlg;
     dlg.setDocument(m_doc);
     QVERIFY(dlg.OnInitDialog());
@@ -854,8 +854,8 @@ void TestDialogsGui::restartStartsProgramFromItsFolder()
     const QString marker = appDir.filePath(QStringLiteral("started"));
     QFile script(appDir.filePath(QStringLiteral("radioprog")));
     QVERIFY(script.open(QIODevice::WriteOnly));
-    script.write("#!/bin/sh\npwd > \"" + marker.toLocal8Bit() + ".tmp\" && mv \"" + marker.toLocal8Bit()
-                 + ".tmp\" \"" + marker.toLocal8Bit() + "\"\n");
+    script.write("#!/bin/sh\npwd > \"" + marker.toLocal8Bit() + ".tmp\" && mv \""
+        + marker.toLocal8Bit() + ".tmp\" \"" + marker.toLocal8Bit() + "\"\n");
     script.close();
     script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     const QString savedDir = g_strAppDir;
@@ -871,7 +871,7 @@ void TestDialogsGui::restartStartsProgramFromItsFolder()
     QFile started(marker);
     QVERIFY(started.open(QIODevice::ReadOnly));
     QCOMPARE(QFileInfo(QString::fromLocal8Bit(started.readAll().trimmed())).canonicalFilePath(),
-             QFileInfo(appDir.path()).canonicalFilePath());
+        QFileInfo(appDir.path()).canonicalFilePath());
     CIniFile reread;
     QCOMPARE(reread.Open(m_iniPath, false, true, false), 1);
     QCOMPARE(reread.GetValue("Setup", "Language"), QStringLiteral("Chinese"));

@@ -1,4 +1,4 @@
-#include "dialogs/ComSetupRules.h"
+#include "dialogs/SetupChoices.h"
 
 #include "doc/IniFile.h"
 #include "doc/UserSettings.h"
