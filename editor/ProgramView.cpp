@@ -83,11 +83,15 @@ CProgramView::CProgramView(CProgramDoc *doc, QWidget *parent)
         [this] { HideCellEditors(); });
 
     // Saving this document stores this view's grid, whichever view is active.
+    // A value still being typed is committed first: the file must hold what
+    // the user sees.
     if (doc) {
         QPointer<CProgramView> self(this);
         doc->setSaveHook([self] {
-            if (self)
-                self->GridToImage();
+            if (!self)
+                return;
+            self->CommitCellEditor();
+            self->GridToImage();
         });
     }
 }

@@ -15,9 +15,6 @@ CChildFrame::CChildFrame(CProgramDoc *doc, QWidget *parent)
     setWidget(m_pView);
     setWindowTitle(m_pDoc->title());
     setWindowIcon(QIcon(QStringLiteral(":/icons/document.png")));
-    // A save must see the cells as edited, so the grid goes into the image first.
-    CProgramView *view = m_pView;
-    m_pDoc->setSaveHook([view] { view->GridToImage(); });
     setGeometry(0, 0, 1600, 1200);
 }
 

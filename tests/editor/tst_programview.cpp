@@ -57,6 +57,7 @@ private Q_SLOTS:
     void datRoundTripKeepsUncoveredBits();
     void saveStoresOwnViewsGrid();
     void commitFromOutside();
+    void saveCommitsTheOpenEditor();
 
 private:
     Fixture makeView(const QString &datPath = QString());
@@ -513,6 +514,20 @@ void TestProgramView::commitFromOutside()
     QVERIFY(!f.view->CommitCellEditor());
     QCOMPARE(f.view->table().text(12, 2), QString("145.12500"));
     QVERIFY(visibleEditor(f) == nullptr);
+}
+
+void TestProgramView::saveCommitsTheOpenEditor()
+{
+    Fixture f = makeView();
+    clickCell(f, 3, 1);
+    QTest::keyClicks(visibleEditor(f), "146.5");
+    // Still typing: the editor is open when File > Save runs.
+    const QString path = m_dir.filePath("typing.dat");
+    QVERIFY(f.doc->OnSaveDocument(path));
+    MemoryImage saved;
+    QVERIFY(MemoryImage::fromBytes(editortest::ReadAll(path), &saved));
+    QCOMPARE(saved.channel(3).rxBytes(), (FrequencyBytes{0x00, 0x00, 0x65, 0x14}));
+    QCOMPARE(f.view->table().text(3, 1), QString("146.50000"));
 }
 
 QTEST_MAIN(TestProgramView)
