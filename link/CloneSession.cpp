@@ -111,9 +111,9 @@ CCloneSession::Handshake CCloneSession::handshake()
     }
 }
 
-TransferOutcome CCloneSession::read(MemoryImage &image)
+std::optional<TransferOutcome> CCloneSession::handshakeOutcome(Handshake h)
 {
-    switch (handshake()) {
+    switch (h) {
     case Handshake::Cancelled:
         return TransferOutcome::Cancelled;
     case Handshake::Failed:
@@ -121,6 +121,21 @@ TransferOutcome CCloneSession::read(MemoryImage &image)
     case Handshake::Done:
         break;
     }
+    return std::nullopt;
+}
+
+bool CCloneSession::blockDone(int address)
+{
+    if (address % mem::BlockSize == 0)
+        m_ui.stepProgress();
+    // Cancel is seen only here, after a confirmed block, never inside one.
+    return m_ui.pumpAndTest(9, 0);
+}
+
+TransferOutcome CCloneSession::read(MemoryImage &image)
+{
+    if (const auto ended = handshakeOutcome(handshake()))
+        return *ended;
     for (int a : TransferBlockAddresses(TransferDirection::Read)) {
         m_line.clearBuffers();
         const std::uint8_t request[4] = { wire::ReadCmd, highByte(a), lowByte(a),
@@ -139,9 +154,7 @@ TransferOutcome CCloneSession::read(MemoryImage &image)
             m_ui.showMessage(ids::ProgramInterrupt);
             return TransferOutcome::Failed;
         }
-        if (a % mem::BlockSize == 0)
-            m_ui.stepProgress();
-        if (m_ui.pumpAndTest(9, 0))
+        if (blockDone(a))
             return TransferOutcome::Cancelled;
     }
     return TransferOutcome::Succeeded;
@@ -149,14 +162,8 @@ TransferOutcome CCloneSession::read(MemoryImage &image)
 
 TransferOutcome CCloneSession::write(const MemoryImage &image)
 {
-    switch (handshake()) {
-    case Handshake::Cancelled:
-        return TransferOutcome::Cancelled;
-    case Handshake::Failed:
-        return TransferOutcome::Failed;
-    case Handshake::Done:
-        break;
-    }
+    if (const auto ended = handshakeOutcome(handshake()))
+        return *ended;
     for (int a : TransferBlockAddresses(TransferDirection::Write)) {
         m_line.clearBuffers();
         const std::uint8_t header[4] = { wire::WriteCmd, highByte(a), lowByte(a),
@@ -168,9 +175,7 @@ TransferOutcome CCloneSession::write(const MemoryImage &image)
             m_ui.showMessage(ids::ProgramInterrupt);
             return TransferOutcome::Failed;
         }
-        if (a % mem::BlockSize == 0)
-            m_ui.stepProgress();
-        if (m_ui.pumpAndTest(9, 0))
+        if (blockDone(a))
             return TransferOutcome::Cancelled;
     }
     m_line.clearBuffers();

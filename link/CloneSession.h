@@ -15,6 +15,7 @@
 #include "image/MemoryImage.h"
 #include "link/SerialLine.h"
 #include "link/TransferUi.h"
+#include <optional>
 
 #include <QVector>
 
@@ -64,7 +65,11 @@ public:
 private:
     enum class Handshake { Done, Failed, Cancelled };
     Handshake handshake();
+    /// The transfer's outcome when the handshake did not complete.
+    static std::optional<TransferOutcome> handshakeOutcome(Handshake h);
     bool ackArrived();
+    /// Steps the progress after every 16 bytes, then pumps; true when cancelled.
+    bool blockDone(int address);
 
     CSerialLine &m_line;
     CTransferUi &m_ui;
