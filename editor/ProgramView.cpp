@@ -50,6 +50,15 @@ int ControlIdOf(QWidget *w)
     return 0;
 }
 
+// A key that types a character (not a shortcut or a control key).
+bool StartsTyping(const QKeyEvent &key)
+{
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const QString text = key.text();
+    return !text.isEmpty() && text.at(0).isPrint();
+}
+
 } // namespace
 
 CProgramView::CProgramView(CProgramDoc *doc, QWidget *parent)
@@ -419,6 +428,16 @@ bool CProgramView::eventFilter(QObject *watched, QEvent *event)
         MoveByTab(key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier));
         return true;
     default:
+        // Typing on the bare grid (at start-up, or after a rejected value) edits
+        // the current cell, instead of letting the keys fall on nothing.
+        if ((watched == m_grid || watched == m_grid->viewport()) && StartsTyping(*key)) {
+            OpenCellEditor();
+            QWidget *editor = GetCellEditor(m_grid->Col());
+            if (editor && !editor->isHidden()) {
+                QCoreApplication::sendEvent(editor, event);
+                return true;
+            }
+        }
         break;
     }
     return QWidget::eventFilter(watched, event);

@@ -266,10 +266,18 @@ void TestProgramView::rejectedFrequencyShowsMessage()
     QCOMPARE(f.grid()->Row(), 6);
     QCOMPARE(f.grid()->Col(), col);
     QVERIFY(visibleEditor(f) == nullptr);
-    // Typing into the bare grid does not jump to a matching cell.
+    // Typing into the bare grid does not jump to a matching cell: it edits
+    // the kept cell, so a corrected value is not lost.
     QTest::keyClicks(f.grid(), "1");
     QCOMPARE(f.grid()->Row(), 6);
     QCOMPARE(f.grid()->Col(), col);
+    edit = qobject_cast<QLineEdit *>(visibleEditor(f));
+    QVERIFY(edit);
+    QCOMPARE(edit->text(), QString("1"));
+    QTest::keyClicks(edit, "46.5");
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(f.grid()->TextMatrix(6, col), QString("146.50000"));
 }
 
 void TestProgramView::tabAndClickCommit()
@@ -526,7 +534,7 @@ void TestProgramView::saveCommitsTheOpenEditor()
     QVERIFY(f.doc->OnSaveDocument(path));
     MemoryImage saved;
     QVERIFY(MemoryImage::fromBytes(editortest::ReadAll(path), &saved));
-    QCOMPARE(saved.channel(3).rxBytes(), (FrequencyBytes{0x00, 0x00, 0x65, 0x14}));
+    QCOMPARE(saved.channel(3).rxBytes(), (FrequencyBytes { 0x00, 0x00, 0x65, 0x14 }));
     QCOMPARE(f.view->table().text(3, 1), QString("146.50000"));
 }
 
