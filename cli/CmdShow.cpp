@@ -118,33 +118,33 @@ QString JsonString(const QString &s)
     return out + QLatin1Char('"');
 }
 
-/// Field names as the settings dialogs label them.
-QString FieldLabel(Field field)
+/// Field names as the settings dialogs and the report label them, in lang.
+QString FieldLabel(Field field, Language lang)
 {
-    static const char *const labels[] = {
-        "Voice Annunciation",
-        "Time-Out Timer",
-        "TOT Pre-Alert",
-        "Squelch Level",
-        "Battery Saver",
-        "Beep",
-        "Vox Gain Level",
-        "Vox Delay Time",
-        "Call Key Define",
-        "Call Tone",
-        "VOX Function",
-        "Scan Function",
-        "Priority",
-        "Priority Channel",
-        "Look Back Time A",
-        "Look Back Time B",
-        "Revert Channel",
-        "Dropout Delay Time",
-        "Tx Dwell Time",
-        "Product Type",
-        "Frequency Band",
+    static const char *const labels[][2] = {
+        { "Voice Annunciation", "语音提示" },
+        { "Time-Out Timer", "发射限时" },
+        { "TOT Pre-Alert", "限时预警" },
+        { "Squelch Level", "静噪等级" },
+        { "Battery Saver", "省电" },
+        { "Beep", "按键音" },
+        { "Vox Gain Level", "声控灵敏度" },
+        { "Vox Delay Time", "声控延时" },
+        { "Call Key Define", "呼叫键定义" },
+        { "Call Tone", "呼叫音" },
+        { "VOX Function", "声控功能" },
+        { "Scan Function", "扫描功能" },
+        { "Priority", "优先" },
+        { "Priority Channel", "优先信道" },
+        { "Look Back Time A", "回看时间 A" },
+        { "Look Back Time B", "回看时间 B" },
+        { "Revert Channel", "回复信道" },
+        { "Dropout Delay Time", "掉线延时" },
+        { "Tx Dwell Time", "发射驻留时间" },
+        { "Product Type", "类型" },
+        { "Frequency Band", "频段" },
     };
-    return QString::fromLatin1(labels[static_cast<int>(field)]);
+    return QString::fromUtf8(labels[static_cast<int>(field)][lang == Language::Chinese ? 1 : 0]);
 }
 
 /// Text of a field's code: the tables, or for type and band the installation's lists.
@@ -201,10 +201,10 @@ void PrintTable(
     const QList<Field> fields = AllFields();
     int labelWidth = 0;
     for (Field f : fields)
-        labelWidth = qMax(labelWidth, DisplayWidth(FieldLabel(f)));
+        labelWidth = qMax(labelWidth, DisplayWidth(FieldLabel(f, lang)));
     for (Field f : fields) {
         const int code = ReadField(image, f);
-        out << TrimRight(PadRight(FieldLabel(f), labelWidth + 2)
+        out << TrimRight(PadRight(FieldLabel(f, lang), labelWidth + 2)
             + PadRight(QString::number(code), 7) + SettingText(image, f, code, lang))
             << '\n';
     }

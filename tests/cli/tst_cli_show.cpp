@@ -100,6 +100,8 @@ private slots:
     void productTypeAndBandFromProgramIni();
     void chinese();
     void humanTableIsAligned();
+    void humanTableLabels_data();
+    void humanTableLabels();
     void errors_data();
     void errors();
 };
@@ -266,6 +268,35 @@ void TestCliShow::humanTableIsAligned()
     QVERIFY(lines.contains(QRegularExpression(QStringLiteral("^Time-Out Timer +40 +600s$"))));
     QVERIFY(lines.contains(
         QRegularExpression(QStringLiteral("^Revert Channel +3 +Priority\\+Talk back$"))));
+}
+
+void TestCliShow::humanTableLabels_data()
+{
+    QTest::addColumn<QString>("lang");
+    QTest::addColumn<QString>("timeOut");
+    QTest::addColumn<QString>("revert");
+    QTest::addColumn<QString>("scan");
+    QTest::newRow("English") << "en"
+                             << "^Time-Out Timer +40 +600s$"
+                             << "^Revert Channel +3 +Priority\\+Talk back$"
+                             << "^Scan Function +0 +Off$";
+    QTest::newRow("Chinese") << "zh" << QString::fromUtf8("^发射限时 +40 +600s$")
+                             << QString::fromUtf8("^回复信道 +3 +优先\\+当前通话$")
+                             << QString::fromUtf8("^扫描功能 +0 +关$");
+}
+
+void TestCliShow::humanTableLabels()
+{
+    // The field names follow the chosen language like the texts do.
+    QFETCH(QString, lang);
+    QFETCH(QString, timeOut);
+    QFETCH(QString, revert);
+    QFETCH(QString, scan);
+    const Run r = RunCli({ QStringLiteral("--lang"), lang, Fixture("image-channels.dat") });
+    QCOMPARE(r.exitCode, 0);
+    const QStringList lines = QString::fromUtf8(r.out).split(QLatin1Char('\n'));
+    for (const QString &pattern : { timeOut, revert, scan })
+        QVERIFY2(lines.contains(QRegularExpression(pattern)), qPrintable(pattern));
 }
 
 void TestCliShow::errors_data()
