@@ -2,6 +2,7 @@
 
 #include "shell/Globals.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QPointer>
 #include <QTextBrowser>
@@ -21,12 +22,22 @@ int ShowHelp(QWidget *owner, int context)
         return 0;
     if (s_suppressed)
         return 1;
+    // F1 is pressed inside modal dialogs too: a help window outside the dialog would be
+    // blocked by it, unreadable and impossible to close until the dialog ends.
+    QWidget *host = QApplication::activeModalWidget();
+    if (!host)
+        host = owner ? owner->window() : nullptr;
     if (!s_window) {
         // One help window for the process, like the help engine's viewer.
-        s_window = new QTextBrowser(owner ? owner->window() : nullptr);
+        s_window = new QTextBrowser(host);
         s_window->setAttribute(Qt::WA_DeleteOnClose);
         s_window->setWindowFlag(Qt::Window);
+        s_window->setWindowTitle(Tr2("Help", "帮助"));
         s_window->resize(720, 560);
+    } else if (s_window->parentWidget() != host) {
+        const QRect place = s_window->geometry();
+        s_window->setParent(host, Qt::Window);
+        s_window->setGeometry(place);
     }
     QUrl url = QUrl::fromLocalFile(path);
     url.setFragment(QStringLiteral("ctx%1").arg(context));

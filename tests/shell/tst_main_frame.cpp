@@ -17,8 +17,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QTextBrowser>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QtTest>
@@ -90,6 +92,8 @@ private Q_SLOTS:
     void aboutBox_data();
     void aboutBox();
     void helpContexts();
+    void helpUsableInModalDialog_data();
+    void helpUsableInModalDialog();
     void saveWritesExistingFile();
     void openReplacesOnlyOnSuccess();
 };
@@ -490,6 +494,51 @@ void TestMainFrame::helpContexts()
     // A missing manual shows nothing.
     fx.remove("enHelp.html");
     QCOMPARE(ShowHelp(frame, 57600), 0);
+}
+
+void TestMainFrame::helpUsableInModalDialog_data()
+{
+    QTest::addColumn<bool>("openedBefore");
+    QTest::newRow("first opened in the dialog") << false;
+    QTest::newRow("already open from the main window") << true;
+}
+
+void TestMainFrame::helpUsableInModalDialog()
+{
+    QFETCH(bool, openedBefore);
+    ShellFixture fx;
+    QVERIFY(fx.start());
+    SetHelpWindowSuppressed(false);
+    auto helpWindow = [] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *b = qobject_cast<QTextBrowser *>(w); b && b->isVisible())
+                return b;
+        return static_cast<QTextBrowser *>(nullptr);
+    };
+    if (openedBefore)
+        QCOMPARE(ShowHelp(fx.frame(), 65664), 1);
+
+    // F1 inside a modal dialog: the manual must still scroll, and close, while it runs.
+    bool checked = false;
+    QDialog dialog(fx.frame());
+    QTimer::singleShot(0, &dialog, [&] {
+        QCOMPARE(ShowHelp(fx.frame(), 65664), 1);
+        QTextBrowser *help = helpWindow();
+        QVERIFY(help);
+        QVERIFY(QTest::qWaitForWindowExposed(help));
+        QVERIFY(
+            dialog.windowHandle()->isAncestorOf(help->windowHandle(), QWindow::IncludeTransients));
+        const int before = help->verticalScrollBar()->value();
+        QTest::keyClick(help->windowHandle(), Qt::Key_PageDown);
+        QVERIFY(help->verticalScrollBar()->value() > before);
+        QCOMPARE(help->windowTitle(), QStringLiteral("Help"));
+        checked = true;
+        help->close();
+    });
+    QTimer::singleShot(0, &dialog, &QDialog::reject);
+    dialog.exec();
+    SetHelpWindowSuppressed(true);
+    QVERIFY(checked);
 }
 
 void TestMainFrame::saveWritesExistingFile()
