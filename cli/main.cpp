@@ -21,21 +21,27 @@ struct Command
 };
 
 const Command kCommands[] = {
-    {"show", RunShow, "show [FILE.dat] [--lang en|zh] [--json]", false},
-    {"new", RunNew, "new FILE.dat", false},
-    {"read", RunRead, "read --port PORT -o FILE.dat [--retries N]", false},
-    {"write", RunWrite, "write --port PORT FILE.dat [--retries N]", false},
-    {"ports", RunPorts, "ports", false},
-    {"report", RunReport, "report FILE.dat -o report.pdf [--lang en|zh]", true},
+    { "show", RunShow, "show [FILE.dat] [--lang en|zh] [--json]", false },
+    { "new", RunNew, "new FILE.dat", false },
+    { "read", RunRead, "read --port PORT -o FILE.dat [--retries N]", false },
+    { "write", RunWrite, "write --port PORT FILE.dat [--retries N]", false },
+    { "ports", RunPorts, "ports", false },
+    { "report", RunReport, "report FILE.dat -o report.pdf [--lang en|zh]", true },
 };
 
-int usage()
+/// The command list: on stdout with status 0 when asked for, else on stderr with status 2.
+int usage(bool asked)
 {
-    QTextStream err(stderr);
-    err << "usage: radioprog-cli COMMAND [ARGS]\n";
+    QTextStream stream(asked ? stdout : stderr);
+    stream << "usage: radioprog-cli COMMAND [ARGS]\n";
     for (const Command &c : kCommands)
-        err << "  radioprog-cli " << c.usage << "\n";
-    return 2;
+        stream << "  radioprog-cli " << c.usage << "\n";
+    return asked ? 0 : 2;
+}
+
+bool AsksForHelp(const char *arg)
+{
+    return qstrcmp(arg, "help") == 0 || qstrcmp(arg, "--help") == 0 || qstrcmp(arg, "-h") == 0;
 }
 
 } // namespace
@@ -57,7 +63,7 @@ int main(int argc, char **argv)
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
     if (!command)
-        return usage();
+        return usage(argc >= 2 && AsksForHelp(argv[1]));
 
     // The same installation data as the GUI: Program.ini next to the executable.
     g_strAppDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');

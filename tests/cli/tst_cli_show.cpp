@@ -16,11 +16,11 @@ struct Run
     QByteArray err;
 };
 
-Run RunCli(const QStringList &args)
+Run RunTool(const QStringList &args)
 {
     QProcess p;
     p.setProgram(QStringLiteral(RADIOPROG_BUILD_DIR "/radioprog-cli"));
-    p.setArguments(QStringList { QStringLiteral("show") } + args);
+    p.setArguments(args);
     p.start();
     Run r;
     if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit)
@@ -29,6 +29,11 @@ Run RunCli(const QStringList &args)
     r.out = p.readAllStandardOutput();
     r.err = p.readAllStandardError();
     return r;
+}
+
+Run RunCli(const QStringList &args)
+{
+    return RunTool(QStringList { QStringLiteral("show") } + args);
 }
 
 QString Fixture(const char *name)
@@ -104,6 +109,8 @@ private slots:
     void humanTableLabels();
     void errors_data();
     void errors();
+    void commandList_data();
+    void commandList();
 };
 
 void TestCliShow::defaultImageJson()
@@ -323,6 +330,30 @@ void TestCliShow::errors()
     QCOMPARE(r.exitCode, 2);
     QVERIFY(r.out.isEmpty());
     QVERIFY2(QString::fromUtf8(r.err).contains(message), r.err.constData());
+}
+
+void TestCliShow::commandList_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("--help") << QStringList { "--help" } << 0;
+    QTest::newRow("-h") << QStringList { "-h" } << 0;
+    QTest::newRow("help") << QStringList { "help" } << 0;
+    QTest::newRow("nothing") << QStringList {} << 2;
+    QTest::newRow("unknown command") << QStringList { "frobnicate" } << 2;
+}
+
+void TestCliShow::commandList()
+{
+    // Asked for, the list goes to stdout and succeeds; a wrong command is an error.
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    const Run r = RunTool(args);
+    QCOMPARE(r.exitCode, exitCode);
+    const QByteArray &list = exitCode == 0 ? r.out : r.err;
+    const QByteArray &other = exitCode == 0 ? r.err : r.out;
+    QVERIFY2(list.contains("radioprog-cli show [FILE.dat]"), list.constData());
+    QVERIFY(other.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestCliShow)
