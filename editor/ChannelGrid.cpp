@@ -99,3 +99,11 @@ void CChannelGrid::mousePressEvent(QMouseEvent *event)
     QTableWidget::mousePressEvent(event);
     Q_EMIT mouseDown();
 }
+
+void CChannelGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    // The cell being left is committed before the grid scrolls to the new
+    // one: a scroll drops the edit in progress.
+    Q_EMIT leavingCell();
+    QTableWidget::currentChanged(current, previous);
+}

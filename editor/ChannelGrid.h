@@ -52,6 +52,8 @@ public:
     void keyboardSearch(const QString &) override { }
 
 Q_SIGNALS:
+    /// The current cell changed; emitted before the grid scrolls to the new cell.
+    void leavingCell();
     /// A mouse button went down on the grid (after the grid handled it).
     void mouseDown();
     /// The grid scrolled.
@@ -59,6 +61,7 @@ Q_SIGNALS:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
 
 private:
     QTableWidgetItem *itemAt(int row, int col);

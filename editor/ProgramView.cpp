@@ -85,6 +85,7 @@ CProgramView::CProgramView(CProgramDoc *doc, QWidget *parent)
 
     connect(m_grid, &QTableWidget::currentCellChanged, this,
         [this](int row, int col, int, int) { OnCurrentCellChanged(row + 1, col); });
+    connect(m_grid, &CChannelGrid::leavingCell, this, [this] { CommitCellEditor(); });
     connect(m_grid, &CChannelGrid::mouseDown, this, [this] { OnMouseDownGrid(); });
     // A scroll drops the edit in progress without storing it.
     connect(m_grid, &CChannelGrid::scrolled, this, [this] { HideCellEditors(); });

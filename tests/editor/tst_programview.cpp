@@ -50,6 +50,7 @@ private Q_SLOTS:
     void unlistedToneSurvivesVisit();
     void pickedEntryReplacesUnlistedTone();
     void scrollDiscardsEdit();
+    void leavingForHiddenCellCommits();
     void f1AsksHelpForFocusedControl_data();
     void f1AsksHelpForFocusedControl();
     void chineseGrid();
@@ -380,6 +381,23 @@ void TestProgramView::scrollDiscardsEdit()
     QCOMPARE(f.grid()->TextMatrix(1, 1), QString());
     QVERIFY(!f.view->CommitCellEditor());
     QCOMPARE(f.grid()->TextMatrix(1, 1), QString());
+}
+
+void TestProgramView::leavingForHiddenCellCommits()
+{
+    Fixture f = makeView();
+    f.view->resize(220, 170); // the cell moved to lies outside the visible part
+    QTRY_VERIFY(f.grid()->verticalScrollBar()->maximum() > 0);
+    clickCell(f, 1, 1);
+    QTest::keyClicks(visibleEditor(f), "145.125");
+    // The grid scrolls to the new cell only after the cell left has been committed.
+    QTest::keyClick(visibleEditor(f), Qt::Key_Backtab); // wraps to row 16, column 9
+    QCOMPARE(f.grid()->Row(), 16);
+    QCOMPARE(f.grid()->Col(), 9);
+    QVERIFY(
+        f.grid()->verticalScrollBar()->value() > 0 || f.grid()->horizontalScrollBar()->value() > 0);
+    QCOMPARE(f.grid()->TextMatrix(1, 1), QString("145.12500"));
+    QCOMPARE(f.grid()->TextMatrix(1, 2), QString("145.12500"));
 }
 
 void TestProgramView::f1AsksHelpForFocusedControl_data()
