@@ -73,6 +73,7 @@ class TestMainFrame : public QObject
 private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void menusFollowDocumentWindows();
+    void chineseMenus();
     void closeHidesAndChannelInfoShows_data();
     void closeHidesAndChannelInfoShows();
     void channelInfoWithoutDocumentRestoresFrame();
@@ -146,6 +147,34 @@ void TestMainFrame::menusFollowDocumentWindows()
         (QList<QKeySequence> { QKeySequence("Ctrl+N"), QKeySequence("Ctrl+O"),
             QKeySequence("Ctrl+P"), QKeySequence("Ctrl+R"), QKeySequence("Ctrl+S"),
             QKeySequence("Ctrl+W"), QKeySequence("F6"), QKeySequence("Shift+F6") }));
+}
+
+void TestMainFrame::chineseMenus()
+{
+    ShellFixture fx(ShellFixture::IniWithLanguage("Chinese"));
+    QVERIFY(fx.start());
+    CMainFrame *frame = fx.frame();
+    // Every item translated, each with its access key in the "(&X)" form of Chinese menus.
+    const QStringList menu129 {
+        "文件(&F): 新建(&N)\tCtrl+N|打开(&O)...\tCtrl+O|关闭(&C)|保存(&S)\tCtrl+S|另存为(&A)..."
+        "|-|打印(&P)...\tCtrl+P|打印预览(&V)|导出 PDF(&D)...|打印设置(&R)...|-|退出(&X)",
+        "编辑(&E): 类型设置(&P)|信道信息(&C)|可选功能(&O)",
+        "编程(&P): 读频(&R)\tCtrl+R|写频(&W)\tCtrl+W|扫描信息",
+        "查看(&V): 工具栏(&T)|状态栏(&S)|控制栏(&C)",
+        "设置(&S): 串口设置(&C)|语言(&L)",
+        "帮助(&H): 关于测试",
+    };
+    QCOMPARE(menuLayout(frame), menu129);
+    frame->destroyChildFrame(frame->activeChildFrame());
+    drainDeletes();
+    const QStringList menu128 {
+        "文件(&F): 新建(&N)\tCtrl+N|打开(&O)...\tCtrl+O|-|打印设置(&R)...|-|退出(&X)",
+        "查看(&V): 工具栏(&T)|状态栏(&S)",
+        "帮助(&H): 关于 Program(&A)...",
+    };
+    QCOMPARE(menuLayout(frame), menu128);
+    QCOMPARE(frame->action(32773)->statusTip(), QStringLiteral("从对讲机读取数据"));
+    QCOMPARE(frame->action(32773)->toolTip(), QStringLiteral("读频"));
 }
 
 void TestMainFrame::closeHidesAndChannelInfoShows_data()

@@ -69,7 +69,7 @@
     <message>
         <location filename="../../../shell/MainFrame.cpp" line="118"/>
         <source>Export P&amp;DF...</source>
-        <translation>导出 P&amp;DF...</translation>
+        <translation>导出 PDF(&amp;D)...</translation>
     </message>
     <message>
         <location filename="../../../shell/MainFrame.cpp" line="119"/>
