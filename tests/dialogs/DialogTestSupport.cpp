@@ -8,6 +8,7 @@
 #include <stdlib.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -78,4 +79,59 @@ bool HeldTerminal::hold()
     // TIOCEXCL keeps out unprivileged openers; the lock also keeps out a root
     // process that follows the same locking rule as the program.
     return m_slave >= 0 && ioctl(m_slave, TIOCEXCL) == 0 && flock(m_slave, LOCK_EX | LOCK_NB) == 0;
+}
+
+QByteArray HeldTerminal::sentBytes() const
+{
+    QByteArray bytes;
+    if (m_master < 0)
+        return bytes;
+    ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
+    char buf[256];
+    ssize_t n;
+    // Nothing to read ends with EAGAIN, a closed far side with EIO.
+    while ((n = ::read(m_master, buf, sizeof buf)) > 0)
+        bytes.append(buf, static_cast<int>(n));
+    return bytes;
+}
+
+PortHeldByChild::PortHeldByChild(const QString &path)
+{
+    int ready[2];
+    int release[2];
+    if (::pipe(ready) != 0)
+        return;
+    if (::pipe(release) != 0) {
+        ::close(ready[0]);
+        ::close(ready[1]);
+        return;
+    }
+    const QByteArray device = path.toLocal8Bit();
+    m_pid = ::fork();
+    if (m_pid == 0) {
+        // Only system calls here: the child must not touch the test's Qt state.
+        ::close(ready[0]);
+        ::close(release[1]);
+        const int fd = ::open(device.constData(), O_RDWR | O_NOCTTY);
+        const char ok = fd >= 0 && ioctl(fd, TIOCEXCL) == 0 && flock(fd, LOCK_EX | LOCK_NB) == 0;
+        (void)!::write(ready[1], &ok, 1);
+        char c;
+        while (::read(release[0], &c, 1) > 0) { }
+        _exit(0);
+    }
+    ::close(ready[1]);
+    ::close(release[0]);
+    m_release = release[1];
+    char ok = 0;
+    if (m_pid > 0 && ::read(ready[0], &ok, 1) == 1)
+        m_holding = ok != 0;
+    ::close(ready[0]);
+}
+
+PortHeldByChild::~PortHeldByChild()
+{
+    if (m_release >= 0)
+        ::close(m_release);
+    if (m_pid > 0)
+        ::waitpid(m_pid, nullptr, 0);
 }

@@ -5,6 +5,7 @@
 
 #include "shell/MessageBox.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QTemporaryDir>
@@ -37,9 +38,27 @@ public:
     QString path() const { return m_path; }
     /// Opens the slave side, sets TIOCEXCL and takes the lock; true on success.
     bool hold();
+    /// Bytes that reached the far (master) side so far, without waiting.
+    QByteArray sentBytes() const;
 
 private:
     int m_master = -1;
     int m_slave = -1;
     QString m_path;
+};
+
+/// A port held by another process: a child opens path exclusively (TIOCEXCL and a
+/// lock, as a program using the port would) and keeps it until this object goes.
+class PortHeldByChild
+{
+public:
+    explicit PortHeldByChild(const QString &path);
+    ~PortHeldByChild();
+    /// True once the child holds the port.
+    bool holding() const { return m_holding; }
+
+private:
+    int m_pid = -1;
+    int m_release = -1;
+    bool m_holding = false;
 };

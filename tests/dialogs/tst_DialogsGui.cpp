@@ -111,6 +111,7 @@ private Q_SLOTS:
 
     void comSetupProbesPorts();
     void comSetupStoredOutOfRange();
+    void comSetupPortHeldByAnotherProcess();
     void languageSameWritesNothing();
     void languageChangeSavesAndRestarts();
     void restartStartsProgramFromItsFolder();
@@ -772,6 +773,34 @@ void TestDialogsGui::comSetupProbesPorts()
     child<QPushButton>(&dlg, "btnCancel")->click();
     QCOMPARE(view.m_strPort, QStringLiteral("com1"));
     QCOMPARE(UserSettings::forApplication().value(QStringLiteral("com"), -5), 1);
+}
+
+void TestDialogsGui::comSetupPortHeldByAnotherProcess()
+{
+    HeldTerminal free;
+    HeldTerminal busy;
+    QVERIFY(!free.path().isEmpty() && !busy.path().isEmpty());
+    const QByteArray ini = "[Setup]\nAppName=DialogsTest\n[Ports]\nCOM1="
+        + free.path().toLocal8Bit() + "\nCOM2=" + busy.path().toLocal8Bit() + "\n";
+    LoadProgramIni(m_dir, ini);
+
+    CProgramView view(m_doc);
+    CComSetupDlg dlg;
+    dlg.setView(&view);
+    {
+        PortHeldByChild other(busy.path());
+        QVERIFY(other.holding());
+        QVERIFY(dlg.OnInitDialog());
+        QVERIFY(child<QRadioButton>(&dlg, "rdoCom1")->isEnabled());
+        QVERIFY(!child<QRadioButton>(&dlg, "rdoCom2")->isEnabled());
+    }
+    // The probe reflects the moment the dialog opens: once the other program lets go,
+    // the port is offered again.
+    QVERIFY(dlg.OnInitDialog());
+    QVERIFY(child<QRadioButton>(&dlg, "rdoCom2")->isEnabled());
+    // Probing opens and closes; it never writes to the radio.
+    QCOMPARE(free.sentBytes(), QByteArray());
+    QCOMPARE(busy.sentBytes(), QByteArray());
 }
 
 void TestDialogsGui::comSetupStoredOutOfRange()
