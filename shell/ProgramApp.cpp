@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QMenu>
@@ -50,8 +51,12 @@ bool CProgramApp::loadLanguageSet()
     if (m_strLanguageSet.isEmpty() || !m_langSet.load(m_strLanguageSet))
         return false;
     m_bLangInstalled = QCoreApplication::installTranslator(&m_langSet);
-    if (g_bChinese) {
-        // The standard dialogs (files, printing) speak the same language as the program.
+    // The standard dialogs (files, printing) speak the language of the loaded set, as the
+    // menus and dialogs do, whatever letter case Program.ini used for its name.
+    if (QFileInfo(m_strLanguageSet)
+            .fileName()
+            .compare(QLatin1String("Chinese.qm"), Qt::CaseInsensitive)
+        == 0) {
         if (m_qtSet.load(
                 QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
             m_bQtInstalled = QCoreApplication::installTranslator(&m_qtSet);
