@@ -261,8 +261,13 @@ void CProgramView::CreateCellEditors()
     m_comboBusyLock = makeCombo("comboBusyLock", 1139, OptionTexts(OptionKind::BusyLock, m_lang));
     m_comboWidth = makeCombo("comboWidth", 1128, OptionTexts(OptionKind::Bandwidth, m_lang));
     m_comboCompand = makeCombo("comboCompand", 2134, OptionTexts(OptionKind::Compand, m_lang));
-    m_comboDecode->setMaxVisibleItems(12);
-    m_comboEncode->setMaxVisibleItems(12);
+    // The 265 tones drop down as a short list with a scroll bar; some styles
+    // would otherwise open them as one column the height of the screen.
+    for (QComboBox *tones : { m_comboDecode, m_comboEncode }) {
+        tones->setMaxVisibleItems(12);
+        tones->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+        tones->view()->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    }
     m_grid->installEventFilter(this);
     m_grid->viewport()->installEventFilter(this);
 }

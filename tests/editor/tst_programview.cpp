@@ -332,6 +332,12 @@ void TestProgramView::listOpensOnCellText()
     QVERIFY(decode);
     QCOMPARE(decode->currentText(), QString("D023N"));
     QCOMPARE(decode->count(), 265);
+    // The tone list drops down as a short scrolling list, not one screen-high column.
+    decode->showPopup();
+    QTRY_VERIFY(decode->view()->isVisible());
+    QVERIFY(decode->view()->verticalScrollBar()->isVisible());
+    QVERIFY(decode->view()->height() < 14 * decode->view()->sizeHintForRow(0));
+    decode->hidePopup();
     clickCell(f, 1, 7);
     QCOMPARE(qobject_cast<QComboBox *>(visibleEditor(f))->currentText(), QString("Carrier"));
     // Choosing another entry and leaving stores it.
