@@ -7,6 +7,7 @@
 #include "print/ReportTexts.h"
 #include "shell/Globals.h"
 
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace {
@@ -85,6 +86,14 @@ int RunReport(const QStringList &args)
     else if (opts.lang == QLatin1String("zh"))
         g_strLanguage = QStringLiteral("Chinese");
     g_bChinese = g_strLanguage == QLatin1String("Chinese");
+
+    // Writing the report over its own image would destroy the image.
+    const QFileInfo in(opts.file), out(opts.output);
+    if (out.exists() && in.exists() && in.canonicalFilePath() == out.canonicalFilePath()) {
+        err << "radioprog-cli report: the report would overwrite " << opts.file
+            << "; choose another output file\n";
+        return 2;
+    }
 
     CProgramDoc doc;
     if (!doc.OnOpenDocument(opts.file, &error)) {

@@ -264,6 +264,24 @@ private Q_SLOTS:
         QVERIFY2(!QFile::exists(out), "no PDF is left behind by a failed request");
     }
 
+    void cliNeverOverwritesItsOwnImage()
+    {
+        QTemporaryDir dir;
+        const QString dat = dir.filePath(QStringLiteral("radio.dat"));
+        QVERIFY(QFile::copy(kFixture, dat));
+        QFile original(kFixture);
+        QVERIFY(original.open(QIODevice::ReadOnly));
+        const QByteArray bytes = original.readAll();
+        // The same file by another spelling of its path.
+        const QString sameFile = dir.path() + QStringLiteral("/./radio.dat");
+        const Run run = runCli({ "report", dat, "-o", sameFile });
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY(!run.err.isEmpty());
+        QFile after(dat);
+        QVERIFY(after.open(QIODevice::ReadOnly));
+        QCOMPARE(after.readAll(), bytes);
+    }
+
     void failedExportKeepsTheEarlierFile()
     {
         QTemporaryDir dir;
