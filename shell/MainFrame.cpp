@@ -23,6 +23,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace {
@@ -285,6 +286,13 @@ void CMainFrame::OnSelChangedTree()
     case NavCommand::None:
         break;
     }
+    // The mouse press that raised this notification selects its item only after
+    // we return; put the highlight back on the root once it has.
+    QTimer::singleShot(0, this, [this] {
+        QTreeWidget *t = m_pNavBar->tree();
+        const QSignalBlocker block(t);
+        t->setCurrentItem(m_pNavBar->rootItem());
+    });
 }
 
 void CMainFrame::OnFileClose()
