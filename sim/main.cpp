@@ -132,6 +132,8 @@ public:
         if (m_file)
             std::fflush(m_file);
     }
+    /// False when a log was asked for but its file could not be created.
+    bool usable(const QString &path) const { return path.isEmpty() || m_file; }
 
 private:
     Clock::time_point m_start;
@@ -169,6 +171,13 @@ int main(int argc, char **argv)
         }
     }
 
+    // A test that asked for a byte log must not run on without one.
+    ByteLog log(options.log);
+    if (!log.usable(options.log)) {
+        std::fprintf(stderr, "radioprog-sim: cannot write the log %s\n", qPrintable(options.log));
+        return 2;
+    }
+
     CPtyEndpoint pty;
     if (!pty.open()) {
         std::perror("radioprog-sim: pseudo-terminal");
@@ -201,7 +210,6 @@ int main(int argc, char **argv)
     if (options.pace)
         ::prctl(PR_SET_TIMERSLACK, 1UL);
     CRadioState radio(memory, options.faults);
-    ByteLog log(options.log);
     Clock::time_point lastActivity = Clock::now();
     Clock::time_point rxLine = Clock::now();
     Clock::time_point txLine = Clock::now();

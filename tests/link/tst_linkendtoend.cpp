@@ -69,6 +69,8 @@ private Q_SLOTS:
     void usageAndFileErrors_data();
     void usageAndFileErrors();
     void portsListsTheMapping();
+    void simRefusesWhatItCannotDo_data();
+    void simRefusesWhatItCannotDo();
 
 private:
     QTemporaryDir m_dir;
@@ -226,6 +228,31 @@ void TestLinkEndToEnd::portsListsTheMapping()
     QCOMPARE(r.exitCode, 0);
     for (int n = 1; n <= 4; ++n)
         QVERIFY2(r.out.contains(QStringLiteral("COM%1 -> ").arg(n)), qPrintable(r.out));
+}
+
+void TestLinkEndToEnd::simRefusesWhatItCannotDo_data()
+{
+    QTest::addColumn<QStringList>("args");
+    const QString missing = QStringLiteral("/nonexistent-dir/x");
+    QTest::newRow("unknown flag") << QStringList { QStringLiteral("--fast") };
+    QTest::newRow("address out of range")
+        << QStringList { QStringLiteral("--nak-at"), QStringLiteral("0x10000") };
+    QTest::newRow("address missing") << QStringList { QStringLiteral("--stall-at") };
+    QTest::newRow("image missing") << QStringList { QStringLiteral("--image"), missing };
+    QTest::newRow("log cannot be written") << QStringList { QStringLiteral("--log"), missing };
+}
+
+void TestLinkEndToEnd::simRefusesWhatItCannotDo()
+{
+    QFETCH(QStringList, args);
+    QProcess p;
+    p.start(QStringLiteral(RADIOPROG_BUILD_DIR "/radioprog-sim"), args);
+    QVERIFY(p.waitForFinished(5000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 2);
+    // No port is offered that would then behave otherwise than asked.
+    QVERIFY(p.readAllStandardOutput().isEmpty());
+    QVERIFY(p.readAllStandardError().startsWith("radioprog-sim: "));
 }
 
 QTEST_GUILESS_MAIN(TestLinkEndToEnd)
