@@ -7,6 +7,7 @@
 #include "link/PosixSerialLine.h"
 #include "shell/Globals.h"
 
+#include <QFileInfo>
 #include <cstdio>
 
 namespace {
@@ -51,6 +52,13 @@ int RunRead(const QStringList &args)
         return usageError(QStringLiteral("--port is missing"));
     if (output.isEmpty())
         return usageError(QStringLiteral("-o FILE.dat is missing"));
+    // Found out before the radio is put into programming mode, not after a whole read.
+    const QFileInfo target(output);
+    const QFileInfo folder(target.absolutePath());
+    if (target.isDir() || !folder.isDir() || !folder.isWritable()) {
+        std::fprintf(stderr, "radioprog-cli read: cannot write %s\n", qPrintable(output));
+        return 2;
+    }
 
     // The radio's memory lands on a new document, as in the program's usual start.
     CProgramDoc doc;

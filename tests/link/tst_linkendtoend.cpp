@@ -210,6 +210,13 @@ void TestLinkEndToEnd::usageAndFileErrors_data()
     QTest::newRow("write of a missing file") << QStringList { QStringLiteral("write"),
         QStringLiteral("--port"), QStringLiteral("COM1"), missing }
                                              << 2;
+    // The file is checked before the port: nothing is read that cannot be kept.
+    QTest::newRow("read into a missing folder") << QStringList { QStringLiteral("read"),
+        QStringLiteral("--port"), QStringLiteral("/dev/no-such-port"), QStringLiteral("-o"),
+        missing } << 2;
+    QTest::newRow("read into a folder") << QStringList { QStringLiteral("read"),
+        QStringLiteral("--port"), QStringLiteral("/dev/no-such-port"), QStringLiteral("-o"),
+        QStringLiteral("/tmp") } << 2;
     QTest::newRow("no such port") << QStringList { QStringLiteral("read"), QStringLiteral("--port"),
         QStringLiteral("/dev/no-such-port"), QStringLiteral("-o"), QStringLiteral("x.dat") }
                                   << 1;
