@@ -61,6 +61,7 @@ void TestRadioState::handshakeAndBlocks()
     QVERIFY(radio.inCloneMode());
 
     Bytes expected { 'W', 0x00, 0x10, 0x08 };
+    expected.reserve(12);
     expected.insert(expected.end(), memory.data() + 0x10, memory.data() + 0x18);
     QCOMPARE(feed(radio, { 'R', 0x00, 0x10, 0x08 }), expected);
     QCOMPARE(feed(radio, { 0x06 }), Bytes { 0x06 });
