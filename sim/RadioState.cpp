@@ -248,6 +248,7 @@ MemoryImage DemoRadioImage()
     WriteField(image, Field::ScanFunction, 1);
     WriteField(image, Field::Priority, 1);
     WriteField(image, Field::PriorityChannel, 2);
+    WriteField(image, Field::RevertChannel, 2);
     WriteField(image, Field::CallTone, 2);
     return image;
 }
