@@ -9,21 +9,15 @@
 #include "image/MemoryMap.h"
 #include "image/SettingsArea.h"
 
+#include "tests/common/TestFiles.h"
 #include <QFile>
 #include <QTemporaryDir>
+
 #include <QtTest>
 
 namespace {
 
-// The offsets where two images differ.
-QList<int> differences(const MemoryImage &a, const MemoryImage &b)
-{
-    QList<int> diff;
-    for (int i = 0; i < mem::ImageSize; ++i)
-        if (a.at(i) != b.at(i))
-            diff << i;
-    return diff;
-}
+const auto differences = testing::ImageDifferences;
 
 void setRx(MemoryImage &image, int channel, std::uint8_t msb)
 {

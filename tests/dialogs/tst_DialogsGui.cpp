@@ -17,6 +17,7 @@
 #include "shell/Globals.h"
 #include "shell/Help.h"
 
+#include "tests/common/TestFiles.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -28,6 +29,7 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
+
 #include <QtTest>
 
 namespace {
@@ -46,14 +48,7 @@ template <typename T> T *child(QWidget *parent, const char *name)
     return w;
 }
 
-QList<int> differences(const MemoryImage &a, const MemoryImage &b)
-{
-    QList<int> diff;
-    for (int i = 0; i < mem::ImageSize; ++i)
-        if (a.at(i) != b.at(i))
-            diff << i;
-    return diff;
-}
+const auto differences = testing::ImageDifferences;
 
 // Shows a dialog and gives it the keyboard focus.
 bool showActive(QWidget *dlg)

@@ -4,29 +4,21 @@
 #include "doc/IniText.h"
 #include "shell/Globals.h"
 
+#include "tests/common/TestFiles.h"
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+
 #include <QtTest>
 #include <memory>
 #include <unistd.h>
 
 namespace {
 
-QByteArray ReadAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
+using testing::ReadAll;
+using testing::WriteAll;
 
 QString Fixture(const char *name)
 {

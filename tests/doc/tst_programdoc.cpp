@@ -3,27 +3,19 @@
 #include "doc/ProgramDoc.h"
 #include "shell/Globals.h"
 
+#include "tests/common/TestFiles.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+
 #include <QtTest>
 #include <unistd.h>
 
 namespace {
 
-QByteArray ReadAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
+using testing::ReadAll;
+using testing::WriteAll;
 
 // Every byte value, so a swapped or dropped byte cannot go unnoticed.
 QByteArray Pattern(int size)

@@ -5,6 +5,7 @@
 #include "doc/IniFile.h"
 #include "doc/UserSettings.h"
 #include "shell/Globals.h"
+#include "tests/common/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,11 +31,6 @@ inline bool OpenTestIni(const QTemporaryDir &dir)
     return true;
 }
 
-/// Reads a file whole.
-inline QByteArray ReadAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using testing::ReadAll;
 
 } // namespace editortest
