@@ -14,6 +14,7 @@
 #include "shell/MainFrame.h"
 #include "shell/MessageBox.h"
 #include "shell/StringTable.h"
+#include "ui_programview.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -26,8 +27,6 @@
 #include <QListView>
 
 namespace {
-
-constexpr int GridCtrlId = 1000;
 
 // Column width the grid starts from, sized so that a frequency and the tone
 // headers of either language fit their columns in the grid's font.
@@ -66,10 +65,10 @@ CProgramView::CProgramView(CProgramDoc *doc, QWidget *parent)
     , m_pDoc(doc)
 {
     setFont(QFont(QStringLiteral("Times New Roman"), 9));
-    m_grid = new CChannelGrid(this);
-    m_grid->setObjectName(QStringLiteral("grid"));
-    m_grid->setProperty("ctrlId", GridCtrlId);
-    m_grid->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Maximum);
+    // Form 101: the grid is its only control.
+    Ui::ProgramViewForm form;
+    form.setupUi(this);
+    m_grid = form.grid;
     const QFontMetrics fm(font());
     m_grid->horizontalHeader()->setDefaultSectionSize(DefaultColumnWidth(fm));
     m_grid->verticalHeader()->setDefaultSectionSize(fm.height() + 6);
@@ -77,9 +76,8 @@ CProgramView::CProgramView(CProgramDoc *doc, QWidget *parent)
     // The form's margins in dialog units (grid at 16, 15), converted with the form's font.
     const int dx = qRound(16 * fm.averageCharWidth() / 4.0);
     const int dy = qRound(15 * fm.height() / 8.0);
-    auto *layout = new QGridLayout(this);
+    QGridLayout *layout = form.formLayout;
     layout->setContentsMargins(dx, dy, dx, dy);
-    layout->addWidget(m_grid, 0, 0);
     layout->setRowStretch(1, 1);
     layout->setColumnStretch(1, 1);
 
