@@ -1,5 +1,7 @@
 #include "shell/NavBar.h"
 
+#include "ui_navbar.h"
+
 #include <QApplication>
 #include <QHelpEvent>
 #include <QMouseEvent>
@@ -14,6 +16,9 @@ CNavBar::CNavBar(const QString &caption, QWidget *parent)
     : QWidget(parent)
     , m_strCaption(caption)
 {
+    // Template 130 is empty: the bar draws its caption and holds the tree itself.
+    Ui::NavBarForm form;
+    form.setupUi(this);
     setObjectName(QStringLiteral("IE Control Bar"));
     setWindowTitle(QStringLiteral("IE Control Bar"));
     setProperty("ctrlId", 100);
