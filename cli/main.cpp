@@ -54,6 +54,15 @@ int main(int argc, char **argv)
             if (qstrcmp(argv[1], c.name) == 0)
                 command = &c;
     }
+    if (command) {
+        // "radioprog-cli read --help": the command's own usage, as asked for.
+        for (int i = 2; i < argc; ++i) {
+            if (qstrcmp(argv[i], "--help") == 0 || qstrcmp(argv[i], "-h") == 0) {
+                QTextStream(stdout) << "usage: radioprog-cli " << command->usage << "\n";
+                return 0;
+            }
+        }
+    }
     std::unique_ptr<QCoreApplication> app;
     if (command && command->needsGui) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -111,6 +111,8 @@ private slots:
     void errors();
     void commandList_data();
     void commandList();
+    void commandUsage_data();
+    void commandUsage();
 };
 
 void TestCliShow::defaultImageJson()
@@ -354,6 +356,29 @@ void TestCliShow::commandList()
     const QByteArray &other = exitCode == 0 ? r.err : r.out;
     QVERIFY2(list.contains("radioprog-cli show [FILE.dat]"), list.constData());
     QVERIFY(other.isEmpty());
+}
+
+void TestCliShow::commandUsage_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("usage");
+    QTest::newRow("read --help") << QStringList { "read", "--help" }
+                                 << "usage: radioprog-cli read --port PORT -o FILE.dat";
+    QTest::newRow("write -h") << QStringList { "write", "radio.dat", "-h" }
+                              << "usage: radioprog-cli write --port PORT FILE.dat";
+    QTest::newRow("report --help") << QStringList { "report", "--help" }
+                                   << "usage: radioprog-cli report FILE.dat -o report.pdf";
+}
+
+void TestCliShow::commandUsage()
+{
+    // A command's own usage, asked for, goes to stdout; nothing is run.
+    QFETCH(QStringList, args);
+    QFETCH(QString, usage);
+    const Run r = RunTool(args);
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY2(r.out.startsWith(usage.toUtf8()), r.out.constData());
+    QVERIFY(r.err.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestCliShow)
