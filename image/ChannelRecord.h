@@ -24,19 +24,19 @@
 using FrequencyBytes = std::array<std::uint8_t, 4>;
 
 namespace rec {
-constexpr int Rx = 0;          ///< Rx frequency, 4 bytes.
-constexpr int Tx = 4;          ///< Tx frequency, 4 bytes.
-constexpr int DecodeTone = 8;  ///< Decode tone word, 2 bytes.
+constexpr int Rx = 0; ///< Rx frequency, 4 bytes.
+constexpr int Tx = 4; ///< Tx frequency, 4 bytes.
+constexpr int DecodeTone = 8; ///< Decode tone word, 2 bytes.
 constexpr int EncodeTone = 10; ///< Encode tone word, 2 bytes.
-constexpr int FlagsA = 12;     ///< Compand and busy lock.
-constexpr int FlagsB = 13;     ///< Power and bandwidth.
-constexpr int Spare = 14;      ///< Two carried bytes.
+constexpr int FlagsA = 12; ///< Compand and busy lock.
+constexpr int FlagsB = 13; ///< Power and bandwidth.
+constexpr int Spare = 14; ///< Two carried bytes.
 
-constexpr std::uint8_t CompandBit = 0x20;   ///< Flags A bit 5.
+constexpr std::uint8_t CompandBit = 0x20; ///< Flags A bit 5.
 constexpr std::uint8_t BusyLockMask = 0x18; ///< Flags A bits 4-3.
 constexpr int BusyLockShift = 3;
-constexpr std::uint8_t PowerBit = 0x20;     ///< Flags B bit 5.
-constexpr std::uint8_t WideBit = 0x10;      ///< Flags B bit 4.
+constexpr std::uint8_t PowerBit = 0x20; ///< Flags B bit 5.
+constexpr std::uint8_t WideBit = 0x10; ///< Flags B bit 4.
 } // namespace rec
 
 /// Busy lock codes of flags A bits 4-3.
@@ -47,7 +47,11 @@ class ConstChannelRecord
 {
 public:
     /// View of channel n (1..16) of image.
-    ConstChannelRecord(const MemoryImage &image, int n) : m_image(&image), m_n(n) {}
+    ConstChannelRecord(const MemoryImage &image, int n)
+        : m_image(&image)
+        , m_n(n)
+    {
+    }
 
     /// Channel number 1..16.
     int number() const { return m_n; }
@@ -61,9 +65,9 @@ public:
     /// Tx frequency bytes +4..+7.
     FrequencyBytes txBytes() const { return frequencyAt(rec::Tx); }
     /// Decode tone word +8, +9.
-    ToneWord decodeTone() const { return {byte(rec::DecodeTone), byte(rec::DecodeTone + 1)}; }
+    ToneWord decodeTone() const { return { byte(rec::DecodeTone), byte(rec::DecodeTone + 1) }; }
     /// Encode tone word +10, +11.
-    ToneWord encodeTone() const { return {byte(rec::EncodeTone), byte(rec::EncodeTone + 1)}; }
+    ToneWord encodeTone() const { return { byte(rec::EncodeTone), byte(rec::EncodeTone + 1) }; }
     /// Flags A byte.
     std::uint8_t flagsA() const { return byte(rec::FlagsA); }
     /// Flags B byte.
@@ -91,15 +95,12 @@ public:
     /// Offset of the byte holding this channel's scan-add bit.
     int scanAddOffset() const { return m_n <= 8 ? mem::ScanAddLow : mem::ScanAddHigh; }
     /// Mask of this channel's scan-add bit.
-    std::uint8_t scanAddMask() const
-    {
-        return static_cast<std::uint8_t>(1u << ((m_n - 1) % 8));
-    }
+    std::uint8_t scanAddMask() const { return static_cast<std::uint8_t>(1u << ((m_n - 1) % 8)); }
 
 private:
     FrequencyBytes frequencyAt(int i) const
     {
-        return {byte(i), byte(i + 1), byte(i + 2), byte(i + 3)};
+        return { byte(i), byte(i + 1), byte(i + 2), byte(i + 3) };
     }
 
     const MemoryImage *m_image;
@@ -111,7 +112,11 @@ class ChannelRecord : public ConstChannelRecord
 {
 public:
     /// View of channel n (1..16) of image.
-    ChannelRecord(MemoryImage &image, int n) : ConstChannelRecord(image, n), m_w(&image) {}
+    ChannelRecord(MemoryImage &image, int n)
+        : ConstChannelRecord(image, n)
+        , m_w(&image)
+    {
+    }
 
     /// Sets record byte +i.
     void setByte(int i, std::uint8_t v) { (*m_w)[offset() + i] = v; }
@@ -120,23 +125,41 @@ public:
     /// Stores the Tx frequency bytes.
     void setTxBytes(const FrequencyBytes &b) { setFrequencyAt(rec::Tx, b); }
     /// Stores the decode tone word.
-    void setDecodeTone(ToneWord t) { setByte(rec::DecodeTone, t.low), setByte(rec::DecodeTone + 1, t.high); }
+    void setDecodeTone(ToneWord t)
+    {
+        setByte(rec::DecodeTone, t.low), setByte(rec::DecodeTone + 1, t.high);
+    }
     /// Stores the encode tone word.
-    void setEncodeTone(ToneWord t) { setByte(rec::EncodeTone, t.low), setByte(rec::EncodeTone + 1, t.high); }
+    void setEncodeTone(ToneWord t)
+    {
+        setByte(rec::EncodeTone, t.low), setByte(rec::EncodeTone + 1, t.high);
+    }
     /// Sets or clears compand, keeping the other bits of flags A.
-    void setCompand(bool on) { m_w->setBits(offset() + rec::FlagsA, rec::CompandBit, on ? rec::CompandBit : 0); }
+    void setCompand(bool on)
+    {
+        m_w->setBits(offset() + rec::FlagsA, rec::CompandBit, on ? rec::CompandBit : 0);
+    }
     /// Stores the busy lock code, keeping the other bits of flags A.
     void setBusyLock(BusyLock b)
     {
         m_w->setBits(offset() + rec::FlagsA, rec::BusyLockMask,
-                     static_cast<std::uint8_t>(static_cast<int>(b) << rec::BusyLockShift));
+            static_cast<std::uint8_t>(static_cast<int>(b) << rec::BusyLockShift));
     }
     /// Sets high or low power, keeping the other bits of flags B.
-    void setPowerHigh(bool high) { m_w->setBits(offset() + rec::FlagsB, rec::PowerBit, high ? rec::PowerBit : 0); }
+    void setPowerHigh(bool high)
+    {
+        m_w->setBits(offset() + rec::FlagsB, rec::PowerBit, high ? rec::PowerBit : 0);
+    }
     /// Sets wide or narrow, keeping the other bits of flags B.
-    void setWide(bool wide) { m_w->setBits(offset() + rec::FlagsB, rec::WideBit, wide ? rec::WideBit : 0); }
+    void setWide(bool wide)
+    {
+        m_w->setBits(offset() + rec::FlagsB, rec::WideBit, wide ? rec::WideBit : 0);
+    }
     /// Sets or clears this channel's scan-add bit.
-    void setScanAdd(bool on) { m_w->setBits(scanAddOffset(), scanAddMask(), on ? scanAddMask() : 0); }
+    void setScanAdd(bool on)
+    {
+        m_w->setBits(scanAddOffset(), scanAddMask(), on ? scanAddMask() : 0);
+    }
 
 private:
     void setFrequencyAt(int i, const FrequencyBytes &b)

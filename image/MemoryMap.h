@@ -30,7 +30,10 @@ constexpr int ChannelCount = 16;
 /// Size of one channel record.
 constexpr int RecordSize = 16;
 /// Image offset of channel n (1..16).
-constexpr int channelOffset(int n) { return RecordSize * n; }
+constexpr int channelOffset(int n)
+{
+    return RecordSize * n;
+}
 
 /// Scan-add bits of channels 1..8 (bit n-1).
 constexpr int ScanAddLow = 0x17E;

@@ -9,7 +9,7 @@
 ///  any other high: analogue tone in tenths of a hertz (high × 256 + low)
 struct ToneWord
 {
-    std::uint8_t low = 0xFF;  ///< Record byte +8 / +10.
+    std::uint8_t low = 0xFF; ///< Record byte +8 / +10.
     std::uint8_t high = 0xFF; ///< Record byte +9 / +11.
 
     /// The 16-bit value high × 256 + low.
