@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QTableView>
 
 CChannelGrid::CChannelGrid(QWidget *parent)
     : QTableWidget(parent)
@@ -19,6 +20,73 @@ CChannelGrid::CChannelGrid(QWidget *parent)
     setWordWrap(false);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &CChannelGrid::scrolled);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &CChannelGrid::scrolled);
+    // Pixel scrolling, so a cell can be brought out from under the fixed column.
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+
+    m_fixedColumn = new QTableView(this);
+    m_fixedColumn->setObjectName(QStringLiteral("fixedColumn"));
+    m_fixedColumn->setModel(model());
+    m_fixedColumn->setSelectionModel(selectionModel());
+    m_fixedColumn->setFocusPolicy(Qt::NoFocus);
+    m_fixedColumn->setFrameShape(QFrame::NoFrame);
+    m_fixedColumn->verticalHeader()->hide();
+    m_fixedColumn->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_fixedColumn->horizontalHeader()->setSectionsClickable(false);
+    m_fixedColumn->horizontalHeader()->setHighlightSections(false);
+    m_fixedColumn->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_fixedColumn->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_fixedColumn->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_fixedColumn->setWordWrap(false);
+    m_fixedColumn->viewport()->installEventFilter(this);
+    viewport()->stackUnder(m_fixedColumn);
+    connect(m_fixedColumn->verticalScrollBar(), &QScrollBar::valueChanged, verticalScrollBar(),
+        &QScrollBar::setValue);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, m_fixedColumn->verticalScrollBar(),
+        &QScrollBar::setValue);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this] { syncFixedColumn(); });
+    connect(verticalHeader(), &QHeaderView::sectionResized, this, [this] { syncFixedColumn(); });
+    connect(model(), &QAbstractItemModel::columnsInserted, this, [this] { syncFixedColumn(); });
+    connect(model(), &QAbstractItemModel::rowsInserted, this, [this] { syncFixedColumn(); });
+}
+
+void CChannelGrid::syncFixedColumn()
+{
+    for (int c = 1; c < columnCount(); ++c)
+        m_fixedColumn->setColumnHidden(c, true);
+    m_fixedColumn->setColumnHidden(0, false);
+    m_fixedColumn->setColumnWidth(0, columnWidth(0));
+    m_fixedColumn->verticalHeader()->setDefaultSectionSize(verticalHeader()->defaultSectionSize());
+    for (int r = 0; r < rowCount(); ++r)
+        m_fixedColumn->setRowHeight(r, rowHeight(r));
+    m_fixedColumn->horizontalHeader()->setFixedHeight(horizontalHeader()->height());
+    m_fixedColumn->setGeometry(frameWidth(), frameWidth(), columnWidth(0),
+        viewport()->height() + horizontalHeader()->height());
+    m_fixedColumn->verticalScrollBar()->setValue(verticalScrollBar()->value());
+    m_fixedColumn->setVisible(columnCount() > 0);
+}
+
+void CChannelGrid::resizeEvent(QResizeEvent *event)
+{
+    QTableWidget::resizeEvent(event);
+    syncFixedColumn();
+}
+
+bool CChannelGrid::eventFilter(QObject *watched, QEvent *event)
+{
+    // A press on the fixed column is a press on the grid, as before.
+    if (watched == m_fixedColumn->viewport() && event->type() == QEvent::MouseButtonPress)
+        Q_EMIT mouseDown();
+    return QTableWidget::eventFilter(watched, event);
+}
+
+void CChannelGrid::scrollTo(const QModelIndex &index, ScrollHint hint)
+{
+    QTableWidget::scrollTo(index, hint);
+    if (index.column() <= 0)
+        return;
+    const int hidden = columnWidth(0) - visualRect(index).left();
+    if (hidden > 0)
+        horizontalScrollBar()->setValue(horizontalScrollBar()->value() - hidden);
 }
 
 QTableWidgetItem *CChannelGrid::itemAt(int row, int col)

@@ -51,6 +51,9 @@ public:
     /// Typing into the grid itself selects nothing: values are typed into the editors.
     void keyboardSearch(const QString &) override { }
 
+    /// Keeps a cell out from under the fixed column when it scrolls into view.
+    void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
+
 Q_SIGNALS:
     /// The current cell changed; emitted before the grid scrolls to the new cell.
     void leavingCell();
@@ -62,8 +65,15 @@ Q_SIGNALS:
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QTableWidgetItem *itemAt(int row, int col);
+    void syncFixedColumn();
+
     QColor m_fixedColor = QColor(0, 0, 0);
+    // Column 0 drawn again over the left edge, so the channel numbers stay in
+    // place while the other columns scroll sideways.
+    QTableView *m_fixedColumn = nullptr;
 };

@@ -14,6 +14,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QTableView>
 #include <QtTest>
 #include <memory>
 
@@ -59,6 +60,7 @@ private Q_SLOTS:
     void saveStoresOwnViewsGrid();
     void commitFromOutside();
     void saveCommitsTheOpenEditor();
+    void channelNumbersStayInPlace();
 
 private:
     Fixture makeView(const QString &datPath = QString());
@@ -560,6 +562,34 @@ void TestProgramView::saveCommitsTheOpenEditor()
     QVERIFY(MemoryImage::fromBytes(editortest::ReadAll(path), &saved));
     QCOMPARE(saved.channel(3).rxBytes(), (FrequencyBytes { 0x00, 0x00, 0x65, 0x14 }));
     QCOMPARE(f.view->table().text(3, 1), QString("146.50000"));
+}
+
+void TestProgramView::channelNumbersStayInPlace()
+{
+    Fixture f = makeView();
+    f.view->resize(300, 200); // narrow: the grid scrolls sideways
+    QTRY_VERIFY(f.grid()->horizontalScrollBar()->maximum() > 0);
+    auto *fixed = f.grid()->findChild<QTableView *>(QStringLiteral("fixedColumn"));
+    QVERIFY(fixed);
+    clickCell(f, 3, 1);
+    for (int i = 0; i < 8; ++i) // Enter to column 9
+        QTest::keyClick(visibleEditor(f), Qt::Key_Return);
+    QCOMPARE(f.grid()->Col(), 9);
+    QVERIFY(f.grid()->horizontalScrollBar()->value() > 0);
+    // The channel numbers are still shown at the left edge, with their header...
+    QVERIFY(fixed->isVisible());
+    QCOMPARE(fixed->x(), f.grid()->frameWidth());
+    QCOMPARE(fixed->width(), f.grid()->ColWidth(0));
+    QCOMPARE(fixed->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("CH"));
+    QCOMPARE(fixed->model()->index(2, 0).data().toString(), QStringLiteral(" 3"));
+    // ...and going back to column 1 brings it out from under them.
+    clickCell(f, 3, 9);
+    QTest::keyClick(visibleEditor(f), Qt::Key_Backtab);
+    for (int i = 0; i < 7; ++i)
+        QTest::keyClick(visibleEditor(f), Qt::Key_Backtab);
+    QCOMPARE(f.grid()->Col(), 1);
+    QVERIFY(f.grid()->cellRect(3, 1).left() >= f.grid()->ColWidth(0));
+    QVERIFY(visibleEditor(f)->geometry().left() >= f.grid()->ColWidth(0) - 3);
 }
 
 QTEST_MAIN(TestProgramView)
