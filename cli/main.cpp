@@ -71,8 +71,12 @@ int main(int argc, char **argv)
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
-    if (!command)
-        return usage(argc >= 2 && AsksForHelp(argv[1]));
+    if (!command) {
+        const bool asked = argc >= 2 && AsksForHelp(argv[1]);
+        if (argc >= 2 && !asked)
+            QTextStream(stderr) << "radioprog-cli: unknown command " << argv[1] << "\n";
+        return usage(asked);
+    }
 
     // The same installation data as the GUI: Program.ini next to the executable.
     g_strAppDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');

@@ -356,6 +356,8 @@ void TestCliShow::commandList()
     const QByteArray &other = exitCode == 0 ? r.err : r.out;
     QVERIFY2(list.contains("radioprog-cli show [FILE.dat]"), list.constData());
     QVERIFY(other.isEmpty());
+    if (!args.isEmpty() && exitCode != 0)
+        QVERIFY2(r.err.contains("unknown command " + args.first().toUtf8()), r.err.constData());
 }
 
 void TestCliShow::commandUsage_data()
