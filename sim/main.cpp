@@ -157,6 +157,12 @@ void saveMemory(const QString &path, const MemoryImage &memory)
 
 int main(int argc, char **argv)
 {
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+    }
     Options options;
     if (!parseOptions(argc, argv, &options))
         return 2;

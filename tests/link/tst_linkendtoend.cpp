@@ -71,6 +71,7 @@ private Q_SLOTS:
     void portsListsTheMapping();
     void simRefusesWhatItCannotDo_data();
     void simRefusesWhatItCannotDo();
+    void simHelp();
 
 private:
     QTemporaryDir m_dir;
@@ -260,6 +261,18 @@ void TestLinkEndToEnd::simRefusesWhatItCannotDo()
     // No port is offered that would then behave otherwise than asked.
     QVERIFY(p.readAllStandardOutput().isEmpty());
     QVERIFY(p.readAllStandardError().startsWith("radioprog-sim: "));
+}
+
+void TestLinkEndToEnd::simHelp()
+{
+    // Asked for, the usage goes to stdout and no radio is started.
+    QProcess p;
+    p.start(QStringLiteral(RADIOPROG_BUILD_DIR "/radioprog-sim"),
+        { QStringLiteral("--pace"), QStringLiteral("--help") });
+    QVERIFY(p.waitForFinished(5000));
+    QCOMPARE(p.exitCode(), 0);
+    QVERIFY(p.readAllStandardOutput().startsWith("usage: radioprog-sim"));
+    QVERIFY(p.readAllStandardError().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestLinkEndToEnd)
