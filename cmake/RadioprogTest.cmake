@@ -2,6 +2,7 @@
 # One Qt Test executable per call, registered with CTest. Tests without GUI
 # carry the label "core" and also run in the sanitizer build; GUI tests carry
 # "gui", link the widget library and run on the offscreen platform.
+# Every suite runs with its own HOME and XDG_CONFIG_HOME under build/test-home.
 add_custom_target(core_tests)
 
 function(radioprog_add_test name)
@@ -24,8 +25,12 @@ function(radioprog_add_test name)
     set(label core)
   endif()
   add_test(NAME ${name} COMMAND ${name})
+  # Each suite gets a home of its own: suites run in parallel, and per-user
+  # settings (also Qt's test-mode folders under $HOME) must not be shared.
+  set(home ${CMAKE_BINARY_DIR}/test-home/${name})
+  file(MAKE_DIRECTORY ${home}/config)
   set_tests_properties(${name} PROPERTIES
     LABELS ${label}
     TIMEOUT 300
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=qt.qpa.*=false")
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=qt.qpa.*=false;HOME=${home};XDG_CONFIG_HOME=${home}/config")
 endfunction()
