@@ -10,16 +10,6 @@
 #include <QDialog>
 #include <QKeyEvent>
 
-int ControlIdOf(const QWidget *w)
-{
-    for (; w; w = w->parentWidget()) {
-        const QVariant id = w->property("ctrlId");
-        if (id.isValid())
-            return id.toInt();
-    }
-    return 0;
-}
-
 CDialogKeyFilter::CDialogKeyFilter(QDialog *dialog, Mode mode, int helpContext)
     : QObject(dialog)
     , m_dialog(dialog)

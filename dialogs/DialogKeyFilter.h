@@ -9,10 +9,6 @@
 class QDialog;
 class QWidget;
 
-/// The "ctrlId" of w or of its nearest ancestor that has one (combo popups
-/// answer with their combo's id); 0 when none has one.
-int ControlIdOf(const QWidget *w);
-
 /// Event filter on a dialog and every widget in it, combo popups included.
 class CDialogKeyFilter : public QObject
 {

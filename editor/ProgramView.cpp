@@ -39,16 +39,6 @@ int DefaultColumnWidth(const QFontMetrics &fm)
     return qMax(64, static_cast<int>(w) + 1);
 }
 
-int ControlIdOf(QWidget *w)
-{
-    for (; w; w = w->parentWidget()) {
-        const QVariant id = w->property("ctrlId");
-        if (id.isValid())
-            return id.toInt();
-    }
-    return 0;
-}
-
 // A key that types a character (not a shortcut or a control key).
 bool StartsTyping(const QKeyEvent &key)
 {

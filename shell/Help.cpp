@@ -49,6 +49,16 @@ int ShowHelp(QWidget *owner, int context)
     return 1;
 }
 
+int ControlIdOf(const QWidget *w)
+{
+    for (; w; w = w->parentWidget()) {
+        const QVariant id = w->property("ctrlId");
+        if (id.isValid())
+            return id.toInt();
+    }
+    return 0;
+}
+
 int LastHelpContext()
 {
     return s_lastContext;
