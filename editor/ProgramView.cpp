@@ -112,14 +112,10 @@ void CProgramView::OnInitialUpdate()
             m_grid->setCols(ChannelTable::Cols);
             m_grid->setForeColorFixed(QColor(0, 50, 240));
             CreateCellEditors();
-            const QStringList headers = GridHeaderTexts(m_lang);
-            for (int c = 0; c < ChannelTable::Cols; ++c)
-                m_grid->setTextMatrix(0, c, headers.value(c));
-            for (int r = 1; r < ChannelTable::Rows; ++r) {
-                m_grid->setTextMatrix(r, 0, QString::asprintf("%2d", r));
-                for (int c = 1; c < ChannelTable::Cols; ++c)
-                    m_grid->setTextMatrix(r, c, QString());
-            }
+            const ChannelTable blank = ChannelTable::withHeaders(m_lang);
+            for (int r = 0; r < ChannelTable::Rows; ++r)
+                for (int c = 0; c < ChannelTable::Cols; ++c)
+                    m_grid->setTextMatrix(r, c, blank.text(r, c));
             const int w = m_grid->ColWidth(0);
             for (int c = 0; c < ChannelTable::Cols; ++c)
                 m_grid->setColWidth(c, static_cast<int>(w * GridColumnWidthFactor(c)));
