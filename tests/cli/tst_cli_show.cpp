@@ -1,35 +1,18 @@
 // radioprog-cli show, run as a user or a script would run it.
 #include "doc/IniFile.h"
 
+#include "tests/common/ProgramRun.h"
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+
 #include <QtTest>
 
 namespace {
 
-struct Run
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run RunTool(const QStringList &args)
-{
-    QProcess p;
-    p.setProgram(QStringLiteral(RADIOPROG_BUILD_DIR "/radioprog-cli"));
-    p.setArguments(args);
-    p.start();
-    Run r;
-    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit)
-        return r;
-    r.exitCode = p.exitCode();
-    r.out = p.readAllStandardOutput();
-    r.err = p.readAllStandardError();
-    return r;
-}
+using Run = testing::ProgramRun;
+const auto RunTool = testing::RunRadioprogCli;
 
 Run RunCli(const QStringList &args)
 {

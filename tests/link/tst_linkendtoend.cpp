@@ -4,7 +4,9 @@
 #include "link/PosixSerialLine.h"
 #include "sim/RadioState.h"
 
+#include "tests/common/ProgramRun.h"
 #include <QTemporaryDir>
+
 #include <QtTest>
 
 namespace {
@@ -18,18 +20,8 @@ struct CliResult
 
 CliResult runCli(const QStringList &args)
 {
-    QProcess p;
-    p.start(QStringLiteral(RADIOPROG_BUILD_DIR "/radioprog-cli"), args);
-    CliResult r;
-    if (!p.waitForFinished(60000)) {
-        p.kill();
-        p.waitForFinished();
-        return r;
-    }
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    return r;
+    const testing::ProgramRun run = testing::RunRadioprogCli(args);
+    return { run.exitCode, QString::fromUtf8(run.err), QString::fromUtf8(run.out) };
 }
 
 MemoryImage loadImage(const QString &path)

@@ -5,12 +5,14 @@
 #include "print/ReportPainter.h"
 #include "print/ReportPdf.h"
 
+#include "tests/common/ProgramRun.h"
 #include <QFontInfo>
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+
 #include <QtTest>
 
 namespace {
@@ -26,15 +28,8 @@ struct Run
 
 Run runTool(const QString &program, const QStringList &args)
 {
-    QProcess p;
-    p.start(program, args);
-    Run r;
-    if (!p.waitForFinished(120000))
-        return r;
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    const testing::ProgramRun run = testing::RunProgram(program, args);
+    return { run.exitCode, QString::fromUtf8(run.out), QString::fromUtf8(run.err) };
 }
 
 Run runCli(const QStringList &args)
