@@ -25,11 +25,16 @@ constexpr ColumnInfo kColumns[ChannelTable::Cols] = {
     { "Compand", "压扩", 0.9 },
 };
 
-/// Stored frequency bytes of a cell text; an empty cell means no frequency.
-FrequencyBytes CellFrequency(const QString &text)
+/// Stored frequency bytes of a cell text; an empty cell means no frequency. A frequency
+/// that is still what the stored bytes decode to keeps those bytes: a radio's memory may
+/// hold digits the clean form would write differently (a nibble above 9), and a channel
+/// the user did not touch must leave the image as it came.
+FrequencyBytes CellFrequency(const QString &text, const FrequencyBytes &stored)
 {
     if (text.isEmpty())
         return { 0xFF, 0xFF, 0xFF, 0xFF };
+    if (text == DecodeFrequency(stored))
+        return stored;
     return EncodeFrequency(ParseFrequency(text).units);
 }
 
@@ -90,8 +95,8 @@ void TableToChannels(const ChannelTable &table, MemoryImage &image)
     image[mem::ScanAddHigh] = 0;
     for (int n = 1; n <= mem::ChannelCount; ++n) {
         ChannelRecord ch = image.channel(n);
-        ch.setRxBytes(CellFrequency(table.text(n, ColRx)));
-        ch.setTxBytes(CellFrequency(table.text(n, ColTx)));
+        ch.setRxBytes(CellFrequency(table.text(n, ColRx), ch.rxBytes()));
+        ch.setTxBytes(CellFrequency(table.text(n, ColTx), ch.txBytes()));
         ch.setDecodeTone(EncodeTone(table.text(n, ColDecode)));
         ch.setEncodeTone(EncodeTone(table.text(n, ColEncode)));
         ch.setPowerHigh(EncodeOption(OptionKind::Power, table.text(n, ColPower)) == 1);

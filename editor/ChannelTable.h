@@ -55,5 +55,6 @@ double GridColumnWidthFactor(int col);
 
 /// Fills columns 1..9 of rows 1..16 from the image's channel records and scan-add bits.
 void ChannelsToTable(const MemoryImage &image, ChannelTable &table, Language lang);
-/// Writes every row into its record and rebuilds both scan-add bytes; keeps other bits and +14/+15.
+/// Writes every row into its record and rebuilds both scan-add bytes; keeps other bits and
+/// +14/+15, and the frequency bytes of a cell that still shows what they decode to.
 void TableToChannels(const ChannelTable &table, MemoryImage &image);

@@ -2,6 +2,7 @@
 
 #include "image/DecimalNumber.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -68,6 +69,9 @@ QByteArray DigitsOf(unsigned __int128 v)
 
 /// Largest count of 10 Hz units that eight packed-decimal digits hold.
 constexpr std::int64_t MaxFrequencyUnits = 99999999;
+/// Largest count the four bytes can give back: the decoder reads the top byte up to
+/// FE (15 × 10 + 14 = 164) without rejecting nibbles above 9.
+constexpr std::int64_t MaxEncodableUnits = 164999999;
 
 bool HoldsFrequency(std::uint8_t msb)
 {
@@ -190,7 +194,7 @@ double DecimalMultiply(double value, double factor)
 
 ParsedFrequency ParseFrequency(const QString &text)
 {
-    const double mhz = decimal::ParseLeadingDouble(text.toUtf8());
+    const double mhz = decimal::ParseLeadingDecimal(text);
     ParsedFrequency out;
     // Beyond 15 integer digits the five-decimal form is only a long row of
     // digits; such a number can never be a frequency, so keep its text short.
@@ -205,16 +209,19 @@ ParsedFrequency ParseFrequency(const QString &text)
 
 FrequencyBytes EncodeFrequency(std::int64_t units)
 {
-    // Zero means no frequency; a value eight digits cannot hold is stored as
-    // none rather than as bytes with invalid digits or a wrapped frequency.
-    if (units <= 0 || units > MaxFrequencyUnits)
+    // Zero means no frequency; a value the four bytes cannot give back is
+    // stored as none rather than as a wrapped, unrelated frequency.
+    if (units <= 0 || units > MaxEncodableUnits)
         return { 0xFF, 0xFF, 0xFF, 0xFF };
     FrequencyBytes bytes {};
     std::int64_t divisor = 1000000;
     for (int i = 3; i >= 0; --i) {
         const int pair = static_cast<int>(units / divisor);
         units %= divisor;
-        bytes[i] = static_cast<std::uint8_t>((pair / 10) * 16 + pair % 10);
+        // Only the top pair can pass 99 (a radio's memory may hold A5 there); it
+        // goes on as the decoder reads it: A5 for 105, FA for 160.
+        const int high = std::min(pair / 10, 15);
+        bytes[i] = static_cast<std::uint8_t>(high * 16 + (pair - high * 10));
         divisor /= 100;
     }
     return bytes;
@@ -260,7 +267,7 @@ ToneWord EncodeTone(const QString &text)
             high |= 0x01;
         return { DcsCodeToByte(code), high };
     }
-    const double hz = decimal::ParseLeadingDouble(text.toUtf8());
+    const double hz = decimal::ParseLeadingDecimal(text);
     const std::int64_t tenths = decimal::TruncateToInt64(DecimalMultiply(hz, 10), 0);
     // A number that two bytes cannot hold as a tone is treated as no tone
     // instead of storing a wrapped, unrelated value.

@@ -24,9 +24,11 @@ struct ParsedFrequency
     std::int64_t units;
 };
 
-/// Reads the leading number of text (strtod rules) as megahertz.
+/// Reads the leading decimal number of text as megahertz: blanks, sign, digits, one decimal
+/// point or comma, exponent; anything else (hexadecimal, "inf", "nan") reads as 0.
 ParsedFrequency ParseFrequency(const QString &text);
-/// Packed-decimal bytes of units; FF FF FF FF for 0, below 0, or beyond 8 digits.
+/// Packed-decimal bytes of units, the top pair going on past 99 as DecodeFrequency reads it
+/// (105 → A5); FF FF FF FF for 0, below 0, or above 164999999.
 FrequencyBytes EncodeFrequency(std::int64_t units);
 /// "%3.5f" megahertz text of the bytes, or empty when +3 is 0x00 or 0xFF.
 QString DecodeFrequency(const FrequencyBytes &bytes);

@@ -4,6 +4,7 @@
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <locale.h>
 
@@ -39,6 +40,53 @@ double ParseLeadingDouble(const QByteArray &text)
 {
     // constData() is always NUL-terminated; an embedded NUL simply ends the number.
     return strtod_l(text.constData(), nullptr, CLocale());
+}
+
+QByteArray LeadingDecimalText(const QString &text)
+{
+    const auto isDigit = [&text](int i) {
+        return i < text.size() && text.at(i) >= QLatin1Char('0') && text.at(i) <= QLatin1Char('9');
+    };
+    const auto isOneOf = [&text](int i, const char *chars) {
+        return i < text.size() && text.at(i).unicode() < 128
+            && std::strchr(chars, text.at(i).toLatin1()) != nullptr && text.at(i) != QChar();
+    };
+    int i = 0;
+    while (i < text.size() && text.at(i).unicode() < 128 && IsBlank(text.at(i).toLatin1()))
+        ++i;
+    QByteArray out;
+    if (isOneOf(i, "+-"))
+        out.append(text.at(i++).toLatin1());
+    int digits = 0;
+    for (; isDigit(i); ++i, ++digits)
+        out.append(text.at(i).toLatin1());
+    // A comma reads as the decimal point, for users whose locale writes decimals that way.
+    if (isOneOf(i, ".,")) {
+        out.append('.');
+        for (++i; isDigit(i); ++i, ++digits)
+            out.append(text.at(i).toLatin1());
+    }
+    if (digits == 0)
+        return QByteArray();
+    // An exponent counts only with at least one digit: "1e" and "1e+" read as 1.
+    if (isOneOf(i, "eE")) {
+        int j = i + 1;
+        QByteArray exponent("e");
+        if (isOneOf(j, "+-"))
+            exponent.append(text.at(j++).toLatin1());
+        if (isDigit(j)) {
+            for (; isDigit(j); ++j)
+                exponent.append(text.at(j).toLatin1());
+            out.append(exponent);
+        }
+    }
+    return out;
+}
+
+double ParseLeadingDecimal(const QString &text)
+{
+    const QByteArray number = LeadingDecimalText(text);
+    return number.isEmpty() ? 0.0 : ParseLeadingDouble(number);
 }
 
 std::int64_t TruncateToInt64(double value, std::int64_t nanValue)

@@ -4,12 +4,19 @@
 // change how "145.125" is read or how "145.12500" is written.
 
 #include <QByteArray>
+#include <QString>
 #include <cstdint>
 
 namespace decimal {
 
 /// strtod() on the leading part of text in the C locale; 0 when no number begins it.
 double ParseLeadingDouble(const QByteArray &text);
+/// The leading decimal number of text in C syntax: blanks skipped, an optional sign, digits
+/// with at most one decimal separator ('.', or ',' written as '.'), an optional exponent.
+/// Empty when no digit begins the number: hexadecimal, "inf" and "nan" are not numbers here.
+QByteArray LeadingDecimalText(const QString &text);
+/// The value of LeadingDecimalText(text); 0 when text does not begin with a number.
+double ParseLeadingDecimal(const QString &text);
 /// The value truncated toward zero; saturates at the int64 limits, NaN gives nanValue.
 std::int64_t TruncateToInt64(double value, std::int64_t nanValue);
 /// printf "%.{decimals}f" of value in the C locale.

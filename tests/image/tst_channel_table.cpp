@@ -3,6 +3,7 @@
 #include "image/ChannelRecord.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(Language)
@@ -44,6 +45,9 @@ private slots:
     void bothLanguagesWriteTheSameImage();
     void scanAddBitsAreRebuilt();
     void clearRow();
+    void untouchedFrequencyKeepsItsBytes_data();
+    void untouchedFrequencyKeepsItsBytes();
+    void anyFrequencyBytesSurviveTheGrid();
 };
 
 void TestChannelTable::headers_data()
@@ -169,8 +173,9 @@ void TestChannelTable::tableToImageKeepsWhatItMust()
         SetRecord(expected, n, "ffffffffffffffffffffffffd7cfffff");
     // Stored busy lock 11 is written back as 10; unlisted flag bits stay.
     expected[mem::channelOffset(8) + rec::FlagsA] = 0x53;
-    // Digits above 9 and the 00-high "no tone" come back in their clean form.
-    SetRecord(expected, 16, "9999999910010001ffffffff10107788");
+    // The 00-high "no tone" comes back in its clean form; the frequency with digits
+    // above 9 is untouched, so it keeps its bytes.
+    SetRecord(expected, 16, "99999999aa000001ffffffff10107788");
     // Scan-add bits of empty channels 2 and 3 are dropped.
     expected[mem::ScanAddLow] = 0x80;
     expected[mem::ScanAddHigh] = 0x80;
@@ -227,6 +232,87 @@ void TestChannelTable::clearRow()
     for (int c = ColRx; c < ChannelTable::Cols; ++c)
         QVERIFY(t.text(1, c).isEmpty());
     QCOMPARE(t.text(8, ColRx), QStringLiteral("462.56250"));
+}
+
+void TestChannelTable::untouchedFrequencyKeepsItsBytes_data()
+{
+    QTest::addColumn<QByteArray>("rx");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("typed"); // empty: the cell is left as shown
+    QTest::addColumn<QByteArray>("stored");
+    QTest::newRow("top pair 105") << QByteArray("000000a5") << "1050.00000"
+                                  << "" << QByteArray("000000a5");
+    QTest::newRow("top byte fe") << QByteArray("123456fe") << "1645.63412"
+                                 << "" << QByteArray("123456fe");
+    QTest::newRow("nibble above 9 low") << QByteArray("aa000014") << "140.00110"
+                                        << "" << QByteArray("aa000014");
+    QTest::newRow("carry into the top pair") << QByteArray("0000f099") << "1005.00000"
+                                             << "" << QByteArray("0000f099");
+    QTest::newRow("plain 145.125") << QByteArray("00255114") << "145.12500"
+                                   << "" << QByteArray("00255114");
+    // What the user types is stored in its clean form.
+    QTest::newRow("typed over odd digits") << QByteArray("aa000014") << "140.00110"
+                                           << "146.52" << QByteArray("00206514");
+    QTest::newRow("typed the same value") << QByteArray("aa000014") << "140.00110"
+                                          << "140.00110" << QByteArray("aa000014");
+    QTest::newRow("emptied") << QByteArray("000000a5") << "1050.00000"
+                             << "-" << QByteArray("ffffffff");
+}
+
+void TestChannelTable::untouchedFrequencyKeepsItsBytes()
+{
+    QFETCH(QByteArray, rx);
+    QFETCH(QString, shown);
+    QFETCH(QString, typed);
+    QFETCH(QByteArray, stored);
+    MemoryImage image = MemoryImage::defaults();
+    SetRecord(image, 5, rx + "00255114ffffffffd7cf");
+    ChannelTable t = ChannelTable::withHeaders(Language::English);
+    ChannelsToTable(image, t, Language::English);
+    QCOMPARE(t.text(5, ColRx), shown);
+    if (typed == QLatin1String("-"))
+        t.clearRow(5);
+    else if (!typed.isEmpty())
+        t.setText(5, ColRx, typed);
+    const MemoryImage before = image;
+    TableToChannels(t, image);
+    const auto bytesAt = [&image](int offset) {
+        QByteArray b;
+        for (int i = 0; i < 4; ++i)
+            b.append(static_cast<char>(image.at(offset + i)));
+        return b.toHex();
+    };
+    QCOMPARE(bytesAt(mem::channelOffset(5) + rec::Rx), stored);
+    // The rest of an untouched channel's record stays as well.
+    if (typed.isEmpty())
+        for (int i = 0; i < mem::RecordSize; ++i)
+            QCOMPARE(image.at(mem::channelOffset(5) + i), before.at(mem::channelOffset(5) + i));
+}
+
+void TestChannelTable::anyFrequencyBytesSurviveTheGrid()
+{
+    // Channels of random bytes, in both languages: image -> grid -> image gives
+    // back every byte of a frequency the grid shows.
+    QRandomGenerator rng(7);
+    for (int round = 0; round < 2000; ++round) {
+        MemoryImage image = MemoryImage::defaults();
+        for (int i = mem::channelOffset(1); i < mem::channelOffset(mem::ChannelCount + 1); ++i)
+            image[i] = static_cast<std::uint8_t>(rng.bounded(256));
+        const Language lang = round % 2 ? Language::Chinese : Language::English;
+        ChannelTable t = ChannelTable::withHeaders(lang);
+        ChannelsToTable(image, t, lang);
+        MemoryImage written = image;
+        TableToChannels(t, written);
+        for (int n = 1; n <= mem::ChannelCount; ++n)
+            for (int field : { rec::Rx, rec::Tx }) {
+                const int at = mem::channelOffset(n) + field;
+                if (!ConstChannelRecord::isMsbSet(image.at(at + 3)))
+                    continue; // no frequency shown: written as none
+                for (int i = 0; i < 4; ++i)
+                    QVERIFY2(written.at(at + i) == image.at(at + i),
+                        qPrintable(QStringLiteral("round %1 channel %2").arg(round).arg(n)));
+            }
+    }
 }
 
 QTEST_APPLESS_MAIN(TestChannelTable)

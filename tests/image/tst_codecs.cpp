@@ -2,6 +2,7 @@
 #include "image/Codecs.h"
 
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <clocale>
@@ -34,12 +35,21 @@ FrequencyBytes Bytes(const char *hex)
         static_cast<std::uint8_t>(raw[2]), static_cast<std::uint8_t>(raw[3]) };
 }
 
+// Digits in every nibble, except the top byte's high nibble, which goes on past 9.
 bool NibblesAreDigits(const FrequencyBytes &b)
 {
-    for (std::uint8_t x : b)
-        if (x != 0xFF && ((x >> 4) > 9 || (x & 0x0F) > 9))
+    if (b == FrequencyBytes { 0xFF, 0xFF, 0xFF, 0xFF })
+        return true;
+    for (int i = 0; i < 4; ++i)
+        if ((i < 3 && (b[i] >> 4) > 9) || ((b[i] & 0x0F) > 9 && (b[i] >> 4) != 0xF))
             return false;
     return true;
+}
+
+// A canonical byte: two decimal digits.
+std::uint8_t DigitByte(int pair)
+{
+    return static_cast<std::uint8_t>((pair / 10) * 16 + pair % 10);
 }
 
 } // namespace
@@ -57,11 +67,14 @@ private slots:
     void parseFrequency_data();
     void parseFrequency();
     void parseFrequencyIgnoresLocale();
+    void parseFrequencyDecimalOnly_data();
+    void parseFrequencyDecimalOnly();
 
     void encodeFrequency_data();
     void encodeFrequency();
     void decodeFrequency_data();
     void decodeFrequency();
+    void everyDecodedFrequencyEncodesToItsBytes();
 
     void rangeAndStep_data();
     void rangeAndStep();
@@ -174,8 +187,8 @@ void TestCodecs::parseFrequency_data()
                                   << "0.00000" << qint64(0);
     QTest::newRow("empty") << ""
                            << "0.00000" << qint64(0);
-    QTest::newRow("comma is not a point") << "145,125"
-                                          << "145.00000" << qint64(14500000);
+    QTest::newRow("comma reads as a point") << "145,125"
+                                            << "145.12500" << qint64(14512500);
     QTest::newRow("negative") << "-5"
                               << "-5.00000" << qint64(-500000);
     QTest::newRow("largest") << "999.99999"
@@ -186,12 +199,12 @@ void TestCodecs::parseFrequency_data()
                            << "1.00000e+308" << kMax;
     QTest::newRow("-1e308") << "-1e308"
                             << "-1.00000e+308" << kMin;
-    QTest::newRow("inf") << "inf"
-                         << "inf" << kMax;
-    QTest::newRow("-inf") << "-infinity"
-                          << "-inf" << kMin;
-    QTest::newRow("nan") << "nan"
-                         << "nan" << kMax;
+    QTest::newRow("inf is no number") << "inf"
+                                      << "0.00000" << qint64(0);
+    QTest::newRow("-infinity is no number") << "-infinity"
+                                            << "0.00000" << qint64(0);
+    QTest::newRow("nan is no number") << "nan"
+                                      << "0.00000" << qint64(0);
     QTest::newRow("invalid UTF-8") << QString::fromUtf8("\xff\xfe\xc3\x28"
                                                         "145")
                                    << "0.00000" << qint64(0);
@@ -236,6 +249,71 @@ void TestCodecs::parseFrequencyIgnoresLocale()
     QCOMPARE(product, 13620000.0);
 }
 
+void TestCodecs::parseFrequencyDecimalOnly_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<qint64>("units");
+    // The C library would read these as hexadecimal numbers.
+    QTest::newRow("0x91") << "0x91"
+                          << "0.00000" << qint64(0);
+    QTest::newRow("0x1p7") << "0x1p7"
+                           << "0.00000" << qint64(0);
+    QTest::newRow("0X91") << "0X91"
+                          << "0.00000" << qint64(0);
+    QTest::newRow("-0x91") << "-0x91"
+                           << "-0.00000" << qint64(0);
+    QTest::newRow("INF") << " INF"
+                         << "0.00000" << qint64(0);
+    QTest::newRow("+nan(1)") << "+nan(1)"
+                             << "0.00000" << qint64(0);
+    // A comma is a decimal separator, like the point.
+    QTest::newRow("455,5") << "455,5"
+                           << "455.50000" << qint64(45550000);
+    QTest::newRow("145,125") << "145,125"
+                             << "145.12500" << qint64(14512500);
+    QTest::newRow("comma and exponent") << "1,45125e2"
+                                        << "145.12500" << qint64(14512500);
+    QTest::newRow(",5") << ",5"
+                        << "0.50000" << qint64(50000);
+    QTest::newRow(".5") << ".5"
+                        << "0.50000" << qint64(50000);
+    // One separator only: the second ends the number.
+    QTest::newRow("145.125.5") << "145.125.5"
+                               << "145.12500" << qint64(14512500);
+    QTest::newRow("145,125.5") << "145,125.5"
+                               << "145.12500" << qint64(14512500);
+    QTest::newRow("point alone") << "."
+                                 << "0.00000" << qint64(0);
+    QTest::newRow("sign alone") << "-"
+                                << "0.00000" << qint64(0);
+    // An exponent needs a digit; without one the mantissa stands.
+    QTest::newRow("1.45e") << "1.45e"
+                           << "1.45000" << qint64(145000);
+    QTest::newRow("145e+") << "145e+"
+                           << "145.00000" << qint64(14500000);
+    QTest::newRow("14.5E1") << "14.5E1"
+                            << "145.00000" << qint64(14500000);
+    QTest::newRow("1450e-1") << "1450e-1"
+                             << "145.00000" << qint64(14500000);
+    QTest::newRow("blank inside") << "145 .125"
+                                  << "145.00000" << qint64(14500000);
+    QTest::newRow("full-width digits") << QString::fromUtf8("１４５") << "0.00000" << qint64(0);
+    QTest::newRow("embedded NUL") << QString::fromUtf8("14\0"
+                                                       "5",
+        4) << "14.00000" << qint64(1400000);
+}
+
+void TestCodecs::parseFrequencyDecimalOnly()
+{
+    QFETCH(QString, input);
+    QFETCH(QString, text);
+    QFETCH(qint64, units);
+    const ParsedFrequency p = ParseFrequency(input);
+    QCOMPARE(p.text, text);
+    QCOMPARE(qint64(p.units), units);
+}
+
 void TestCodecs::encodeFrequency_data()
 {
     QTest::addColumn<qint64>("units");
@@ -247,8 +325,13 @@ void TestCodecs::encodeFrequency_data()
     QTest::newRow("smallest") << qint64(1) << QByteArray("01 00 00 00");
     QTest::newRow("zero is none") << qint64(0) << QByteArray("ff ff ff ff");
     QTest::newRow("negative is none") << qint64(-500000) << QByteArray("ff ff ff ff");
-    QTest::newRow("nine digits is none") << qint64(100000000) << QByteArray("ff ff ff ff");
-    QTest::newRow("would wrap to 145.125") << qint64(114512500) << QByteArray("ff ff ff ff");
+    QTest::newRow("top pair 100 is a0") << qint64(100000000) << QByteArray("00 00 00 a0");
+    QTest::newRow("top pair 105 is a5") << qint64(105000000) << QByteArray("00 00 00 a5");
+    QTest::newRow("top pair 114") << qint64(114512500) << QByteArray("00 25 51 b4");
+    QTest::newRow("top pair 159 is f9") << qint64(159999999) << QByteArray("99 99 99 f9");
+    QTest::newRow("top pair 160 is fa") << qint64(160000000) << QByteArray("00 00 00 fa");
+    QTest::newRow("largest the bytes give") << qint64(164999999) << QByteArray("99 99 99 fe");
+    QTest::newRow("top pair 165 would be ff") << qint64(165000000) << QByteArray("ff ff ff ff");
     QTest::newRow("int64 max") << kMax << QByteArray("ff ff ff ff");
     QTest::newRow("int64 min") << kMin << QByteArray("ff ff ff ff");
 }
@@ -286,6 +369,44 @@ void TestCodecs::decodeFrequency()
     const FrequencyBytes b = Bytes(bytes.constData());
     QCOMPARE(DecodeFrequency(b), text);
     QCOMPARE(qint64(FrequencyUnits(b)), units);
+}
+
+void TestCodecs::everyDecodedFrequencyEncodesToItsBytes()
+{
+    // Every top byte a frequency can have, with every two-digit value in each lower
+    // byte (the other lower bytes drawn at random), then random whole patterns: the
+    // decoded text, read back as typed, encodes to exactly the same bytes.
+    QRandomGenerator rng(12);
+    const auto check = [](const FrequencyBytes &b) {
+        const QString text = DecodeFrequency(b);
+        const ParsedFrequency p = ParseFrequency(text);
+        if (text.isEmpty() || p.text != text || EncodeFrequency(p.units) != b)
+            QFAIL(qPrintable(QStringLiteral("%1 -> %2 -> %3")
+                                 .arg(QString::fromLatin1(Hex(b)), text,
+                                     QString::fromLatin1(Hex(EncodeFrequency(p.units))))));
+    };
+    int checked = 0;
+    for (int top = 0x01; top <= 0xFE; ++top) {
+        if ((top & 0x0F) > 9 && (top >> 4) != 0xF)
+            continue; // 1A reads like 20: one text, two byte forms
+        for (int pos = 0; pos < 3; ++pos)
+            for (int pair = 0; pair < 100; ++pair) {
+                FrequencyBytes b { DigitByte(rng.bounded(100)), DigitByte(rng.bounded(100)),
+                    DigitByte(rng.bounded(100)), static_cast<std::uint8_t>(top) };
+                b[pos] = DigitByte(pair);
+                check(b);
+                ++checked;
+            }
+    }
+    for (int i = 0; i < 200000; ++i) {
+        int top = rng.bounded(0x01, 0xFF);
+        if ((top & 0x0F) > 9 && (top >> 4) != 0xF)
+            top = DigitByte(top % 100 == 0 ? 1 : top % 100);
+        check({ DigitByte(rng.bounded(100)), DigitByte(rng.bounded(100)),
+            DigitByte(rng.bounded(100)), static_cast<std::uint8_t>(top) });
+        ++checked;
+    }
+    QVERIFY(checked == 164 * 300 + 200000);
 }
 
 void TestCodecs::rangeAndStep_data()
@@ -338,7 +459,9 @@ void TestCodecs::badTextNeverPassesAnyBand_data()
     QTest::newRow("nan") << "nan";
     QTest::newRow("-5") << "-5";
     QTest::newRow("-145.125") << "-145.125";
-    QTest::newRow("1145.125") << "1145.125";
+    QTest::newRow("1650") << "1650";
+    QTest::newRow("0x91") << "0x91";
+    QTest::newRow("0x1p7") << "0x1p7";
     QTest::newRow("1e9") << "1e9";
     QTest::newRow("long") << QString(10000, QLatin1Char('1'));
 }
@@ -347,8 +470,8 @@ void TestCodecs::badTextNeverPassesAnyBand()
 {
     QFETCH(QString, input);
     const ParsedFrequency p = ParseFrequency(input);
-    QVERIFY(!IsInBand(p.units, kMin, kMax));
-    QVERIFY(!IsInBand(p.units, 0, 99999999));
+    QVERIFY(!IsInBand(p.units, 1, kMax));
+    QVERIFY(!IsInBand(p.units, 1, 99999999));
     QCOMPARE(Hex(EncodeFrequency(p.units)), QByteArray("ff ff ff ff"));
 }
 
