@@ -77,6 +77,10 @@ bool CScanInfoDlg::OnInitDialog()
     m_nDropoutDelay = s.dropoutDelay;
     m_nTxDwell = s.txDwell;
     UpdateData(false);
+    // What each box showed at opening: only a box the user changed is corrected.
+    m_loadedTexts.clear();
+    for (const QLineEdit *box : numberBoxes())
+        m_loadedTexts.insert(box, box->text());
     ui->cmbPriority->setFocus(Qt::OtherFocusReason);
     return true;
 }
@@ -160,17 +164,32 @@ void CScanInfoDlg::OnSpinCounter(int *member, int delta)
     UpdateData(false);
 }
 
+QList<QLineEdit *> CScanInfoDlg::numberBoxes() const
+{
+    return { ui->edtLookBackA, ui->edtLookBackB, ui->edtDropoutDelay, ui->edtTxDwell };
+}
+
+bool CScanInfoDlg::userChanged(const QObject *box) const
+{
+    const auto *edit = qobject_cast<const QLineEdit *>(box);
+    return edit && edit->text() != m_loadedTexts.value(edit);
+}
+
 void CScanInfoDlg::correctBox(QObject *box)
 {
     UpdateData(true);
-    if (box == ui->edtLookBackA)
-        m_dLookBackA = LookBackCorrection(m_dLookBackA);
-    else if (box == ui->edtLookBackB)
-        m_dLookBackB = LookBackCorrection(m_dLookBackB);
-    else if (box == ui->edtDropoutDelay)
-        m_nDropoutDelay = CounterCorrection(m_nDropoutDelay);
-    else if (box == ui->edtTxDwell)
-        m_nTxDwell = CounterCorrection(m_nTxDwell);
+    // A box still showing the value it was loaded with keeps it, even outside the
+    // range the corrections enforce: the stored code must not change unasked.
+    if (userChanged(box)) {
+        if (box == ui->edtLookBackA)
+            m_dLookBackA = LookBackCorrection(m_dLookBackA);
+        else if (box == ui->edtLookBackB)
+            m_dLookBackB = LookBackCorrection(m_dLookBackB);
+        else if (box == ui->edtDropoutDelay)
+            m_nDropoutDelay = CounterCorrection(m_nDropoutDelay);
+        else if (box == ui->edtTxDwell)
+            m_nTxDwell = CounterCorrection(m_nTxDwell);
+    }
     UpdateData(false);
 }
 
@@ -197,10 +216,14 @@ void CScanInfoDlg::OnOK()
     // Enter can press OK while a box still holds an uncorrected value; it is
     // corrected as leaving the box would have done, so no code outside the
     // editor's range is stored.
-    m_dLookBackA = LookBackCorrection(m_dLookBackA);
-    m_dLookBackB = LookBackCorrection(m_dLookBackB);
-    m_nDropoutDelay = CounterCorrection(m_nDropoutDelay);
-    m_nTxDwell = CounterCorrection(m_nTxDwell);
+    if (userChanged(ui->edtLookBackA))
+        m_dLookBackA = LookBackCorrection(m_dLookBackA);
+    if (userChanged(ui->edtLookBackB))
+        m_dLookBackB = LookBackCorrection(m_dLookBackB);
+    if (userChanged(ui->edtDropoutDelay))
+        m_nDropoutDelay = CounterCorrection(m_nDropoutDelay);
+    if (userChanged(ui->edtTxDwell))
+        m_nTxDwell = CounterCorrection(m_nTxDwell);
     UpdateData(false);
 
     ScanInfoState s;

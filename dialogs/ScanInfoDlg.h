@@ -4,6 +4,8 @@
 #include "dialogs/DocumentTarget.h"
 
 #include <QDialog>
+#include <QHash>
+#include <QList>
 #include <QString>
 #include <memory>
 
@@ -49,8 +51,11 @@ protected:
 private:
     void applyPriorityRules(int priority);
     void correctBox(QObject *box);
+    QList<QLineEdit *> numberBoxes() const;
+    bool userChanged(const QObject *box) const;
     bool refuse(QLineEdit *box, bool integer);
 
     std::unique_ptr<Ui::ScanInfoDlg> ui;
     bool m_bExchanging = false;
+    QHash<const QLineEdit *, QString> m_loadedTexts; // box texts at opening
 };

@@ -155,23 +155,35 @@ ScanInfoState LoadScanInfo(const MemoryImage &image)
 
 ScanInfoStoreResult StoreScanInfo(MemoryImage &image, const ScanInfoState &s)
 {
+    // A field is written only when its value is not what the image already
+    // gives: opening the dialog and pressing OK must change no byte, not even
+    // a code outside the dialog's lists and ranges.
+    const ScanInfoState loaded = LoadScanInfo(image);
     if (s.priority == PriorityFixed) {
         const int n = PriorityChannelNumber(s.priorityChannel);
         if (!IsPriorityChannelUsable(image, n))
             return ScanInfoStoreResult::ChannelRefused;
         WriteField(image, Field::PriorityChannel, n);
     }
-    WriteField(image, Field::Priority, s.priority & 0xFF);
-    WriteField(image, Field::LookBackTimeA, LookBackCodeOfTime(s.lookBackA));
-    WriteField(image, Field::LookBackTimeB, LookBackCodeOfTime(s.lookBackB));
-    // No entry keeps "no valid code" rather than a code the Priority does not offer.
-    int revert = 0xFF;
-    if (s.revertChannel >= 0)
-        revert
-            = s.priority < 0 ? s.revertChannel : RevertCodeOfPosition(s.revertChannel, s.priority);
-    WriteField(image, Field::RevertChannel, revert & 0xFF);
-    WriteField(image, Field::DropoutDelayTime, s.dropoutDelay & 0xFFFF);
-    WriteField(image, Field::TxDwellTime, s.txDwell & 0xFFFF);
+    if (s.priority != loaded.priority)
+        WriteField(image, Field::Priority, s.priority & 0xFF);
+    // Compared as the box shows them: the code a time was loaded from is the one it keeps.
+    if (FormatLookBackTime(s.lookBackA) != FormatLookBackTime(loaded.lookBackA))
+        WriteField(image, Field::LookBackTimeA, LookBackCodeOfTime(s.lookBackA));
+    if (FormatLookBackTime(s.lookBackB) != FormatLookBackTime(loaded.lookBackB))
+        WriteField(image, Field::LookBackTimeB, LookBackCodeOfTime(s.lookBackB));
+    if (s.priority != loaded.priority || s.revertChannel != loaded.revertChannel) {
+        // No entry keeps "no valid code" rather than a code the Priority does not offer.
+        int revert = 0xFF;
+        if (s.revertChannel >= 0)
+            revert = s.priority < 0 ? s.revertChannel
+                                    : RevertCodeOfPosition(s.revertChannel, s.priority);
+        WriteField(image, Field::RevertChannel, revert & 0xFF);
+    }
+    if (s.dropoutDelay != loaded.dropoutDelay)
+        WriteField(image, Field::DropoutDelayTime, s.dropoutDelay & 0xFFFF);
+    if (s.txDwell != loaded.txDwell)
+        WriteField(image, Field::TxDwellTime, s.txDwell & 0xFFFF);
     return ScanInfoStoreResult::Stored;
 }
 

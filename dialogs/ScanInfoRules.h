@@ -74,7 +74,8 @@ enum class ScanInfoStoreResult {
 };
 
 /// Stores the values into image; with Fixed priority the channel must be usable,
-/// otherwise nothing is written.
+/// otherwise nothing is written. A value equal to what LoadScanInfo gives for the image
+/// leaves its bytes as they are, so codes outside the lists and ranges survive.
 ScanInfoStoreResult StoreScanInfo(MemoryImage &image, const ScanInfoState &state);
 
 /// "Please select channel inputed" in the language.

@@ -9,6 +9,7 @@
 #include "image/MemoryMap.h"
 #include "image/SettingsArea.h"
 
+#include "ScanInfoImages.h"
 #include "tests/common/TestFiles.h"
 #include <QFile>
 #include <QTemporaryDir>
@@ -68,6 +69,9 @@ private Q_SLOTS:
     void scanInfoStore_data();
     void scanInfoStore();
     void scanInfoRefusalStoresNothing();
+    void scanInfoOpenAndOkChangesNoByte_data();
+    void scanInfoOpenAndOkChangesNoByte();
+    void scanInfoChangedFieldIsStillStored();
 
     void productLists();
     void productChoiceAndCaption();
@@ -511,6 +515,54 @@ void TestDialogRules::scanInfoRefusalStoresNothing()
     QCOMPARE(image.word(mem::DropoutDelayTime), 100);
     // Fixed reopens with "%2d".
     QCOMPARE(LoadScanInfo(image).priorityChannel, QStringLiteral(" 3"));
+}
+
+void TestDialogRules::scanInfoOpenAndOkChangesNoByte_data()
+{
+    QTest::addColumn<int>("row");
+    const QList<testing::ScanInfoImage> rows = testing::ScanInfoImages();
+    for (int i = 0; i < rows.size(); ++i)
+        QTest::newRow(rows[i].name) << i;
+}
+
+void TestDialogRules::scanInfoOpenAndOkChangesNoByte()
+{
+    QFETCH(int, row);
+    const testing::ScanInfoImage &r = testing::ScanInfoImages().at(row);
+    MemoryImage image = testing::ScanInfoImageOf(r);
+    const MemoryImage before = image;
+    ScanInfoState s = LoadScanInfo(image);
+    // The exchange reads back what the boxes show.
+    QVERIFY(ParseNumberBox(FormatLookBackTime(s.lookBackA), &s.lookBackA));
+    QVERIFY(ParseNumberBox(FormatLookBackTime(s.lookBackB), &s.lookBackB));
+    QVERIFY(ParseIntegerBox(QString::number(s.dropoutDelay), &s.dropoutDelay));
+    QVERIFY(ParseIntegerBox(QString::number(s.txDwell), &s.txDwell));
+    QCOMPARE(StoreScanInfo(image, s),
+        r.priorityChannelUsable ? ScanInfoStoreResult::Stored
+                                : ScanInfoStoreResult::ChannelRefused);
+    QCOMPARE(differences(before, image), QList<int>());
+}
+
+void TestDialogRules::scanInfoChangedFieldIsStillStored()
+{
+    // Only the fields whose value changed are written, each in full.
+    MemoryImage image = testing::ScanInfoImageOf(testing::ScanInfoImages().at(1)); // all FF
+    ScanInfoState s = LoadScanInfo(image);
+    s.lookBackB = 5.0;
+    s.txDwell = 300;
+    const MemoryImage before = image;
+    QCOMPARE(StoreScanInfo(image, s), ScanInfoStoreResult::Stored);
+    QCOMPARE(differences(before, image), (QList<int> { 0x163, 0x167, 0x168 }));
+    QCOMPARE(int(image.at(mem::LookBackTimeB)), 91);
+    QCOMPARE(image.word(mem::TxDwellTime), 300);
+
+    // A new Priority rewrites the Revert Channel code under its own list.
+    s = LoadScanInfo(image);
+    s.priority = 2;
+    s.revertChannel = 0;
+    QCOMPARE(StoreScanInfo(image, s), ScanInfoStoreResult::Stored);
+    QCOMPARE(int(image.at(mem::Priority)), 2);
+    QCOMPARE(int(image.at(mem::RevertChannel)), 2);
 }
 
 void TestDialogRules::productLists()

@@ -1,6 +1,7 @@
 // The five settings dialogs on the offscreen platform: what they show, what
 // OK stores, the key filter, the spins and the corrections.
 #include "DialogTestSupport.h"
+#include "ScanInfoImages.h"
 
 #include "dialogs/ComSetupDlg.h"
 #include "dialogs/LanguageDlg.h"
@@ -98,6 +99,8 @@ private Q_SLOTS:
     void scanInfoFixedChannelFromGrid();
     void scanInfoOutOfRangeChannel_data();
     void scanInfoOutOfRangeChannel();
+    void scanInfoOpenAndOkChangesNoByte_data();
+    void scanInfoOpenAndOkChangesNoByte();
 
     void productInfoStoresEverywhere();
     void productInfoTypeOutOfRange();
@@ -516,6 +519,48 @@ void TestDialogsGui::scanInfoOkCorrectsTypedValues()
     QCOMPARE(int(m_doc->m_image.at(mem::LookBackTimeB)), 15);
     QCOMPARE(m_doc->m_image.word(mem::DropoutDelayTime), 300);
     QCOMPARE(m_doc->m_image.word(mem::TxDwellTime), 0);
+}
+
+void TestDialogsGui::scanInfoOpenAndOkChangesNoByte_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<bool>("visitBoxes");
+    const QList<testing::ScanInfoImage> rows = testing::ScanInfoImages();
+    for (int i = 0; i < rows.size(); ++i) {
+        QTest::addRow("%s, OK at once", rows[i].name) << i << false;
+        QTest::addRow("%s, every box visited", rows[i].name) << i << true;
+    }
+}
+
+void TestDialogsGui::scanInfoOpenAndOkChangesNoByte()
+{
+    QFETCH(int, row);
+    QFETCH(bool, visitBoxes);
+    const testing::ScanInfoImage &r = testing::ScanInfoImages().at(row);
+    MessageCatcher messages;
+    m_doc->m_image = testing::ScanInfoImageOf(r);
+    const MemoryImage before = m_doc->m_image;
+    CScanInfoDlg dlg;
+    dlg.setDocument(m_doc);
+    QVERIFY(dlg.OnInitDialog());
+    QVERIFY(showActive(&dlg));
+    if (visitBoxes) {
+        // Entering and leaving a box without typing is not changing it.
+        for (const char *name : { "edtLookBackA", "edtLookBackB", "edtDropoutDelay", "edtTxDwell" })
+            if (child<QLineEdit>(&dlg, name)->isEnabled())
+                leaveBox(&dlg, child<QLineEdit>(&dlg, name));
+    }
+    child<QPushButton>(&dlg, "btnOk")->click();
+    QCOMPARE(differences(before, m_doc->m_image), QList<int>());
+    if (r.priorityChannelUsable) {
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        QVERIFY(messages.texts().isEmpty());
+    } else {
+        // The check that refuses a Priority Channel without a frequency stays.
+        QCOMPARE(messages.texts(), QStringList { QStringLiteral("Please select channel inputed") });
+        QVERIFY(dlg.isVisible());
+        dlg.reject();
+    }
 }
 
 void TestDialogsGui::scanInfoSelectedRevert()
