@@ -3,7 +3,9 @@
 #include "doc/ProgramDoc.h"
 #include "editor/ProgramView.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QMenu>
 
 CChildFrame::CChildFrame(CProgramDoc *doc, QWidget *parent)
     : QMdiSubWindow(parent)
@@ -16,6 +18,11 @@ CChildFrame::CChildFrame(CProgramDoc *doc, QWidget *parent)
     setWindowTitle(m_pDoc->title());
     setWindowIcon(QIcon(QStringLiteral(":/icons/document.png")));
     setGeometry(0, 0, 1600, 1200);
+    // The window menu's own keys (Close is Ctrl+W here) would shadow the frame's
+    // accelerators while the focus is inside the window: Ctrl+W is Write. The window
+    // still closes by its close box and File > Close.
+    for (QAction *act : systemMenu()->actions())
+        act->setShortcuts({});
 }
 
 CChildFrame::~CChildFrame()
