@@ -5,6 +5,7 @@
 #include "doc/UserSettings.h"
 #include "editor/ProgramView.h"
 #include "link/PortProbe.h"
+#include "shell/DialogFrame.h"
 #include "ui_comsetupdlg.h"
 
 #include <QButtonGroup>
@@ -15,7 +16,7 @@ CComSetupDlg::CComSetupDlg(QWidget *parent)
     , m_group(new QButtonGroup(this))
 {
     ui->setupUi(this);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    UseDialogFrame(this);
     m_group->addButton(ui->rdoCom1, 0);
     m_group->addButton(ui->rdoCom2, 1);
     m_group->addButton(ui->rdoCom3, 2);

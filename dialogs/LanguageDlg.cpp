@@ -3,6 +3,7 @@
 #include "dialogs/DialogKeyFilter.h"
 #include "dialogs/SetupChoices.h"
 #include "doc/IniFile.h"
+#include "shell/DialogFrame.h"
 #include "shell/Globals.h"
 #include "shell/MainFrame.h"
 #include "ui_languagedlg.h"
@@ -20,7 +21,7 @@ CLanguageDlg::CLanguageDlg(QWidget *parent)
     , m_group(new QButtonGroup(this))
 {
     ui->setupUi(this);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    UseDialogFrame(this);
     m_group->addButton(ui->rdoEnglish, 0);
     m_group->addButton(ui->rdoChinese, 1);
     connect(ui->btnOk, &QPushButton::clicked, this, &CLanguageDlg::OnOK);

@@ -3,6 +3,7 @@
 #include "dialogs/DialogKeyFilter.h"
 #include "dialogs/OptionalFeaturesRules.h"
 #include "doc/ProgramDoc.h"
+#include "shell/DialogFrame.h"
 #include "shell/Globals.h"
 #include "ui_optionalfeaturesdlg.h"
 
@@ -19,7 +20,7 @@ COptionalFeaturesDlg::COptionalFeaturesDlg(QWidget *parent)
     , ui(std::make_unique<Ui::OptionalFeaturesDlg>())
 {
     ui->setupUi(this);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    UseDialogFrame(this);
     connect(ui->btnOk, &QPushButton::clicked, this, &COptionalFeaturesDlg::OnOK);
     connect(ui->btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     m_keyFilter = new CDialogKeyFilter(this, CDialogKeyFilter::OptionalFeatures);

@@ -7,6 +7,7 @@
 #include "doc/UserSettings.h"
 #include "editor/ProgramView.h"
 #include "image/SettingsArea.h"
+#include "shell/DialogFrame.h"
 #include "shell/Globals.h"
 #include "shell/MainFrame.h"
 #include "ui_productinfodlg.h"
@@ -16,7 +17,7 @@ CProductInfoDlg::CProductInfoDlg(QWidget *parent)
     , ui(std::make_unique<Ui::ProductInfoDlg>())
 {
     ui->setupUi(this);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    UseDialogFrame(this);
     connect(ui->cmbType, qOverload<int>(&QComboBox::currentIndexChanged), this,
         &CProductInfoDlg::OnSelChangeType);
     connect(ui->btnOk, &QPushButton::clicked, this, &CProductInfoDlg::OnOK);

@@ -4,6 +4,7 @@
 #include "dialogs/ScanInfoRules.h"
 #include "doc/ProgramDoc.h"
 #include "image/SettingsArea.h"
+#include "shell/DialogFrame.h"
 #include "shell/Globals.h"
 #include "shell/Help.h"
 #include "shell/MainFrame.h"
@@ -20,7 +21,7 @@ CScanInfoDlg::CScanInfoDlg(QWidget *parent)
     , ui(std::make_unique<Ui::ScanInfoDlg>())
 {
     ui->setupUi(this);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    UseDialogFrame(this);
     ui->spnLookBackA->setBuddy(ui->edtLookBackA);
     ui->spnLookBackB->setBuddy(ui->edtLookBackB);
     ui->spnDropoutDelay->setBuddy(ui->edtDropoutDelay);

@@ -130,9 +130,14 @@ void CProgramView::OnInitialUpdate()
             frame->adjustSize();
     }
 
+    // title.ico is the document window's icon. Without a readable one the window
+    // keeps the program's own document icon: an empty icon would make the toolkit
+    // draw its own logo there.
     const QString iconPath = g_strAppDir + QStringLiteral("title.ico");
     QWidget *frame = parentWidget() ? parentWidget() : this;
-    frame->setWindowIcon(QFileInfo::exists(iconPath) ? QIcon(iconPath) : QIcon());
+    const QIcon icon = QFileInfo::exists(iconPath) ? QIcon(iconPath) : QIcon();
+    frame->setWindowIcon(
+        icon.availableSizes().isEmpty() ? QIcon(QStringLiteral(":/icons/document.png")) : icon);
 
     ImageToGrid();
 }

@@ -1,6 +1,7 @@
 #include "link/ProcessDlg.h"
 
 #include "editor/ProgramView.h"
+#include "shell/DialogFrame.h"
 #include "shell/Help.h"
 #include "shell/MainFrame.h"
 #include "ui_processdlg.h"
@@ -19,6 +20,7 @@ public:
         , m_owner(owner)
     {
         ui.setupUi(this);
+        UseDialogFrame(this);
         connect(ui.okButton, &QPushButton::clicked, this, [this] { m_owner->OnOK(); });
         connect(ui.cancelButton, &QPushButton::clicked, this, [this] { m_owner->OnCancel(); });
     }

@@ -1,6 +1,7 @@
 #include "shell/AboutDlg.h"
 
 #include "doc/IniFile.h"
+#include "shell/DialogFrame.h"
 #include "shell/Globals.h"
 #include "shell/Help.h"
 #include "ui_aboutdlg.h"
@@ -13,7 +14,7 @@ CAboutDlg::CAboutDlg(QWidget *parent)
     , m_ui(std::make_unique<Ui::CAboutDlg>())
 {
     m_ui->setupUi(this);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    UseDialogFrame(this);
     m_ui->picture->setPixmap(QPixmap(QStringLiteral(":/bitmaps/about.bmp")));
     OnInitDialog();
 }
@@ -23,7 +24,7 @@ CAboutDlg::~CAboutDlg() = default;
 void CAboutDlg::OnInitDialog()
 {
     // Read at each opening: the installation may change these texts any time.
-    setWindowTitle(theIniFile.GetValue(g_strLanguage, QStringLiteral("About Title")));
+    SetWindowCaption(this, theIniFile.GetValue(g_strLanguage, QStringLiteral("About Title")));
     m_ui->version->setText(theIniFile.GetValue(g_strLanguage, QStringLiteral("Version")));
     m_ui->copyrights->setText(theIniFile.GetValue(g_strLanguage, QStringLiteral("Copyrights")));
     m_ui->owner->setText(theIniFile.GetValue(g_strLanguage, QStringLiteral("Copyrights Owner")));

@@ -1,5 +1,6 @@
 #include "shell/MessageBox.h"
 
+#include "shell/DialogFrame.h"
 #include "shell/Globals.h"
 
 namespace {
@@ -35,6 +36,7 @@ QMessageBox::StandardButton AfxMessageBox(QWidget *parent, const QString &text,
     if (hook())
         return hook()(message);
     QMessageBox box(toQt(icon), message.caption, text, buttons, parent);
+    UseDialogFrame(&box);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
