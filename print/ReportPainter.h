@@ -26,6 +26,9 @@ public:
     /// The font of a kind, sized for the device.
     QFont font(ReportFont kind) const;
 
+    /// Width of text as drawn in a font, in twips.
+    double textWidthTwips(ReportFont kind, const QString &text) const;
+
     /// Draws one page of operations; painter must be active on the device.
     void drawPage(QPainter &painter, const QVector<ReportOp> &ops) const;
 
@@ -34,7 +37,8 @@ private:
     {
         QFont font;
         double ascentPx = 0; // top of the character cell to the baseline
-        double scaleX = 1; // brings the average character width to the asked one
+        double scaleX = 1; // brings the measured average character width to the asked one
+        double wideScaleX = 1; // makes a Chinese character twice the asked width
     };
     FontSetup makeFont(ReportFont kind) const;
     QPointF toDevice(int x, int y) const;

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -52,6 +53,45 @@ QString ownerOf(const QString &section)
     return ini.GetValue(section, QStringLiteral("Copyrights Owner"));
 }
 
+struct PdfWord
+{
+    QString text;
+    double xMin = 0, yMin = 0, xMax = 0;
+};
+
+// The words of a page with their boxes, in points, as pdftotext -bbox gives them.
+QList<PdfWord> pageWords(const QString &pdf, int page)
+{
+    const QString html = runTool(QStringLiteral("pdftotext"),
+        { "-bbox", "-f", QString::number(page), "-l", QString::number(page), pdf, "-" })
+                             .out;
+    static const QRegularExpression word(
+        QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" "
+                       "yMax=\"[0-9.]+\">([^<]*)</word>"));
+    QList<PdfWord> words;
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        words.append({ m.captured(4), m.captured(2).toDouble(), m.captured(2).toDouble(),
+            m.captured(3).toDouble() });
+        words.last().xMin = m.captured(1).toDouble();
+    }
+    return words;
+}
+
+// Width in inches of the first place where text's words stand in a row; -1 when absent.
+double textWidthInches(const QList<PdfWord> &words, const QString &text)
+{
+    const QStringList parts = text.split(QLatin1Char(' '));
+    for (int i = 0; i + parts.size() <= words.size(); ++i) {
+        bool match = true;
+        for (int k = 0; k < parts.size() && match; ++k)
+            match = words[i + k].text == parts[k] && words[i + k].yMin == words[i].yMin;
+        if (match)
+            return (words[i + parts.size() - 1].xMax - words[i].xMin) / 72.0;
+    }
+    return -1;
+}
+
 bool darkPixelAt(const QImage &img, int x, int y)
 {
     for (int dy = -1; dy <= 1; ++dy)
@@ -91,6 +131,43 @@ private Q_SLOTS:
         QVERIFY(QFontMetrics(cjk).inFont(QChar(0x4FE1))); // 信
     }
 
+    // The labels have the width the report's fonts give with Times New Roman's
+    // metrics on A4: the small font's average width W (0.8 × a 66th of the
+    // printable width, 135 twips) is 821/2048 em of Times New Roman, so a text
+    // is 135 twips × (sum of its Times advances in 2048ths) / 821; a Chinese
+    // character, whose font's average is a half-width character, is 2 × 135 twips.
+    void labelsHaveTheTimesWidth_data()
+    {
+        QTest::addColumn<QString>("lang");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<double>("inches");
+        QTest::newRow("Receive Frequency:") << "en"
+                                            << "Receive Frequency:" << 1.864;
+        QTest::newRow("Transceive Frequency:") << "en"
+                                               << "Transceive Frequency:" << 2.137;
+        QTest::newRow("QT/DQT Decode:") << "en"
+                                        << "QT/DQT Decode:" << 1.695;
+        QTest::newRow("接收频率:") << "zh" << QString::fromUtf8("接收频率:") << 0.815;
+        QTest::newRow("QT/DQT解码:") << "zh" << QString::fromUtf8("QT/DQT解码:") << 1.297;
+    }
+
+    void labelsHaveTheTimesWidth()
+    {
+        QFETCH(QString, lang);
+        QFETCH(QString, label);
+        QFETCH(double, inches);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+        const Run run = runCli({ "report", kFixture, "-o", pdf, "--lang", lang });
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        const QList<PdfWord> words = pageWords(pdf, 2);
+        const double width = textWidthInches(words, label);
+        QVERIFY2(width > 0, qPrintable(label));
+        QVERIFY2(qAbs(width - inches) < 0.03,
+            qPrintable(
+                QStringLiteral("%1 is %2 in wide, not %3").arg(label).arg(width).arg(inches)));
+    }
+
     void unitsMeasuredOnTheDevice()
     {
         QImage page(850, 1100, QImage::Format_RGB32); // Letter at 100 dpi
@@ -104,6 +181,22 @@ private Q_SLOTS:
         QVERIFY2(m.l1 > m.h && m.l1 < m.h * 3 / 2, qPrintable(QString::number(m.l1)));
         const int smallEm = ReportFontSizeOf(ReportFont::Small, m).height;
         QVERIFY2(m.l2 > smallEm && m.l2 < m.l1, qPrintable(QString::number(m.l2)));
+    }
+
+    void stretchComesFromTheGlyphs()
+    {
+        // The same width on any device, whatever the font states as its average.
+        QImage page(827, 1169, QImage::Format_RGB32); // A4 at 100 dpi
+        page.setDotsPerMeterX(3937);
+        page.setDotsPerMeterY(3937);
+        const ReportRenderer r(&page);
+        const int w = ReportFontSizeOf(ReportFont::Small, r.metrics()).width;
+        // "e" is 909/2048 em in Times New Roman, the space 512.
+        const double e = r.textWidthTwips(ReportFont::Small, QStringLiteral("eeeeeeeeee")) / 10;
+        QVERIFY2(qAbs(e - w * 909.0 / 821) < w * 0.03, qPrintable(QString::number(e)));
+        // A Chinese character is twice the average width.
+        const double han = r.textWidthTwips(ReportFont::Small, QString::fromUtf8("信道信道"));
+        QVERIFY2(qAbs(han - 8.0 * w) < w * 0.1, qPrintable(QString::number(han)));
     }
 
     void rulesAndTextLandWhereTheLayoutPutsThem()
