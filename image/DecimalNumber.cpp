@@ -48,8 +48,9 @@ QByteArray LeadingDecimalText(const QString &text)
         return i < text.size() && text.at(i) >= QLatin1Char('0') && text.at(i) <= QLatin1Char('9');
     };
     const auto isOneOf = [&text](int i, const char *chars) {
-        return i < text.size() && text.at(i).unicode() < 128
-            && std::strchr(chars, text.at(i).toLatin1()) != nullptr && text.at(i) != QChar();
+        // NUL ends the text here, as it would for the C library (strchr would find it).
+        return i < text.size() && text.at(i).unicode() > 0 && text.at(i).unicode() < 128
+            && std::strchr(chars, text.at(i).toLatin1()) != nullptr;
     };
     int i = 0;
     while (i < text.size() && text.at(i).unicode() < 128 && IsBlank(text.at(i).toLatin1()))
