@@ -125,7 +125,12 @@ int CommitCell(ChannelTable &table, int row, int col, const QString &editorText,
 {
     const QString rx = table.text(row, ColRx);
     const QString tx = table.text(row, ColTx);
-    switch (EditorKindOfColumn(col)) {
+    const CellEditorKind kind = EditorKindOfColumn(col);
+    // Passing through a frequency cell is not typing: a value read from the radio or
+    // a file stays as it is, even outside the band chosen now. Only typed text is checked.
+    if (IsEditField(kind) && !editorText.isEmpty() && editorText == table.text(row, col))
+        return 0;
+    switch (kind) {
     case CellEditorKind::Rx:
         return CommitRx(table, row, rx, editorText, band, lang);
     case CellEditorKind::Tx:

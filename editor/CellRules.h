@@ -31,8 +31,9 @@ QStringList EditorItems(CellEditorKind kind, const QStringList &toneList, Langua
 /// Texts a new channel gets in columns 3..9 when its Rx frequency is entered.
 QStringList NewChannelDefaults(Language lang);
 
-/// Applies the editor's value to cell (row, col) of table with all the checks.
-/// Returns 0, or the string id of the message to show (ids::OutOfRange, ids::StepError).
+/// Applies the editor's value to cell (row, col) of table with all the checks; a frequency
+/// cell whose text is left as it was is kept unchecked. Returns 0, or the string id of the
+/// message to show (ids::OutOfRange, ids::StepError).
 int CommitCell(ChannelTable &table, int row, int col, const QString &editorText,
     const BandLimits &band, Language lang);
 

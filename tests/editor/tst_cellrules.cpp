@@ -121,6 +121,20 @@ void TestCellRules::commit_data()
         << halfEmpty << 5 << "Low" << vhf << false << With(halfEmpty, 5, "Low") << 0;
     QTest::newRow("unlisted tone kept")
         << With(kUsed, 4, "466.0") << 4 << "466.0" << vhf << false << With(kUsed, 4, "466.0") << 0;
+    // Passing through a frequency cell (the editor opens and closes on its text) checks
+    // nothing: what the radio or the file held stays, even outside today's band.
+    const QStringList oddRx = With(kUsed, 1, "1050.00000");
+    QTest::newRow("untouched Rx out of band kept")
+        << oddRx << 1 << "1050.00000" << vhf << false << oddRx << 0;
+    QTest::newRow("untouched Rx off step kept") << With(kUsed, 1, "140.00110") << 1 << "140.00110"
+                                                << vhf << false << With(kUsed, 1, "140.00110") << 0;
+    QTest::newRow("untouched Rx without band kept") << kUsed << 1 << "145.12500"
+                                                    << "" << false << kUsed << 0;
+    QTest::newRow("untouched Tx out of band kept")
+        << With(kUsed, 2, "470.00000") << 2 << "470.00000" << vhf << false
+        << With(kUsed, 2, "470.00000") << 0;
+    QTest::newRow("typed over an odd Rx is checked")
+        << oddRx << 1 << "1050" << vhf << false << kEmpty << int(ids::OutOfRange);
     QTest::newRow("compand column")
         << kUsed << 9 << "Yes" << vhf << false << With(kUsed, 9, "Yes") << 0;
 }

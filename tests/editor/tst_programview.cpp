@@ -11,6 +11,7 @@
 #include "shell/StringTable.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -61,6 +62,7 @@ private Q_SLOTS:
     void commitFromOutside();
     void saveCommitsTheOpenEditor();
     void channelNumbersStayInPlace();
+    void visitedOddFrequenciesKeepTheirBytes();
 
 private:
     Fixture makeView(const QString &datPath = QString());
@@ -590,6 +592,38 @@ void TestProgramView::channelNumbersStayInPlace()
     QCOMPARE(f.grid()->Col(), 1);
     QVERIFY(f.grid()->cellRect(3, 1).left() >= f.grid()->ColWidth(0));
     QVERIFY(visibleEditor(f)->geometry().left() >= f.grid()->ColWidth(0) - 3);
+}
+
+void TestProgramView::visitedOddFrequenciesKeepTheirBytes()
+{
+    // Frequencies read from a radio that the program would write differently, or
+    // that lie outside the band chosen now: clicking through their cells and saving
+    // changes no byte and shows no message.
+    MemoryImage image = MemoryImage::defaults();
+    image.channel(1).setRxBytes({ 0x00, 0x00, 0x00, 0xA5 }); // 1050.00000
+    image.channel(1).setTxBytes({ 0x00, 0x25, 0x51, 0x14 });
+    image.channel(2).setRxBytes({ 0xAA, 0x00, 0x00, 0x14 }); // 140.00110, off step
+    image.channel(2).setTxBytes({ 0x00, 0x00, 0x00, 0x47 }); // 470.00000, out of band
+    for (int n : { 1, 2 }) {
+        // Flags the grid writes back as they are (busy lock 11 would come back as 10).
+        image.channel(n).setByte(rec::FlagsA, 0xD7);
+        image.channel(n).setByte(rec::FlagsB, 0xCF);
+    }
+    const QString path = m_dir.filePath(QStringLiteral("odd.dat"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(image.toByteArray());
+    file.close();
+    Fixture f = makeView(path);
+    QCOMPARE(f.grid()->TextMatrix(1, 1), QString("1050.00000"));
+    const MemoryImage before = f.doc->m_image;
+    for (const auto &[row, col] : { std::pair { 1, 1 }, { 1, 2 }, { 2, 1 }, { 2, 2 }, { 5, 5 } })
+        clickCell(f, row, col);
+    QTest::keyClick(f.grid(), Qt::Key_Return);
+    QCOMPARE(m_messages.size(), 0);
+    f.view->GridToImage();
+    for (int i = mem::channelOffset(1); i < mem::channelOffset(3); ++i)
+        QVERIFY2(f.doc->m_image.at(i) == before.at(i), qPrintable(QString::number(i, 16)));
 }
 
 QTEST_MAIN(TestProgramView)
