@@ -230,6 +230,9 @@ void TestAccelerators::documentWindowClaimsNoKey()
     QVERIFY(fx.start());
     CChildFrame *child = fx.frame()->activeChildFrame();
     QVERIFY(child);
+    // Also after the window changes state, when its menu is brought up to date.
+    child->showMaximized();
+    child->showNormal();
     for (QAction *act : child->systemMenu()->actions())
         QVERIFY2(act->shortcuts().isEmpty(), qPrintable(act->text()));
     QVERIFY(child->close() == false || child->isHidden());
