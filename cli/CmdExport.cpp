@@ -47,6 +47,15 @@ int RunExport(const QStringList &args)
             << "\n";
         return 2;
     }
+    // A rename over a device or a FIFO would replace it by a plain file.
+    if (QFileInfo(out).exists() && !QFileInfo(out).isFile()) {
+        err << "radioprog-cli export: "
+            << Tr2("%1 is not a regular file; choose a file to write",
+                   "%1 不是普通文件；请选择要写入的文件")
+                   .arg(out)
+            << "\n";
+        return 2;
+    }
     CProgramDoc doc;
     QString error;
     if (!doc.OnOpenDocument(in, &error)) {

@@ -86,6 +86,15 @@ int RunImport(const QStringList &args)
 
     // The base: the given image, or a new one with the user's radio type and band, as
     // "radioprog-cli new" makes it.
+    // A rename over a device or a FIFO would replace it by a plain file.
+    if (QFileInfo(target).exists() && !QFileInfo(target).isFile()) {
+        err << "radioprog-cli import: "
+            << Tr2("%1 is not a regular file; choose a file to write",
+                   "%1 不是普通文件；请选择要写入的文件")
+                   .arg(target)
+            << "\n";
+        return 2;
+    }
     CProgramDoc doc;
     QString error;
     if (parser.isSet(into)) {
