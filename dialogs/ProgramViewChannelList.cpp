@@ -81,7 +81,7 @@ void CProgramView::OnExportChannels()
     }
     if (CMainFrame *frame = CMainFrame::instance())
         frame->statusBar()->showMessage(
-            tr("Exported %n channel(s) to %1", nullptr, list.rows).arg(shown), 5000);
+            tr("Exported %1 channel(s) to %2").arg(list.rows).arg(shown), 5000);
 }
 
 void CProgramView::OnImportChannels()
