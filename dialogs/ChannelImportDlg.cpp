@@ -1,5 +1,7 @@
 #include "dialogs/ChannelImportDlg.h"
 
+#include "dialogs/DialogKeyFilter.h"
+#include "shell/ChannelCommands.h"
 #include "shell/Globals.h"
 
 #include <QComboBox>
@@ -81,6 +83,9 @@ CChannelImportDlg::CChannelImportDlg(const QByteArray &bytes, const QString &fil
     connect(m_first, &QSpinBox::valueChanged, this, [this] { reread(); });
     reread();
     resize(760, 520);
+    // F1 anywhere in the preview opens the manual at Import Channels.
+    auto *keys = new CDialogKeyFilter(this, CDialogKeyFilter::HelpOnly, ids::ImportChannels);
+    keys->install();
 }
 
 ImportScope CChannelImportDlg::scope() const
