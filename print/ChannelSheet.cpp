@@ -87,7 +87,7 @@ ChannelSheetInput MakeChannelSheetInput(
 
 QString ChannelSheetTitle(Language lang)
 {
-    return Tr(lang, "Channel Sheet", "信道表");
+    return Tr(lang, "Channel Sheet", "信道一览表");
 }
 
 QString ChannelSheetFieldLabel(Field field, Language lang)

@@ -35,7 +35,7 @@ struct ChannelSheetInput
 /// The sheet's input for image: grid texts, type and band from Program.ini (theIniFile).
 ChannelSheetInput MakeChannelSheetInput(
     const MemoryImage &image, const QString &fileName, Language lang, const QDate &date);
-/// Title of the sheet: "Channel Sheet" / "信道表".
+/// Title of the sheet: "Channel Sheet" / "信道一览表".
 QString ChannelSheetTitle(Language lang);
 /// Label of a settings field as the dialogs name it ("Time-Out Timer" / "发射限时").
 QString ChannelSheetFieldLabel(Field field, Language lang);

@@ -109,7 +109,7 @@
     <message>
         <location filename="../../../shell/MainFrameChannels.cpp" line="13"/>
         <source>Print Channel S&amp;heet...</source>
-        <translation>打印信道表(&amp;H)...</translation>
+        <translation>打印信道一览表(&amp;H)...</translation>
     </message>
     <message>
         <location filename="../../../shell/MainFrameChannels.cpp" line="14"/>
@@ -119,12 +119,12 @@
     <message>
         <location filename="../../../shell/MainFrameChannels.cpp" line="15"/>
         <source>Export Channel Sheet as PD&amp;F...</source>
-        <translation>导出信道表为 PDF(&amp;F)...</translation>
+        <translation>导出信道一览表为 PDF(&amp;F)...</translation>
     </message>
     <message>
         <location filename="../../../shell/MainFrameChannels.cpp" line="16"/>
         <source>Save the one-page channel sheet as a PDF file</source>
-        <translation>把一页的信道表保存为 PDF 文件</translation>
+        <translation>把一页的信道一览表保存为 PDF 文件</translation>
     </message>
 </context>
 <context>
@@ -194,17 +194,17 @@ The channels were not exported; choose another file.</source>
     <message>
         <location filename="../../../print/ProgramViewSheet.cpp" line="37"/>
         <source>Print Channel Sheet</source>
-        <translation>打印信道表</translation>
+        <translation>打印信道一览表</translation>
     </message>
     <message>
         <location filename="../../../print/ProgramViewSheet.cpp" line="49"/>
         <source>The channel sheet could not be printed.</source>
-        <translation>无法打印信道表。</translation>
+        <translation>无法打印信道一览表。</translation>
     </message>
     <message>
         <location filename="../../../print/ProgramViewSheet.cpp" line="63"/>
         <source>Export Channel Sheet as PDF</source>
-        <translation>导出信道表为 PDF</translation>
+        <translation>导出信道一览表为 PDF</translation>
     </message>
     <message>
         <location filename="../../../print/ProgramViewSheet.cpp" line="63"/>
