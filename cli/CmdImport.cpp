@@ -128,12 +128,21 @@ int RunImport(const QStringList &args)
         return 2;
     }
     out << CsvPlacementText(imported, options.firstChannel) << "\n";
-    for (const ImportedChannel &c : imported.channels)
+    const MemoryImage after = ApplyChannelCsv(doc.m_image, imported,
+        parser.isSet(onlyListed) ? ImportScope::OnlyListed : ImportScope::ReplaceAll);
+    // Each row as the grid will show its channel, in the installation's language.
+    ChannelTable shown;
+    ChannelsToTable(after, shown, CurrentLanguage());
+    for (const ImportedChannel &c : imported.channels) {
+        QStringList texts;
+        for (int col = ColRx; col < ChannelTable::Cols; ++col)
+            texts << shown.text(c.channel, col);
         out << Tr2("line %1 -> channel %2: %3", "第 %1 行 -> 信道 %2：%3")
                    .arg(c.line)
                    .arg(c.channel)
-                   .arg(c.texts.join(QLatin1Char(' ')))
+                   .arg(texts.join(QLatin1Char(' ')))
             << "\n";
+    }
     for (const ChannelCsvProblem &p : imported.problems)
         err << "radioprog-cli import: " << ChannelCsvProblemText(p) << "\n";
     if (imported.channels.isEmpty()) {
@@ -143,8 +152,7 @@ int RunImport(const QStringList &args)
             << "\n";
         return 2;
     }
-    doc.m_image = ApplyChannelCsv(doc.m_image, imported,
-        parser.isSet(onlyListed) ? ImportScope::OnlyListed : ImportScope::ReplaceAll);
+    doc.m_image = after;
     if (!doc.OnSaveDocument(target, &error)) {
         err << "radioprog-cli import: " << error << "\n";
         return 2;

@@ -52,9 +52,8 @@ bool ParseCsv(const QByteArray &bytes, CsvDocument *out, QString *error, const C
     if (bytes.isEmpty())
         return fail(Tr2("The file is empty.", "文件是空的。"));
     if (bytes.size() > limits.maxBytes)
-        return fail(Tr2("The file is %1 bytes long; a channel list is at most %2 bytes.",
-            "文件长 %1 字节；信道表最多 %2 字节。")
-                        .arg(bytes.size())
+        return fail(Tr2("The file is larger than %1 bytes; a channel list is far smaller.",
+            "文件大于 %1 字节；信道表远比这小。")
                         .arg(limits.maxBytes));
     if (bytes.contains('\0'))
         return fail(Tr2("The file is not text (it holds zero bytes); choose a CSV file.",
