@@ -2,6 +2,7 @@
 
 #include "shell/Globals.h"
 
+#include <QRegularExpression>
 #include <QStringDecoder>
 
 namespace {
@@ -70,11 +71,21 @@ bool ParseCsv(const QByteArray &bytes, CsvDocument *out, QString *error, const C
 
     CsvDocument doc;
     doc.separator = DetectSeparator(text);
+    int start = 0;
+    int line = 1;
+    // A spreadsheet may name its separator on a line of its own: "sep=;".
+    static const QRegularExpression sepLine(
+        QStringLiteral("^sep=(.)\\r?\\n?"), QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch sep = sepLine.match(text);
+    if (sep.hasMatch() && sep.captured(1) != QLatin1String("\"")) {
+        doc.separator = sep.captured(1).at(0);
+        start = sep.capturedLength();
+        line = 2;
+    }
     QStringList fields;
     QString field;
     bool quoted = false; // inside a quoted field
-    int line = 1;
-    int recordLine = 1;
+    int recordLine = line;
     int quoteLine = 0;
     const auto endField = [&]() {
         if (fields.size() >= limits.maxFields)
@@ -103,7 +114,7 @@ bool ParseCsv(const QByteArray &bytes, CsvDocument *out, QString *error, const C
                         .arg(limits.maxRecords));
     };
     bool atFieldStart = true;
-    for (int i = 0; i < text.size(); ++i) {
+    for (int i = start; i < text.size(); ++i) {
         const QChar c = text.at(i);
         if (quoted) {
             if (c == QLatin1Char('"')) {

@@ -53,6 +53,8 @@ void TestCsvReader::variants_data()
                                          << "a|b/1|2";
     QTest::newRow("UTF-8 text") << QByteArray("a,b\n信道,2\n") << ","
                                 << QString::fromUtf8("a|b/信道|2");
+    QTest::newRow("sep= line") << QByteArray("sep=;\r\na;b\r\n1,5;2\r\n") << ";"
+                               << "a|b/1,5|2";
     QTest::newRow("semicolon inside quotes does not decide")
         << QByteArray("\"a;b;c\",d\n1,2\n") << ","
         << "a;b;c|d/1|2";
@@ -92,7 +94,8 @@ void TestCsvReader::hostile_data()
                                 << "Line 2 has a field longer than 1024 characters";
     QTest::newRow("1 MB quoted field") << QByteArray("a,b\n\"") + QByteArray(1 << 20, 'x') + "\"\n"
                                        << "Line 2 has a field longer than 1024 characters";
-    QTest::newRow("3 MB file") << QByteArray(3 << 20, 'a') << "The file is larger than 2097152 bytes";
+    QTest::newRow("3 MB file") << QByteArray(3 << 20, 'a')
+                               << "The file is larger than 2097152 bytes";
     QByteArray many("a,b\n");
     for (int i = 0; i < 10000; ++i)
         many += "1,2\n";
@@ -120,6 +123,10 @@ void TestCsvReader::lineNumbersOfQuotedLineEnds()
     QCOMPARE(doc.records.at(0).line, 1);
     QCOMPARE(doc.records.at(1).line, 2);
     QCOMPARE(doc.records.at(2).line, 6);
+    // After a "sep=" line the header is line 2.
+    QVERIFY(ParseCsv("sep=,\nFrequency\n146.52\n", &doc, &error));
+    QCOMPARE(doc.records.at(0).line, 2);
+    QCOMPARE(doc.records.at(1).line, 3);
 }
 
 void TestCsvReader::writeQuotesWhatNeedsIt_data()
