@@ -12,9 +12,12 @@
 #include "tests/common/ProgramRun.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
@@ -57,6 +60,7 @@ private Q_SLOTS:
     void init();
     void importShowsPreviewAndIsOneChange();
     void importOnlyListedKeepsOtherChannels();
+    void placementChoiceRereadsTheList();
     void cancelledImportChangesNothing();
     void unreadableListIsToldAndChangesNothing();
     void exportWritesTheGridAsSeen();
@@ -166,6 +170,28 @@ void TestChannelListGui::importOnlyListedKeepsOtherChannels()
     // The channel typed into the grid before the import is kept, and now in the image.
     QCOMPARE(t.text(5, ColRx), QStringLiteral("140.00000"));
     QCOMPARE(FrequencyUnits(m_doc->m_image.channel(5).rxBytes()), 14000000);
+}
+
+void TestChannelListGui::placementChoiceRereadsTheList()
+{
+    const BandLimits band { 13000000, 16000000 };
+    CChannelImportDlg dlg(
+        "Location,Frequency\n9,150\n3,151\n", QStringLiteral("l.csv"), m_doc->m_image, band);
+    auto *table = dlg.findChild<QTableWidget *>(QStringLiteral("preview"));
+    auto *placement = dlg.findChild<QComboBox *>(QStringLiteral("placement"));
+    auto *first = dlg.findChild<QSpinBox *>(QStringLiteral("firstChannel"));
+    auto *rule = dlg.findChild<QLabel *>(QStringLiteral("rule"));
+    QCOMPARE(table->item(0, 1)->text(), QStringLiteral("9"));
+    QVERIFY(!first->isEnabled());
+    placement->setCurrentIndex(2); // in file order
+    QVERIFY(first->isEnabled());
+    first->setValue(15);
+    QCOMPARE(rule->text(), QStringLiteral("Rows placed in file order from channel 15."));
+    QCOMPARE(table->item(0, 1)->text(), QStringLiteral("15"));
+    QCOMPARE(table->item(1, 1)->text(), QStringLiteral("16"));
+    const MemoryImage after = dlg.after();
+    QCOMPARE(FrequencyUnits(after.channel(16).rxBytes()), 15100000);
+    QVERIFY(after.channel(9).isEmpty());
 }
 
 void TestChannelListGui::cancelledImportChangesNothing()
