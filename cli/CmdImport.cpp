@@ -130,7 +130,7 @@ int RunImport(const QStringList &args)
     out << CsvPlacementText(imported, options.firstChannel) << "\n";
     const MemoryImage after = ApplyChannelCsv(doc.m_image, imported,
         parser.isSet(onlyListed) ? ImportScope::OnlyListed : ImportScope::ReplaceAll);
-    // Each row as the grid will show its channel, in the installation's language.
+    // Each row as the grid will show its channel.
     ChannelTable shown;
     ChannelsToTable(after, shown, CurrentLanguage());
     for (const ImportedChannel &c : imported.channels) {
