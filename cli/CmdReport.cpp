@@ -2,6 +2,7 @@
 #include "cli/Commands.h"
 #include "doc/ProgramDoc.h"
 #include "editor/ChannelTable.h"
+#include "print/ChannelSheetPdf.h"
 #include "print/ReportLayout.h"
 #include "print/ReportPdf.h"
 #include "print/ReportTexts.h"
@@ -17,6 +18,7 @@ struct ReportOptions
     QString file;
     QString output;
     QString lang; // "en", "zh" or empty for the installation's language
+    bool sheet = false; // the one-page channel sheet instead of the report
 };
 
 bool ParseReportArgs(const QStringList &args, ReportOptions *opts, QString *error)
@@ -41,6 +43,8 @@ bool ParseReportArgs(const QStringList &args, ReportOptions *opts, QString *erro
                 return false;
         } else if (a.startsWith(QLatin1String("--lang="))) {
             opts->lang = a.mid(7);
+        } else if (a == QLatin1String("--sheet")) {
+            opts->sheet = true;
         } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
             *error = QStringLiteral("unknown option %1").arg(a);
             return false;
@@ -67,6 +71,21 @@ bool ParseReportArgs(const QStringList &args, ReportOptions *opts, QString *erro
     return true;
 }
 
+/// The one-page channel sheet of doc as a PDF.
+int WriteSheet(const CProgramDoc &doc, const QString &file, const QString &output)
+{
+    QString error;
+    const ChannelSheetInput input = MakeChannelSheetInput(
+        doc.m_image, QFileInfo(file).fileName(), CurrentLanguage(), QDate::currentDate());
+    if (!WriteChannelSheetPdf(output, input, DefaultReportPageLayout(), &error)) {
+        QTextStream(stderr) << "radioprog-cli report: cannot write " << output << ": " << error
+                            << "\n";
+        return 2;
+    }
+    QTextStream(stdout) << "Wrote the channel sheet to " << output << "\n";
+    return 0;
+}
+
 } // namespace
 
 int RunReport(const QStringList &args)
@@ -76,7 +95,7 @@ int RunReport(const QStringList &args)
     QString error;
     if (!ParseReportArgs(args, &opts, &error)) {
         err << "radioprog-cli report: " << error << "\n"
-            << "usage: radioprog-cli report FILE.dat -o report.pdf [--lang en|zh]\n";
+            << "usage: radioprog-cli report FILE.dat -o report.pdf [--sheet] [--lang en|zh]\n";
         return 2;
     }
 
@@ -100,6 +119,9 @@ int RunReport(const QStringList &args)
         err << "radioprog-cli report: " << error << "\n";
         return 2;
     }
+
+    if (opts.sheet)
+        return WriteSheet(doc, opts.file, opts.output);
 
     ReportInput input;
     input.image = doc.m_image;

@@ -16,3 +16,8 @@ int RunWrite(const QStringList &args);
 int RunPorts(const QStringList &args);
 /// report FILE.dat -o report.pdf [--lang zh]
 int RunReport(const QStringList &args);
+/// export FILE.dat -o LIST.csv
+int RunExport(const QStringList &args);
+/// import LIST.csv -o OUT.dat [--into BASE.dat] [--by-location | --in-order [--first N]]
+/// [--only-listed]; 3 when the file was written but rows were skipped
+int RunImport(const QStringList &args);

@@ -26,7 +26,12 @@ const Command kCommands[] = {
     { "read", RunRead, "read --port PORT -o FILE.dat [--retries N]", false },
     { "write", RunWrite, "write --port PORT FILE.dat [--retries N]", false },
     { "ports", RunPorts, "ports", false },
-    { "report", RunReport, "report FILE.dat -o report.pdf [--lang en|zh]", true },
+    { "report", RunReport, "report FILE.dat -o report.pdf [--sheet] [--lang en|zh]", true },
+    { "export", RunExport, "export FILE.dat -o LIST.csv", false },
+    { "import", RunImport,
+        "import LIST.csv -o OUT.dat [--into BASE.dat] [--by-location | --in-order [--first N]] "
+        "[--only-listed]",
+        false },
 };
 
 /// The command list: on stdout with status 0 when asked for, else on stderr with status 2.

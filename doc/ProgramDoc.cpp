@@ -86,3 +86,10 @@ bool CProgramDoc::OnSaveDocument(const QString &path, QString *error)
     m_title = info.fileName();
     return true;
 }
+
+void CProgramDoc::applyImageChange(const MemoryImage &after, const QString &undoText)
+{
+    Q_UNUSED(undoText) // named for the undo history
+    m_image = after;
+    Q_EMIT imageChanged();
+}

@@ -25,6 +25,10 @@ public:
     /// Runs the save hook (grid to image), then writes the 1024 bytes safely.
     bool OnSaveDocument(const QString &path, QString *error = nullptr);
 
+    /// Replaces the image by after as one user action named undoText, and refreshes the views
+    /// as a read from the radio does. Nothing else (new-image flag, path) changes.
+    void applyImageChange(const MemoryImage &after, const QString &undoText);
+
     /// Called first by OnSaveDocument; the document's own view stores its grid here.
     void setSaveHook(std::function<void()> hook) { m_saveHook = std::move(hook); }
 
@@ -35,6 +39,11 @@ public:
     /// Never set by this program: edits are not tracked.
     bool isModified() const { return false; }
 
+Q_SIGNALS:
+    /// The image was replaced as a whole; views fill their grids from it again.
+    void imageChanged();
+
+public:
     /// The memory image.
     MemoryImage m_image;
 

@@ -84,6 +84,8 @@ CProgramView::CProgramView(CProgramDoc *doc, QWidget *parent)
     // A value still being typed is committed first: the file must hold what
     // the user sees.
     if (doc) {
+        // An image replaced as a whole (an import) is shown as after a read.
+        connect(doc, &CProgramDoc::imageChanged, this, &CProgramView::ImageToGrid);
         QPointer<CProgramView> self(this);
         doc->setSaveHook([self] {
             if (!self)

@@ -47,6 +47,8 @@ public:
     ChannelTable table() const;
     /// The grid widget.
     CChannelGrid *grid() const;
+    /// A copy of the document's image with the grid (and a value being typed) stored in it.
+    MemoryImage ImageWithGrid();
 
     /// Lower band limit in 10 Hz units.
     int m_nBandLow = 0;
@@ -93,6 +95,14 @@ public Q_SLOTS:
     void OnFilePrintPreview();
     /// File > Export PDF...
     void OnExportPdf();
+    /// File > Export Channels... (dialogs/ProgramViewChannelList.cpp)
+    void OnExportChannels();
+    /// File > Import Channels...
+    void OnImportChannels();
+    /// File > Print Channel Sheet... (print/ProgramViewSheet.cpp)
+    void OnPrintChannelSheet();
+    /// File > Export Channel Sheet as PDF...
+    void OnExportChannelSheetPdf();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -4,6 +4,7 @@
 #include "doc/ProgramDoc.h"
 #include "editor/ProgramView.h"
 #include "print/PrintSetup.h"
+#include "shell/ChannelCommands.h"
 #include "shell/ChildFrame.h"
 #include "shell/Globals.h"
 #include "shell/Help.h"
@@ -127,6 +128,7 @@ void CMainFrame::createActions()
     QAction *pdf = addCommand(kExportPdfId, tr("Export P&DF..."));
     pdf->setStatusTip(tr("Save the report of the active document as a PDF file"));
     addCommand(ids::FilePrintSetup, tr("P&rint Setup..."));
+    AddChannelListCommands();
     addCommand(ids::AppExit, tr("E&xit"));
     addCommand(32786, tr("&Product Information"));
     addCommand(32787, tr("&Channel Information"));
@@ -173,6 +175,10 @@ void CMainFrame::createActions()
     forwardToView(ids::FilePrint, &CProgramView::OnFilePrint);
     forwardToView(ids::FilePrintPreview, &CProgramView::OnFilePrintPreview);
     forwardToView(kExportPdfId, &CProgramView::OnExportPdf);
+    forwardToView(ids::ExportChannels, &CProgramView::OnExportChannels);
+    forwardToView(ids::ImportChannels, &CProgramView::OnImportChannels);
+    forwardToView(ids::PrintChannelSheet, &CProgramView::OnPrintChannelSheet);
+    forwardToView(ids::ExportChannelSheetPdf, &CProgramView::OnExportChannelSheetPdf);
     // F6 and Shift+F6 work in every state, as their accelerators do.
     addAction(action(ids::NextPane));
     addAction(action(ids::PrevPane));

@@ -100,6 +100,7 @@ protected:
 private:
     void OnCreate();
     void createActions();
+    void AddChannelListCommands(); // shell/MainFrameChannels.cpp
     void createMenus();
     void createToolBar();
     void createStatusBar();

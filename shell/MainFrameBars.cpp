@@ -1,5 +1,6 @@
 // The main frame's menus, toolbar, status bar and navigation bar.
 #include "doc/IniFile.h"
+#include "shell/ChannelCommands.h"
 #include "shell/Globals.h"
 #include "shell/LockKeys.h"
 #include "shell/MainFrame.h"
@@ -44,7 +45,9 @@ void CMainFrame::createMenus()
             { action(ids::FileNew), action(ids::FileOpen), action(ids::FileClose),
                 action(ids::FileSave), action(ids::FileSaveAs), separator, action(ids::FilePrint),
                 action(ids::FilePrintPreview), action(kExportPdfId), action(ids::FilePrintSetup),
-                separator, action(ids::AppExit) }),
+                separator, action(ids::ImportChannels), action(ids::ExportChannels),
+                action(ids::PrintChannelSheet), action(ids::ExportChannelSheetPdf), separator,
+                action(ids::AppExit) }),
         menu(tr("&Edit"), { action(32786), action(32787), action(32788) }),
         menu(tr("&Program"), { action(ids::PromptRead), action(ids::PromptWrite), action(32782) }),
         menu(tr("&View"), { action(ids::ViewToolbar), action(ids::ViewStatusBar), action(32780) }),
@@ -161,7 +164,8 @@ void CMainFrame::updateFrameMenu()
     const bool hasView = activeView() != nullptr;
     for (int id : { int(ids::FileClose), int(ids::FileSave), int(ids::FileSaveAs),
              int(ids::FilePrint), int(ids::FilePrintPreview), kExportPdfId, int(ids::PromptRead),
-             int(ids::PromptWrite), 32782, 32777, 32799 })
+             int(ids::PromptWrite), 32782, 32777, 32799, ids::ExportChannels, ids::ImportChannels,
+             ids::PrintChannelSheet, ids::ExportChannelSheetPdf })
         action(id)->setEnabled(hasView);
 }
 

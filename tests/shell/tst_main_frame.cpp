@@ -106,7 +106,8 @@ void TestMainFrame::menusFollowDocumentWindows()
     CMainFrame *frame = fx.frame();
     const QStringList menu129 {
         "&File: &New\tCtrl+N|&Open...\tCtrl+O|&Close|&Save\tCtrl+S|Save &As...|-|&Print..."
-        "\tCtrl+P|Print Pre&view|Export P&DF...|P&rint Setup...|-|E&xit",
+        "\tCtrl+P|Print Pre&view|Export P&DF...|P&rint Setup...|-|&Import Channels...|Expor&t "
+        "Channels...|Print Channel S&heet...|Export Channel Sheet as PD&F...|-|E&xit",
         "&Edit: &Product Information|&Channel Information|&Optional Features",
         "&Program: &Read\tCtrl+R|&Write\tCtrl+W|Scan Info",
         "&View: &Toolbar|&Status Bar|&Control Bar",
@@ -157,7 +158,8 @@ void TestMainFrame::chineseMenus()
     // Every item translated, each with its access key in the "(&X)" form of Chinese menus.
     const QStringList menu129 {
         "文件(&F): 新建(&N)\tCtrl+N|打开(&O)...\tCtrl+O|关闭(&C)|保存(&S)\tCtrl+S|另存为(&A)..."
-        "|-|打印(&P)...\tCtrl+P|打印预览(&V)|导出 PDF(&D)...|打印设置(&R)...|-|退出(&X)",
+        "|-|打印(&P)...\tCtrl+P|打印预览(&V)|导出 PDF(&D)...|打印设置(&R)...|-|导入信道(&I)...|"
+        "导出信道(&T)...|打印信道一览表(&H)...|导出信道一览表为 PDF(&F)...|-|退出(&X)",
         "编辑(&E): 类型设置(&P)|信道信息(&C)|可选功能(&O)",
         "编程(&P): 读频(&R)\tCtrl+R|写频(&W)\tCtrl+W|扫描信息",
         "查看(&V): 工具栏(&T)|状态栏(&S)|控制栏(&C)",

@@ -1,0 +1,77 @@
+// radioprog-cli export FILE.dat -o LIST.csv: the used channels as a channel list (CSV).
+#include "cli/Commands.h"
+#include "doc/FileWrite.h"
+#include "doc/ProgramDoc.h"
+#include "editor/ChannelCsv.h"
+#include "shell/Globals.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QTextStream>
+
+namespace {
+const char kExportUsage[] = "usage: radioprog-cli export FILE.dat -o LIST.csv\n";
+} // namespace
+
+int RunExport(const QStringList &args)
+{
+    QTextStream err(stderr);
+    QCommandLineParser parser;
+    const QCommandLineOption output({ QStringLiteral("o"), QStringLiteral("output") },
+        QStringLiteral("CSV file to write"), QStringLiteral("LIST.csv"));
+    parser.addOption(output);
+    parser.addPositionalArgument(QStringLiteral("FILE.dat"), QStringLiteral("channel file"));
+    const auto usageError = [&](const QString &why) {
+        err << "radioprog-cli export: " << why << "\n" << kExportUsage;
+        return 2;
+    };
+    if (!parser.parse(QStringList { QStringLiteral("radioprog-cli") } + args))
+        return usageError(parser.errorText());
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != 1)
+        return usageError(files.isEmpty() ? QStringLiteral("no .dat file given")
+                                          : QStringLiteral("only one file can be exported"));
+    if (!parser.isSet(output) || parser.value(output).isEmpty())
+        return usageError(QStringLiteral("no output file given (-o LIST.csv)"));
+    const QString in = files.first();
+    const QString out = parser.value(output);
+
+    // Writing the list over its own image would destroy the image.
+    const QFileInfo inInfo(in), outInfo(out);
+    if (outInfo.exists() && inInfo.exists()
+        && inInfo.canonicalFilePath() == outInfo.canonicalFilePath()) {
+        err << "radioprog-cli export: "
+            << Tr2("the list would overwrite %1; choose another output file",
+                   "信道表会覆盖 %1；请另选输出文件")
+                   .arg(in)
+            << "\n";
+        return 2;
+    }
+    // A rename over a device or a FIFO would replace it by a plain file.
+    if (QFileInfo(out).exists() && !QFileInfo(out).isFile()) {
+        err << "radioprog-cli export: "
+            << Tr2("%1 is not a regular file; choose a file to write",
+                   "%1 不是普通文件；请选择要写入的文件")
+                   .arg(out)
+            << "\n";
+        return 2;
+    }
+    CProgramDoc doc;
+    QString error;
+    if (!doc.OnOpenDocument(in, &error)) {
+        err << "radioprog-cli export: " << error << "\n";
+        return 2;
+    }
+    const ChannelCsvExport list = ExportChannelCsv(doc.m_image, ChannelCsvBand(doc.m_image));
+    for (const ChannelCsvProblem &w : list.warnings)
+        err << "radioprog-cli export: " << w.text << "\n";
+    if (!filewrite::WriteWholeFile(out, list.csv, &error)) {
+        err << "radioprog-cli export: "
+            << Tr2("cannot write %1: %2", "无法写入 %1：%2").arg(out, error) << "\n";
+        return 2;
+    }
+    QTextStream(stdout)
+        << Tr2("Wrote %1 channel(s) to %2", "已将 %1 个信道写入 %2").arg(list.rows).arg(out)
+        << "\n";
+    return 0;
+}

@@ -1,0 +1,81 @@
+#include "print/ChannelSheetPdf.h"
+
+#include "print/ReportPainter.h"
+#include "print/ReportPdf.h"
+
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+namespace {
+constexpr double TwipsPerInch = 1440.0;
+
+QFont SheetFont(int points)
+{
+    QFont font;
+    font.setFamilies(ReportFontFamilies());
+    font.setStyleHint(QFont::Serif);
+    font.setPointSizeF(points);
+    return font;
+}
+} // namespace
+
+void PaintChannelSheet(
+    QPainter &painter, const QPaintDevice *device, const ChannelSheetInput &input)
+{
+    const double dpiX = device->logicalDpiX();
+    const double dpiY = device->logicalDpiY();
+    const int width = int(device->width() * TwipsPerInch / dpiX);
+    const int height = int(device->height() * TwipsPerInch / dpiY);
+    const QFont large = SheetFont(ChannelSheetTitlePt);
+    const QFont small = SheetFont(ChannelSheetTextPt);
+    const double largeAscent = QFontMetricsF(large, device).ascent();
+    const double smallAscent = QFontMetricsF(small, device).ascent();
+    const auto toDevice
+        = [&](int x, int y) { return QPointF(x * dpiX / TwipsPerInch, -y * dpiY / TwipsPerInch); };
+    painter.save();
+    painter.setPen(QPen(Qt::black, 0));
+    for (const ReportOp &op : LayoutChannelSheet(input, width, height)) {
+        if (op.kind == ReportOp::Line) {
+            painter.drawLine(toDevice(op.x, op.y), toDevice(op.x2, op.y2));
+            continue;
+        }
+        const bool isLarge = op.font == ReportFont::Large;
+        painter.setFont(isLarge ? large : small);
+        painter.drawText(
+            toDevice(op.x, op.y) + QPointF(0, isLarge ? largeAscent : smallAscent), op.text);
+    }
+    painter.restore();
+}
+
+bool WriteChannelSheetPdf(
+    const QString &path, const ChannelSheetInput &input, const QPageLayout &layout, QString *error)
+{
+    const auto fail = [error](const QString &why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    // A half-written sheet must never replace an earlier good one.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file.errorString());
+    {
+        QPdfWriter writer(&file);
+        writer.setResolution(ReportPdfResolution);
+        writer.setPageLayout(layout);
+        writer.setCreator(QStringLiteral("radioprog"));
+        writer.setTitle(ChannelSheetTitle(input.language));
+        QPainter painter;
+        if (!painter.begin(&writer))
+            return fail(QStringLiteral("cannot start the PDF"));
+        PaintChannelSheet(painter, &writer, input);
+        if (!painter.end())
+            return fail(QStringLiteral("cannot finish the PDF"));
+    }
+    if (!file.commit())
+        return fail(file.errorString());
+    return true;
+}
