@@ -300,7 +300,7 @@ void TestCliShow::errors_data()
     QTest::newRow("short file") << QStringList { Fixture("image-short.dat"), "--json" } << "1000";
     QTest::newRow("folder") << QStringList { QStringLiteral(RADIOPROG_TEST_DATA) } << "folder";
     QTest::newRow("bad language") << QStringList { "--lang", "fr" } << "en or zh";
-    QTest::newRow("language missing") << QStringList { "--lang" } << "en or zh";
+    QTest::newRow("language missing") << QStringList { "--lang" } << "--lang";
     QTest::newRow("unknown option") << QStringList { "--yaml" } << "--yaml";
     QTest::newRow("two files") << QStringList { Fixture("image-channels.dat"),
         Fixture("image-channels.dat") }
