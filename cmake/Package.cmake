@@ -7,18 +7,18 @@ set(CPACK_PACKAGE_CONTACT "RadioProg maintainers <radioprog@example.org>" CACHE 
     "Maintainer field of the Debian package")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "programming software for a 16-channel hand-held two-way radio")
-# The extended description, one paragraph as apt shows it.
+# The extended description; CPack puts the summary before it and formats the
+# lines as the control file wants them (a blank line becomes " .").
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "programming software for a 16-channel hand-held two-way radio
- RadioProg reads the 1024-byte memory of a 16-channel hand-held radio over a
- serial programming cable, edits its channels (receive and transmit
- frequency, QT/DQT tones, power, scan add, busy lock, bandwidth, compand) and
- its settings, saves the image as a .dat file, prints a report (also as PDF)
- and writes the image back into the radio. English and Chinese.
- .
- The package holds the desktop program radioprog, the command-line tool
- radioprog-cli for scripts, and radioprog-sim, a virtual radio on a
- pseudo-terminal for trying the programs without a cable.")
+    "RadioProg reads the 1024-byte memory of a 16-channel hand-held radio over a
+serial programming cable, edits its channels (receive and transmit
+frequency, QT/DQT tones, power, scan add, busy lock, bandwidth, compand) and
+its settings, saves the image as a .dat file, prints a report (also as PDF)
+and writes the image back into the radio. English and Chinese.
+
+The package holds the desktop program radioprog, the command-line tool
+radioprog-cli for scripts, and radioprog-sim, a virtual radio on a
+pseudo-terminal for trying the programs without a cable.")
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${RADIOPROG_HOMEPAGE})

@@ -8,6 +8,12 @@ RADIOPROG_PACKAGES=(
   libgl-dev
   xvfb xauth poppler-utils imagemagick
   fonts-liberation fonts-wqy-microhei
+  groff-base desktop-file-utils appstream bash-completion
+)
+
+# What ./package needs besides: dpkg-shlibdeps for Depends, file for CPack.
+RADIOPROG_PACKAGING_PACKAGES=(
+  dpkg-dev file
 )
 
 radioprog_install_packages() {
