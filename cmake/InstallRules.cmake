@@ -35,6 +35,17 @@ add_custom_target(man_pages ALL DEPENDS ${man_outputs})
 install(FILES ${man_outputs} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # One completion script serves all three programs; bash loads it by the program's name.
+# What Debian expects of every package: its copyright and its changelog.
+set(changelog ${CMAKE_BINARY_DIR}/debian/changelog.gz)
+add_custom_command(OUTPUT ${changelog}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/debian
+  COMMAND ${GZIP_PROGRAM} -9nc ${CMAKE_SOURCE_DIR}/res/debian/changelog > ${changelog}
+  DEPENDS ${CMAKE_SOURCE_DIR}/res/debian/changelog
+  COMMENT "changelog.gz")
+add_custom_target(package_changelog ALL DEPENDS ${changelog})
+install(FILES ${CMAKE_SOURCE_DIR}/res/debian/copyright ${changelog}
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
 set(completions ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
 foreach(program radioprog-cli radioprog-sim)
   install(FILES ${CMAKE_SOURCE_DIR}/res/completion/radioprog DESTINATION ${completions}

@@ -173,7 +173,8 @@ private slots:
                  "share/icons/hicolor/scalable/apps/radioprog.svg",
                  "share/bash-completion/completions/radioprog",
                  "share/bash-completion/completions/radioprog-cli",
-                 "share/bash-completion/completions/radioprog-sim" })
+                 "share/bash-completion/completions/radioprog-sim", "share/doc/radioprog/copyright",
+                 "share/doc/radioprog/changelog.gz" })
             QTest::newRow(f) << f;
         for (int size : { 16, 22, 24, 32, 48, 64, 128, 256 })
             QTest::newRow(qPrintable(QStringLiteral("icon %1").arg(size)))
@@ -252,6 +253,20 @@ private slots:
                      .match(QString::fromUtf8(p.readAllStandardOutput()))
                      .hasMatch(),
             qPrintable(program));
+    }
+
+    void changelogNamesTheVersion()
+    {
+        // The package's version is the programs'; its changelog must begin with it.
+        const ProgramRun version
+            = RunProgram(prefixed(QStringLiteral("bin/radioprog-cli")), { "--version" });
+        const QString number = QString::fromUtf8(version.out).section(' ', 1).trimmed();
+        QVERIFY(!number.isEmpty());
+        const ProgramRun log = RunProgram(
+            QStringLiteral("gzip"), { "-dc", prefixed("share/doc/radioprog/changelog.gz") });
+        QCOMPARE(log.exitCode, 0);
+        QVERIFY2(log.out.startsWith("radioprog (" + number.toUtf8() + ") "),
+            qPrintable("res/debian/changelog should start with version " + number));
     }
 
     void guiStartsFromTheInstallation()
