@@ -353,6 +353,10 @@ void TestCliShow::commandUsage_data()
                               << "usage: radioprog-cli write --port PORT FILE.dat";
     QTest::newRow("report --help") << QStringList { "report", "--help" }
                                    << "usage: radioprog-cli report FILE.dat -o report.pdf";
+    QTest::newRow("help report") << QStringList { "help", "report" }
+                                 << "usage: radioprog-cli report FILE.dat -o report.pdf";
+    QTest::newRow("help beats a wrong option")
+        << QStringList { "show", "--yaml", "--help" } << "usage: radioprog-cli show [FILE.dat]";
 }
 
 void TestCliShow::commandUsage()
