@@ -1,4 +1,4 @@
-# Shared by ./run and ./test: install what is missing, configure, build.
+# Shared by ./run, ./test and ./package: install what is missing, configure, build.
 # Sourced, not run.
 
 RADIOPROG_PACKAGES=(
