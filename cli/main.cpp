@@ -88,7 +88,7 @@ int main(int argc, char **argv)
         return usage(false);
     // "radioprog-cli help" lists the commands; "radioprog-cli help read" is "read --help".
     if (words.first() == QLatin1String("help")) {
-        if (words.size() < 2 || !FindCommand(words.at(1)))
+        if (words.size() < 2)
             return usage(true);
         words = QStringList { words.at(1), QStringLiteral("--help") };
     }

@@ -326,6 +326,7 @@ void TestCliShow::commandList_data()
     QTest::newRow("help") << QStringList { "help" } << 0;
     QTest::newRow("nothing") << QStringList {} << 2;
     QTest::newRow("unknown command") << QStringList { "frobnicate" } << 2;
+    QTest::newRow("help on an unknown command") << QStringList { "help", "frobnicate" } << 2;
 }
 
 void TestCliShow::commandList()
@@ -340,7 +341,7 @@ void TestCliShow::commandList()
     QVERIFY2(list.contains("radioprog-cli show [FILE.dat]"), list.constData());
     QVERIFY(other.isEmpty());
     if (!args.isEmpty() && exitCode != 0)
-        QVERIFY2(r.err.contains("unknown command " + args.first().toUtf8()), r.err.constData());
+        QVERIFY2(r.err.contains("unknown command " + args.last().toUtf8()), r.err.constData());
 }
 
 void TestCliShow::commandUsage_data()
