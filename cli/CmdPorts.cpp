@@ -45,7 +45,10 @@ int RunPorts(const QStringList &args)
             out << " " << it.value();
         out << "\n";
     }
-    out << "\nCOM port names ([Ports] of Program.ini, else /dev/ttyUSB<n-1>):\n";
+    // Installed, the [Ports] in force may come from the user's own copy: name the file read.
+    out << "\nCOM port names ([Ports] of "
+        << (theIniFile.path().isEmpty() ? QStringLiteral("Program.ini") : theIniFile.path())
+        << ", else /dev/ttyUSB<n-1>):\n";
     for (int n = 1; n <= 4; ++n) {
         const QString name = QStringLiteral("COM%1").arg(n);
         const bool configured

@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 
 #include <QtTest>
+#include <unistd.h>
 
 namespace {
 
@@ -229,6 +230,49 @@ private slots:
                      .value("text")
                      .toString()
                      .isEmpty());
+    }
+
+    void userCopyServesAReadOnlyInstallation()
+    {
+        // A system installation: share/radioprog cannot be written. The user's own
+        // Program.ini with only [Ports] then chooses the ports, the rest stays installed.
+        QTemporaryDir home;
+        const QString copy = home.filePath(QStringLiteral("config/radioprog/Program.ini"));
+        QVERIFY(QDir().mkpath(QFileInfo(copy).absolutePath()));
+        testing::WriteAll(copy, "[Ports]\nCOM1=/dev/ttyACM7\n");
+        const QString data = prefixed(QStringLiteral("share/radioprog"));
+        const QString cli = prefixed(QStringLiteral("bin/radioprog-cli"));
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+        p.setProcessEnvironment(env);
+        const bool root = geteuid() == 0;
+        if (root) {
+            // Root writes anywhere: a read-only bind mount, seen by the command alone.
+            p.start(QStringLiteral("unshare"),
+                { "-m", "sh", "-c",
+                    "mount --make-rprivate / && mount --bind \"$1\" \"$1\" && "
+                    "mount -o remount,bind,ro \"$1\" && exec \"$2\" ports",
+                    "sh", data, cli });
+        } else {
+            QVERIFY(QFile::setPermissions(data, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+            p.start(cli, { QStringLiteral("ports") });
+        }
+        QVERIFY(p.waitForFinished(30000));
+        if (!root)
+            QFile::setPermissions(
+                data, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        const QByteArray err = p.readAllStandardError();
+        if (root && p.exitCode() != 0 && err.contains("mount"))
+            QSKIP("no read-only mount possible here");
+        QVERIFY2(p.exitCode() == 0, err.constData());
+        const QString out = QString::fromUtf8(p.readAllStandardOutput());
+        QVERIFY2(out.contains(
+                     QRegularExpression(QStringLiteral("COM1 -> /dev/ttyACM7 +\\(Program.ini\\)"))),
+            qPrintable(out));
+        QVERIFY2(out.contains(QStringLiteral("COM2 -> /dev/ttyUSB1")), qPrintable(out));
+        QVERIFY2(out.contains(QStringLiteral("[Ports] of ") + copy), qPrintable(out));
+        QCOMPARE(ReadAll(copy), QByteArray("[Ports]\nCOM1=/dev/ttyACM7\n"));
     }
 
     void versions_data()
