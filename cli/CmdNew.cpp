@@ -1,4 +1,5 @@
 // radioprog-cli new FILE.dat: the image the program saves right after start-up.
+#include "cli/CommandLine.h"
 #include "cli/Commands.h"
 
 #include "doc/ProgramDoc.h"
@@ -12,10 +13,20 @@
 int RunNew(const QStringList &args)
 {
     QTextStream err(stderr);
-    if (args.size() != 1 || args.first().startsWith(QLatin1Char('-'))) {
-        err << "usage: radioprog-cli new FILE.dat\n";
-        return 2;
-    }
+    const QString name = QStringLiteral("new");
+    const QString usage = QStringLiteral("new FILE.dat");
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Saves the new image the program starts with, with the radio type and band chosen last."));
+    parser.addPositionalArgument(QStringLiteral("FILE.dat"), QStringLiteral("The file to write."));
+    if (const int status = cli::ParseCommand(parser, name, usage, args); status != cli::kGoOn)
+        return status;
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != 1)
+        return cli::UsageError(name, usage,
+            files.isEmpty() ? QStringLiteral("FILE.dat is missing")
+                            : QStringLiteral("only one file can be written"));
+    const QString file = files.first();
     // The same steps as the program: a new document, the first grid refresh
     // (which takes type and band from the per-user store), then a save that
     // stores the grid into the image first.
@@ -28,8 +39,8 @@ int RunNew(const QStringList &args)
     doc.setSaveHook([&doc, &table] { TableToChannels(table, doc.m_image); });
 
     QString error;
-    if (!doc.OnSaveDocument(args.first(), &error)) {
-        err << "radioprog-cli new: " << (error.isEmpty() ? args.first() : error) << "\n";
+    if (!doc.OnSaveDocument(file, &error)) {
+        err << "radioprog-cli new: " << (error.isEmpty() ? file : error) << "\n";
         return 2;
     }
     return 0;

@@ -1,4 +1,5 @@
 // radioprog-cli ports: the serial ports of this machine and where COM1..COM4 lead.
+#include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "doc/IniFile.h"
 #include "link/PortProbe.h"
@@ -11,11 +12,16 @@
 
 int RunPorts(const QStringList &args)
 {
+    const QString name = QStringLiteral("ports");
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Lists the serial ports of this machine and where COM1 to COM4 lead."));
+    if (const int status = cli::ParseCommand(parser, name, name, args); status != cli::kGoOn)
+        return status;
+    if (!parser.positionalArguments().isEmpty())
+        return cli::UsageError(name, name,
+            QStringLiteral("unexpected argument %1").arg(parser.positionalArguments().first()));
     QTextStream out(stdout);
-    if (!args.isEmpty()) {
-        QTextStream(stderr) << "usage: radioprog-cli ports\n";
-        return 2;
-    }
     QMap<QString, QString> found; // device path -> description
     for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
         QString what = info.description();
@@ -39,7 +45,10 @@ int RunPorts(const QStringList &args)
             out << " " << it.value();
         out << "\n";
     }
-    out << "\nCOM port names ([Ports] of Program.ini, else /dev/ttyUSB<n-1>):\n";
+    // Installed, the [Ports] in force may come from the user's own copy: name the file read.
+    out << "\nCOM port names ([Ports] of "
+        << (theIniFile.path().isEmpty() ? QStringLiteral("Program.ini") : theIniFile.path())
+        << ", else /dev/ttyUSB<n-1>):\n";
     for (int n = 1; n <= 4; ++n) {
         const QString name = QStringLiteral("COM%1").arg(n);
         const bool configured

@@ -1,5 +1,6 @@
 // radioprog-cli read: the radio's memory into a .dat file, by the same
 // procedure as Program > Read.
+#include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "doc/ProgramDoc.h"
 #include "link/CloneSession.h"
@@ -12,41 +13,48 @@
 
 namespace {
 
+const char kUsage[] = "read --port PORT -o FILE.dat [--retries N]";
+
 int usageError(const QString &why)
 {
-    std::fprintf(stderr,
-        "radioprog-cli read: %s\nusage: radioprog-cli read --port PORT -o FILE.dat "
-        "[--retries N]\n",
-        qPrintable(why));
-    return 2;
+    return cli::UsageError(QStringLiteral("read"), QString::fromLatin1(kUsage), why);
 }
 
 } // namespace
 
 int RunRead(const QStringList &args)
 {
-    QString port;
-    QString output;
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Reads the radio's memory into a .dat file, as Program > Read does.\n"
+        "A failed or cancelled read writes no file. Exit status 1: the radio or the port failed."));
+    const QCommandLineOption portOption(QStringLiteral("port"),
+        QStringLiteral("COM1 to COM4 (see the ports command) or a device path such as "
+                       "/dev/ttyUSB0."),
+        QStringLiteral("PORT"));
+    const QCommandLineOption outputOption({ QStringLiteral("o"), QStringLiteral("output") },
+        QStringLiteral("The .dat file to write."), QStringLiteral("FILE.dat"));
+    const QCommandLineOption retriesOption(QStringLiteral("retries"),
+        QStringLiteral("Start again up to N times after a failure (default 0)."),
+        QStringLiteral("N"));
+    parser.addOption(portOption);
+    parser.addOption(outputOption);
+    parser.addOption(retriesOption);
+    if (const int status
+        = cli::ParseCommand(parser, QStringLiteral("read"), QString::fromLatin1(kUsage), args);
+        status != cli::kGoOn)
+        return status;
+    if (!parser.positionalArguments().isEmpty())
+        return usageError(
+            QStringLiteral("unexpected argument %1").arg(parser.positionalArguments().first()));
+    const QString port = parser.value(portOption);
+    const QString output = parser.value(outputOption);
     int retries = 0;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString &a = args.at(i);
-        const bool hasValue = i + 1 < args.size();
-        if ((a == QLatin1String("--port") || a == QLatin1String("-o")
-                || a == QLatin1String("--output") || a == QLatin1String("--retries"))
-            && !hasValue)
-            return usageError(QStringLiteral("%1 needs a value").arg(a));
-        if (a == QLatin1String("--port")) {
-            port = args.at(++i);
-        } else if (a == QLatin1String("-o") || a == QLatin1String("--output")) {
-            output = args.at(++i);
-        } else if (a == QLatin1String("--retries")) {
-            bool ok = false;
-            retries = args.at(++i).toInt(&ok);
-            if (!ok || retries < 0)
-                return usageError(QStringLiteral("--retries needs a number of 0 or more"));
-        } else {
-            return usageError(QStringLiteral("unexpected argument %1").arg(a));
-        }
+    if (parser.isSet(retriesOption)) {
+        bool ok = false;
+        retries = parser.value(retriesOption).toInt(&ok);
+        if (!ok || retries < 0)
+            return usageError(QStringLiteral("--retries needs a number of 0 or more"));
     }
     if (port.isEmpty())
         return usageError(QStringLiteral("--port is missing"));

@@ -1,4 +1,5 @@
 // radioprog-cli report: the printed report of a .dat file as a PDF (A4, 300 dpi).
+#include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "doc/ProgramDoc.h"
 #include "editor/ChannelTable.h"
@@ -13,63 +14,7 @@
 
 namespace {
 
-struct ReportOptions
-{
-    QString file;
-    QString output;
-    QString lang; // "en", "zh" or empty for the installation's language
-    bool sheet = false; // the one-page channel sheet instead of the report
-};
-
-bool ParseReportArgs(const QStringList &args, ReportOptions *opts, QString *error)
-{
-    for (int i = 0; i < args.size(); ++i) {
-        const QString &a = args.at(i);
-        const auto value = [&](QString *into) {
-            if (i + 1 >= args.size()) {
-                *error = QStringLiteral("%1 needs a value").arg(a);
-                return false;
-            }
-            *into = args.at(++i);
-            return true;
-        };
-        if (a == QLatin1String("-o") || a == QLatin1String("--output")) {
-            if (!value(&opts->output))
-                return false;
-        } else if (a.startsWith(QLatin1String("--output="))) {
-            opts->output = a.mid(9);
-        } else if (a == QLatin1String("--lang")) {
-            if (!value(&opts->lang))
-                return false;
-        } else if (a.startsWith(QLatin1String("--lang="))) {
-            opts->lang = a.mid(7);
-        } else if (a == QLatin1String("--sheet")) {
-            opts->sheet = true;
-        } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
-            *error = QStringLiteral("unknown option %1").arg(a);
-            return false;
-        } else if (opts->file.isEmpty()) {
-            opts->file = a;
-        } else {
-            *error = QStringLiteral("only one file can be reported");
-            return false;
-        }
-    }
-    if (!opts->lang.isEmpty() && opts->lang != QLatin1String("en")
-        && opts->lang != QLatin1String("zh")) {
-        *error = QStringLiteral("--lang must be en or zh, not %1").arg(opts->lang);
-        return false;
-    }
-    if (opts->file.isEmpty()) {
-        *error = QStringLiteral("no .dat file given");
-        return false;
-    }
-    if (opts->output.isEmpty()) {
-        *error = QStringLiteral("no output file given (-o report.pdf)");
-        return false;
-    }
-    return true;
-}
+const char kUsage[] = "report FILE.dat -o report.pdf [--sheet] [--lang en|zh]";
 
 /// The one-page channel sheet of doc as a PDF.
 int WriteSheet(const CProgramDoc &doc, const QString &file, const QString &output)
@@ -91,13 +36,50 @@ int WriteSheet(const CProgramDoc &doc, const QString &file, const QString &outpu
 int RunReport(const QStringList &args)
 {
     QTextStream err(stderr);
-    ReportOptions opts;
+    const QString name = QStringLiteral("report");
+    const QString usage = QString::fromLatin1(kUsage);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Writes the printed report of a .dat file as a PDF (A4, 300 dpi), as File > Export PDF "
+        "does."));
+    const QCommandLineOption outputOption({ QStringLiteral("o"), QStringLiteral("output") },
+        QStringLiteral("The PDF file to write."), QStringLiteral("report.pdf"));
+    const QCommandLineOption langOption(QStringLiteral("lang"),
+        QStringLiteral("Language of the report: en or zh (default: the language of Program.ini)."),
+        QStringLiteral("en|zh"));
+    const QCommandLineOption sheetOption(QStringLiteral("sheet"),
+        QStringLiteral("Write the one-page channel sheet instead of the report."));
+    parser.addOption(outputOption);
+    parser.addOption(langOption);
+    parser.addOption(sheetOption);
+    parser.addPositionalArgument(
+        QStringLiteral("FILE.dat"), QStringLiteral("The image to report."));
+    if (const int status = cli::ParseCommand(parser, name, usage, args); status != cli::kGoOn)
+        return status;
+
+    struct
+    {
+        QString file;
+        QString output;
+        QString lang; // "en", "zh" or empty for the installation's language
+        bool sheet = false; // the one-page channel sheet instead of the report
+    } opts;
+    opts.output = parser.value(outputOption);
+    opts.lang = parser.value(langOption);
+    opts.sheet = parser.isSet(sheetOption);
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1)
+        return cli::UsageError(name, usage, QStringLiteral("only one file can be reported"));
+    opts.file = files.value(0);
+    if (!opts.lang.isEmpty() && opts.lang != QLatin1String("en")
+        && opts.lang != QLatin1String("zh"))
+        return cli::UsageError(
+            name, usage, QStringLiteral("--lang must be en or zh, not %1").arg(opts.lang));
+    if (opts.file.isEmpty())
+        return cli::UsageError(name, usage, QStringLiteral("no .dat file given"));
+    if (opts.output.isEmpty())
+        return cli::UsageError(name, usage, QStringLiteral("no output file given (-o report.pdf)"));
     QString error;
-    if (!ParseReportArgs(args, &opts, &error)) {
-        err << "radioprog-cli report: " << error << "\n"
-            << "usage: radioprog-cli report FILE.dat -o report.pdf [--sheet] [--lang en|zh]\n";
-        return 2;
-    }
 
     // The run takes the chosen language the way the program takes it at start-up.
     if (opts.lang == QLatin1String("en"))

@@ -1,5 +1,6 @@
 // radioprog-cli show: the channels as the grid shows them and every settings
 // field with its code and text, as a table or as JSON for scripts.
+#include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "dialogs/ProductInfoRules.h"
 #include "doc/IniFile.h"
@@ -20,43 +21,17 @@ struct ShowOptions
     bool json = false;
 };
 
-/// Parses the arguments; on a usage error returns false with the reason in error.
-bool ParseArgs(const QStringList &args, ShowOptions *opts, QString *error)
+const char kUsage[] = "show [FILE.dat] [--lang en|zh] [--json]";
+
+/// Reads the language code of --lang; false when it is neither en nor zh.
+bool ParseLanguage(const QString &code, Language *lang)
 {
-    for (int i = 0; i < args.size(); ++i) {
-        const QString &a = args.at(i);
-        QString lang;
-        if (a == QLatin1String("--json")) {
-            opts->json = true;
-            continue;
-        }
-        if (a == QLatin1String("--lang")) {
-            if (i + 1 >= args.size()) {
-                *error = QStringLiteral("--lang needs a value: en or zh");
-                return false;
-            }
-            lang = args.at(++i);
-        } else if (a.startsWith(QLatin1String("--lang="))) {
-            lang = a.mid(7);
-        } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
-            *error = QStringLiteral("unknown option %1").arg(a);
-            return false;
-        } else if (opts->file.isEmpty()) {
-            opts->file = a;
-            continue;
-        } else {
-            *error = QStringLiteral("only one file can be shown");
-            return false;
-        }
-        if (lang == QLatin1String("en")) {
-            opts->lang = Language::English;
-        } else if (lang == QLatin1String("zh")) {
-            opts->lang = Language::Chinese;
-        } else {
-            *error = QStringLiteral("--lang must be en or zh, not %1").arg(lang);
-            return false;
-        }
-    }
+    if (code == QLatin1String("en"))
+        *lang = Language::English;
+    else if (code == QLatin1String("zh"))
+        *lang = Language::Chinese;
+    else
+        return false;
     return true;
 }
 
@@ -215,13 +190,33 @@ void PrintTable(
 int RunShow(const QStringList &args)
 {
     QTextStream err(stderr);
+    const QString name = QStringLiteral("show");
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Shows the channels as the grid shows them and every setting with its code and text.\n"
+        "Without a file, the new image the program starts with."));
+    const QCommandLineOption langOption(QStringLiteral("lang"),
+        QStringLiteral("Language of the texts: en or zh (default en)."), QStringLiteral("en|zh"));
+    const QCommandLineOption jsonOption(
+        QStringLiteral("json"), QStringLiteral("Print JSON for scripts instead of a table."));
+    parser.addOption(langOption);
+    parser.addOption(jsonOption);
+    parser.addPositionalArgument(QStringLiteral("FILE.dat"), QStringLiteral("The image to show."),
+        QStringLiteral("[FILE.dat]"));
+    const QString usage = QString::fromLatin1(kUsage);
+    if (const int status = cli::ParseCommand(parser, name, usage, args); status != cli::kGoOn)
+        return status;
+
     ShowOptions opts;
+    opts.json = parser.isSet(jsonOption);
+    if (parser.isSet(langOption) && !ParseLanguage(parser.value(langOption), &opts.lang))
+        return cli::UsageError(name, usage,
+            QStringLiteral("--lang must be en or zh, not %1").arg(parser.value(langOption)));
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1)
+        return cli::UsageError(name, usage, QStringLiteral("only one file can be shown"));
+    opts.file = files.value(0);
     QString error;
-    if (!ParseArgs(args, &opts, &error)) {
-        err << "radioprog-cli show: " << error << "\n"
-            << "usage: radioprog-cli show [FILE.dat] [--lang en|zh] [--json]\n";
-        return 2;
-    }
     // The document's messages follow the chosen language as well.
     g_bChinese = opts.lang == Language::Chinese;
 

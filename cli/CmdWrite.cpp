@@ -1,5 +1,6 @@
 // radioprog-cli write: a .dat file into the radio, by the same procedure as
 // Program > Write.
+#include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "doc/ProgramDoc.h"
 #include "link/CloneSession.h"
@@ -11,39 +12,47 @@
 
 namespace {
 
+const char kUsage[] = "write --port PORT FILE.dat [--retries N]";
+
 int usageError(const QString &why)
 {
-    std::fprintf(stderr,
-        "radioprog-cli write: %s\nusage: radioprog-cli write --port PORT FILE.dat "
-        "[--retries N]\n",
-        qPrintable(why));
-    return 2;
+    return cli::UsageError(QStringLiteral("write"), QString::fromLatin1(kUsage), why);
 }
 
 } // namespace
 
 int RunWrite(const QStringList &args)
 {
-    QString port;
-    QString input;
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Writes a .dat file into the radio, as Program > Write does.\n"
+                       "Exit status 1: the radio or the port failed."));
+    const QCommandLineOption portOption(QStringLiteral("port"),
+        QStringLiteral("COM1 to COM4 (see the ports command) or a device path such as "
+                       "/dev/ttyUSB0."),
+        QStringLiteral("PORT"));
+    const QCommandLineOption retriesOption(QStringLiteral("retries"),
+        QStringLiteral("Start again up to N times after a failure (default 0)."),
+        QStringLiteral("N"));
+    parser.addOption(portOption);
+    parser.addOption(retriesOption);
+    parser.addPositionalArgument(
+        QStringLiteral("FILE.dat"), QStringLiteral("The image to write into the radio."));
+    if (const int status
+        = cli::ParseCommand(parser, QStringLiteral("write"), QString::fromLatin1(kUsage), args);
+        status != cli::kGoOn)
+        return status;
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1)
+        return usageError(QStringLiteral("unexpected argument %1").arg(files.at(1)));
+    const QString port = parser.value(portOption);
+    const QString input = files.value(0);
     int retries = 0;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString &a = args.at(i);
-        const bool hasValue = i + 1 < args.size();
-        if ((a == QLatin1String("--port") || a == QLatin1String("--retries")) && !hasValue)
-            return usageError(QStringLiteral("%1 needs a value").arg(a));
-        if (a == QLatin1String("--port")) {
-            port = args.at(++i);
-        } else if (a == QLatin1String("--retries")) {
-            bool ok = false;
-            retries = args.at(++i).toInt(&ok);
-            if (!ok || retries < 0)
-                return usageError(QStringLiteral("--retries needs a number of 0 or more"));
-        } else if (a.startsWith(QLatin1Char('-')) || !input.isEmpty()) {
-            return usageError(QStringLiteral("unexpected argument %1").arg(a));
-        } else {
-            input = a;
-        }
+    if (parser.isSet(retriesOption)) {
+        bool ok = false;
+        retries = parser.value(retriesOption).toInt(&ok);
+        if (!ok || retries < 0)
+            return usageError(QStringLiteral("--retries needs a number of 0 or more"));
     }
     if (port.isEmpty())
         return usageError(QStringLiteral("--port is missing"));

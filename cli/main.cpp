@@ -1,8 +1,12 @@
 // radioprog-cli: the command-line face of the same core the GUI uses.
+#include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "doc/IniFile.h"
+#include "doc/InstallationPlace.h"
 #include "shell/Globals.h"
+#include "shell/Version.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
@@ -41,53 +45,84 @@ int usage(bool asked)
     stream << "usage: radioprog-cli COMMAND [ARGS]\n";
     for (const Command &c : kCommands)
         stream << "  radioprog-cli " << c.usage << "\n";
+    stream << "\nOptions:\n"
+              "  -h, --help     Show this help.\n"
+              "  -v, --version  Show the version.\n"
+              "\n'radioprog-cli COMMAND --help' shows the options of a command.\n"
+              "Exit status: 0 success, 1 the radio or the port failed, 2 usage or file error.\n";
     return asked ? 0 : 2;
 }
 
-bool AsksForHelp(const char *arg)
+const Command *FindCommand(const QString &name)
 {
-    return qstrcmp(arg, "help") == 0 || qstrcmp(arg, "--help") == 0 || qstrcmp(arg, "-h") == 0;
+    for (const Command &c : kCommands)
+        if (name == QLatin1String(c.name))
+            return &c;
+    return nullptr;
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    const Command *command = nullptr;
-    if (argc >= 2) {
-        for (const Command &c : kCommands)
-            if (qstrcmp(argv[1], c.name) == 0)
-                command = &c;
+    QStringList raw;
+    for (int i = 0; i < argc; ++i)
+        raw << QString::fromLocal8Bit(argv[i]);
+    // Options of radioprog-cli itself come before the command; what follows the
+    // command is the command's own, parsed by its function.
+    QCommandLineParser parser;
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    const QCommandLineOption helpOption(
+        { QStringLiteral("h"), QStringLiteral("help") }, QStringLiteral("Show this help."));
+    const QCommandLineOption versionOption(
+        { QStringLiteral("v"), QStringLiteral("version") }, QStringLiteral("Show the version."));
+    parser.addOption(helpOption);
+    parser.addOption(versionOption);
+    if (!parser.parse(raw)) {
+        QTextStream(stderr) << "radioprog-cli: " << cli::ErrorText(parser) << "\n";
+        return usage(false);
     }
-    if (command) {
-        // "radioprog-cli read --help": the command's own usage, as asked for.
-        for (int i = 2; i < argc; ++i) {
-            if (qstrcmp(argv[i], "--help") == 0 || qstrcmp(argv[i], "-h") == 0) {
-                QTextStream(stdout) << "usage: radioprog-cli " << command->usage << "\n";
-                return 0;
-            }
-        }
+    if (parser.isSet(helpOption))
+        return usage(true);
+    if (parser.isSet(versionOption)) {
+        QTextStream(stdout) << "radioprog-cli " << ProgramVersion() << "\n";
+        return 0;
     }
+    QStringList words = parser.positionalArguments();
+    if (words.isEmpty())
+        return usage(false);
+    // "radioprog-cli help" lists the commands; "radioprog-cli help read" is "read --help".
+    if (words.first() == QLatin1String("help")) {
+        if (words.size() < 2)
+            return usage(true);
+        words = QStringList { words.at(1), QStringLiteral("--help") };
+    }
+    const Command *command = FindCommand(words.first());
+    if (!command) {
+        QTextStream(stderr) << "radioprog-cli: unknown command " << words.first() << "\n";
+        return usage(false);
+    }
+
+    // Help needs no fonts: a GUI application would only add platform warnings to it.
+    const QStringList rest = words.mid(1);
+    const int end
+        = rest.contains(QStringLiteral("--")) ? rest.indexOf(QStringLiteral("--")) : rest.size();
+    const bool asksHelp = rest.mid(0, end).contains(QStringLiteral("--help"))
+        || rest.mid(0, end).contains(QStringLiteral("-h"));
     std::unique_ptr<QCoreApplication> app;
-    if (command && command->needsGui) {
+    if (command->needsGui && !asksHelp) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
-    if (!command) {
-        const bool asked = argc >= 2 && AsksForHelp(argv[1]);
-        if (argc >= 2 && !asked)
-            QTextStream(stderr) << "radioprog-cli: unknown command " << argv[1] << "\n";
-        return usage(asked);
-    }
 
-    // The same installation data as the GUI: Program.ini next to the executable.
-    g_strAppDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    // The same installation data as the GUI: next to the executable, or in
+    // ../share/radioprog from it once installed.
+    g_strAppDir = InstallationDataDir(QCoreApplication::applicationDirPath());
     theIniFile.OpenInExeDir(QStringLiteral("Program.ini"), false, true, false);
     g_strLanguage = theIniFile.GetValue(QStringLiteral("Setup"), QStringLiteral("Language"));
 
-    QStringList args = QCoreApplication::arguments().mid(2);
-    return command->run(args);
+    return command->run(rest);
 }

@@ -9,6 +9,8 @@
 #include "ui_languagedlg.h"
 
 #include <QButtonGroup>
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QProcess>
 
 namespace {
@@ -66,7 +68,10 @@ void RestartProgram()
         s_restartHook();
         return;
     }
-    const QString program = g_strAppDir + QStringLiteral("radioprog");
+    // The build tree keeps the program beside its data; an installation keeps it in bin/.
+    QString program = g_strAppDir + QStringLiteral("radioprog");
+    if (!QFileInfo(program).isExecutable())
+        program = QCoreApplication::applicationFilePath();
     if (CMainFrame *frame = CMainFrame::instance()) {
         // A main window that refuses to close keeps this copy running; no second copy then.
         if (!frame->close())

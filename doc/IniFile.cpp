@@ -2,6 +2,7 @@
 
 #include "doc/FileWrite.h"
 #include "doc/IniText.h"
+#include "doc/InstallationPlace.h"
 #include "shell/Globals.h"
 
 #include <QCoreApplication>
@@ -86,7 +87,40 @@ int CIniFile::OpenInExeDir(const QString &name, bool autoSave, bool noCase, bool
     }
     if (!dir.endsWith(QLatin1Char('/')))
         dir += QLatin1Char('/');
-    return Open(dir + name, autoSave, noCase, backup);
+    const QString installed = dir + name;
+    const QString copy = PerUserCopyPath(name);
+    // A system installation cannot be written: this user's copy holds what was written
+    // (language, ports). A writable installation (the build tree) is used as it stands.
+    int opened = 0;
+    if (QFileInfo(copy).isFile() && !CanWriteFile(installed)) {
+        opened = QFileInfo::exists(installed) && Open(installed, autoSave, noCase, backup)
+            ? ReadOver(copy)
+            : Open(copy, autoSave, noCase, backup);
+    } else {
+        opened = Open(installed, autoSave, noCase, backup);
+    }
+    m_strUserCopy = copy;
+    return opened;
+}
+
+int CIniFile::ReadOver(const QString &copyPath)
+{
+    // Every value of the copy replaces the installed one; keys the copy lacks (a copy
+    // written by hand with only [Ports], or types added by an update) stay installed.
+    CIniFile copy(m_nGrowBy);
+    if (!copy.Open(copyPath, false, m_bNoCase, false))
+        return 1; // unreadable copy: the installed values stand
+    for (int s = 0; s <= copy.m_nLastSection; ++s) {
+        const QStringList &keys = *copy.m_keyLists[static_cast<size_t>(s)];
+        const QStringList &values = *copy.m_valueLists[static_cast<size_t>(s)];
+        for (int k = 0; k < keys.size(); ++k)
+            SetValue(copy.m_sectionNames.at(s), keys.at(k), values.at(k));
+    }
+    m_bModified = 0;
+    m_strPath = copyPath;
+    m_encoding = copy.m_encoding;
+    m_bUtf8Bom = copy.m_bUtf8Bom;
+    return 1;
 }
 
 int CIniFile::Open(const QString &path, bool autoSave, bool noCase, bool backup)
@@ -98,6 +132,7 @@ int CIniFile::Open(const QString &path, bool autoSave, bool noCase, bool backup)
     m_bAutoSave = autoSave ? 1 : 0;
     m_bNoCase = noCase ? 1 : 0;
     m_bBackup = backup;
+    m_strUserCopy.clear();
 
     QFile file(path);
     QFileInfo info(path);
@@ -242,6 +277,12 @@ QString CIniFile::Save(bool backup)
 {
     if (!m_bModified || m_strPath.isEmpty())
         return QString();
+    // The installed file of a system installation is read-only: the user's copy is
+    // made from it (with the changes) and read in preference from then on.
+    if (!m_strUserCopy.isEmpty() && m_strPath != m_strUserCopy && !CanWriteFile(m_strPath)) {
+        QDir().mkpath(QFileInfo(m_strUserCopy).absolutePath());
+        m_strPath = m_strUserCopy;
+    }
     if (backup) {
         if (m_strBackup.isEmpty())
             MakeBackupName();

@@ -21,7 +21,9 @@ public:
     CIniFile &operator=(const CIniFile &) = delete;
 
     /// Opens name in the program's directory (g_strAppDir, else the invocation path's
-    /// directory, else the current directory).
+    /// directory, else the current directory). When that file cannot be written and this
+    /// user has a copy (PerUserCopyPath), the copy's values are read over it; saves that
+    /// cannot go to the installed file go to the copy.
     int OpenInExeDir(const QString &name, bool autoSave, bool noCase, bool backup);
     /// Parses the whole file at path (created empty when missing); 1 opened, 0 failed.
     int Open(const QString &path, bool autoSave, bool noCase, bool backup);
@@ -44,6 +46,8 @@ public:
 
     /// Full path of the open file; empty while closed.
     QString path() const { return m_strPath; }
+    /// The per-user copy that takes the saves the installed file refuses; empty after Open.
+    QString userCopyPath() const { return m_strUserCopy; }
     /// True when SetValue changed something since the last Close.
     bool isModified() const { return m_bModified; }
 
@@ -52,6 +56,7 @@ private:
     void AddSection(const QString &name);
     void ParseText(const QString &text);
     QString ComposeText() const;
+    int ReadOver(const QString &copyPath);
 
     // Slot tables sized in steps of m_nGrowBy; slots past m_nLastSection are null.
     std::vector<std::unique_ptr<QStringList>> m_keyLists;
@@ -67,6 +72,7 @@ private:
     QString m_strPath;
     QByteArray m_encoding; // "UTF-8" or "GB18030": the file is written back as it was read
     bool m_bUtf8Bom = false; // a UTF-8 byte order mark read is written back
+    QString m_strUserCopy; // written instead of m_strPath when that cannot be written
 };
 
 /// The one Program.ini of the process.

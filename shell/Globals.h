@@ -11,7 +11,8 @@ extern bool g_bChinese;
 extern QString g_strLanguage;
 /// "chHelp.html" or "enHelp.html" by the language flag.
 extern QString g_strHelpFile;
-/// The executable's directory, ending with "/".
+/// The folder of the installation data, ending with "/": the executable's own, or
+/// ../share/radioprog from it once installed (InstallationDataDir).
 extern QString g_strAppDir;
 /// The main window title last composed.
 extern QString g_strTitle;

@@ -1,25 +1,84 @@
 // radioprog: the GUI. Start-up lives in CProgramApp so tests can run it in-process.
 #include "doc/IniFile.h"
+#include "doc/InstallationPlace.h"
 #include "shell/ProgramApp.h"
 #include "shell/Screenshots.h"
+#include "shell/Version.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QTimer>
+#include <cstdio>
+
+namespace {
+
+/// The program's own options; Qt's (-platform, -style, ...) are taken by QApplication.
+struct ProgramOptions
+{
+    QCommandLineParser parser;
+    QCommandLineOption help { { QStringLiteral("h"), QStringLiteral("help") },
+        QStringLiteral("Show this help.") };
+    QCommandLineOption version { { QStringLiteral("v"), QStringLiteral("version") },
+        QStringLiteral("Show the version.") };
+    // For the README pictures: --screenshots DIR.
+    QCommandLineOption screenshots { QStringLiteral("screenshots"), QString(),
+        QStringLiteral("DIR") };
+
+    ProgramOptions()
+    {
+        parser.setApplicationDescription(QStringLiteral(
+            "Programming software for a 16-channel hand-held radio: read the radio's memory, "
+            "edit channels and settings, save .dat files, print a report, write the radio."));
+        screenshots.setFlags(QCommandLineOption::HiddenFromHelp);
+        // "-reverse" or "-stylesheet" (Qt's) must not read as -r -e -v ... or -s -t ... -h.
+        parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+        parser.addOptions({ help, version, screenshots });
+        parser.addPositionalArgument(QStringLiteral("FILE.dat"),
+            QStringLiteral("A file to open; without one, a new image."),
+            QStringLiteral("[FILE.dat]"));
+    }
+
+    QString helpText() const
+    {
+        const QString qtHelp = parser.helpText();
+        return QStringLiteral("usage: radioprog [OPTIONS] [FILE.dat]\n")
+            + qtHelp.mid(qtHelp.indexOf(QLatin1Char('\n')))
+            + QStringLiteral(
+                "\nQt's own options (such as -platform offscreen) are accepted too.\n");
+    }
+};
+
+} // namespace
 
 int main(int argc, char **argv)
 {
-    QApplication qapp(argc, argv);
-    QStringList args = QCoreApplication::arguments().mid(1);
-    // Hidden option for the README pictures: --screenshots DIR.
-    QString screenshotDir;
-    if (const int at = args.indexOf(QStringLiteral("--screenshots"));
-        at >= 0 && at + 1 < args.size()) {
-        screenshotDir = args.at(at + 1);
-        args.remove(at, 2);
+    // Help and version come first: they must work without a display.
+    ProgramOptions options;
+    QStringList raw;
+    for (int i = 0; i < argc; ++i)
+        raw << QString::fromLocal8Bit(argv[i]);
+    options.parser.parse(raw);
+    if (options.parser.isSet(options.help)) {
+        std::fputs(qPrintable(options.helpText()), stdout);
+        return 0;
+    }
+    if (options.parser.isSet(options.version)) {
+        std::printf("radioprog %s\n", qPrintable(ProgramVersion()));
+        return 0;
     }
 
+    QApplication qapp(argc, argv);
+    // Parsed again without the options QApplication has taken.
+    if (!options.parser.parse(QCoreApplication::arguments())) {
+        std::fprintf(stderr, "radioprog: %s\nusage: radioprog [OPTIONS] [FILE.dat]\n",
+            qPrintable(options.parser.errorText()));
+        return 2;
+    }
+    const QString screenshotDir = options.parser.value(options.screenshots);
+
     CProgramApp app;
-    if (!app.InitInstance(QCoreApplication::applicationDirPath() + QLatin1Char('/'), args))
+    const QString dataDir = InstallationDataDir(QCoreApplication::applicationDirPath());
+    if (!app.InitInstance(dataDir, options.parser.positionalArguments()))
         return 1;
     // Program.ini is written back when the program ends.
     QObject::connect(&qapp, &QCoreApplication::aboutToQuit, [] { theIniFile.Save(false); });

@@ -1,9 +1,11 @@
 // radioprog-sim: a virtual radio on a pseudo-terminal, for tests, benchmarks
 // and demonstrations without a cable.
+#include "shell/Version.h"
 #include "sim/PtyEndpoint.h"
 #include "sim/RadioState.h"
 
 #include <QByteArray>
+#include <QCommandLineParser>
 #include <QFile>
 #include <QSaveFile>
 #include <QString>
@@ -18,6 +20,7 @@
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -40,67 +43,102 @@ struct Options
     RadioFaults faults;
 };
 
-const char kUsage[]
-    = "usage: radioprog-sim [--image FILE.dat] [--save FILE.dat] [--link PATH] [--log FILE]\n"
-      "                     [--pace] [--silent] [--bad-handshake-ack] [--garbage]\n"
-      "                     [--short-answer-at ADDR] [--nak-at ADDR] [--stall-at ADDR]\n"
-      "                     [--hangup-at ADDR]\n"
-      "Prints the device path of the virtual radio's port on the first line of stdout.\n";
+const char kUsageLine[] = "usage: radioprog-sim [OPTIONS]";
 
-bool parseAddress(const char *text, int *out)
+/// Reads an address: decimal, 0x hexadecimal or 0 octal, 0 to 0xFFFF.
+bool parseAddress(const QString &text, int *out)
 {
+    const QByteArray bytes = text.toLocal8Bit();
     char *end = nullptr;
     errno = 0;
-    const long v = std::strtol(text, &end, 0);
-    if (errno != 0 || end == text || *end != '\0' || v < 0 || v > 0xFFFF)
+    const long v = std::strtol(bytes.constData(), &end, 0);
+    if (errno != 0 || end == bytes.constData() || *end != '\0' || v < 0 || v > 0xFFFF)
         return false;
     *out = static_cast<int>(v);
     return true;
 }
 
-bool parseOptions(int argc, char **argv, Options *o)
+/// The options of the virtual radio; the value names say what each expects.
+struct SimParser
 {
-    for (int i = 1; i < argc; ++i) {
-        const char *a = argv[i];
-        const bool hasValue = i + 1 < argc;
-        auto text = [&](QString *dst) {
-            if (!hasValue)
-                return false;
-            *dst = QString::fromLocal8Bit(argv[++i]);
-            return true;
-        };
-        auto address = [&](int *dst) { return hasValue && parseAddress(argv[++i], dst); };
-        bool ok = true;
-        if (!std::strcmp(a, "--image"))
-            ok = text(&o->image);
-        else if (!std::strcmp(a, "--save"))
-            ok = text(&o->save);
-        else if (!std::strcmp(a, "--link"))
-            ok = text(&o->link);
-        else if (!std::strcmp(a, "--log"))
-            ok = text(&o->log);
-        else if (!std::strcmp(a, "--pace"))
-            o->pace = true;
-        else if (!std::strcmp(a, "--silent"))
-            o->faults.silent = true;
-        else if (!std::strcmp(a, "--bad-handshake-ack"))
-            o->faults.badHandshakeAck = true;
-        else if (!std::strcmp(a, "--garbage"))
-            o->faults.garbage = true;
-        else if (!std::strcmp(a, "--short-answer-at"))
-            ok = address(&o->faults.shortAnswerAt);
-        else if (!std::strcmp(a, "--nak-at"))
-            ok = address(&o->faults.nakAt);
-        else if (!std::strcmp(a, "--stall-at"))
-            ok = address(&o->faults.stallAt);
-        else if (!std::strcmp(a, "--hangup-at"))
-            ok = address(&o->faults.hangupAt);
-        else
-            ok = false;
-        if (!ok) {
-            std::fprintf(stderr, "radioprog-sim: bad argument near \"%s\"\n%s", a, kUsage);
+    QCommandLineParser parser;
+    QCommandLineOption help { { QStringLiteral("h"), QStringLiteral("help") },
+        QStringLiteral("Show this help.") };
+    QCommandLineOption version { { QStringLiteral("v"), QStringLiteral("version") },
+        QStringLiteral("Show the version.") };
+    QCommandLineOption image { QStringLiteral("image"),
+        QStringLiteral("Start with this 1024-byte image (default: a demo radio)."),
+        QStringLiteral("FILE.dat") };
+    QCommandLineOption save { QStringLiteral("save"),
+        QStringLiteral("Save the radio's memory here when it stops."), QStringLiteral("FILE.dat") };
+    QCommandLineOption link { QStringLiteral("link"),
+        QStringLiteral("Also offer the port under this fixed name (a symbolic link)."),
+        QStringLiteral("PATH") };
+    QCommandLineOption log { QStringLiteral("log"),
+        QStringLiteral("Log every byte with its time and direction."), QStringLiteral("FILE") };
+    QCommandLineOption pace { QStringLiteral("pace"),
+        QStringLiteral("Take as long per byte as a real 9600-baud line.") };
+    QCommandLineOption silent { QStringLiteral("silent"), QStringLiteral("Fault: never answer.") };
+    QCommandLineOption badAck { QStringLiteral("bad-handshake-ack"),
+        QStringLiteral("Fault: answer the handshake wrongly.") };
+    QCommandLineOption garbage { QStringLiteral("garbage"),
+        QStringLiteral("Fault: answer with bytes that make no sense.") };
+    QCommandLineOption shortAt { QStringLiteral("short-answer-at"),
+        QStringLiteral("Fault: answer the block at ADDR short."), QStringLiteral("ADDR") };
+    QCommandLineOption nakAt { QStringLiteral("nak-at"),
+        QStringLiteral("Fault: refuse the block at ADDR."), QStringLiteral("ADDR") };
+    QCommandLineOption stallAt { QStringLiteral("stall-at"),
+        QStringLiteral("Fault: fall silent at the block at ADDR."), QStringLiteral("ADDR") };
+    QCommandLineOption hangupAt { QStringLiteral("hangup-at"),
+        QStringLiteral("Fault: hang up the line at the block at ADDR."), QStringLiteral("ADDR") };
+
+    SimParser()
+    {
+        parser.setApplicationDescription(QStringLiteral(
+            "A virtual radio on a pseudo-terminal, for tests, demonstrations and benchmarks.\n"
+            "Prints the device path of the virtual radio's port on the first line of stdout.\n"
+            "ADDR is a memory address, decimal or 0x hexadecimal."));
+        parser.addOptions({ help, version, image, save, link, log, pace, silent, badAck, garbage,
+            shortAt, nakAt, stallAt, hangupAt });
+    }
+
+    QString helpText() const
+    {
+        // Qt's first line names the executable's path; ours names the program.
+        const QString qtHelp = parser.helpText();
+        return QString::fromLatin1(kUsageLine) + QLatin1Char('\n')
+            + qtHelp.mid(qtHelp.indexOf(QLatin1Char('\n')));
+    }
+};
+
+/// Parses the command line into o; false with the reason in error.
+bool parseOptions(SimParser &p, Options *o, QString *error)
+{
+    o->image = p.parser.value(p.image);
+    o->save = p.parser.value(p.save);
+    o->link = p.parser.value(p.link);
+    o->log = p.parser.value(p.log);
+    o->pace = p.parser.isSet(p.pace);
+    o->faults.silent = p.parser.isSet(p.silent);
+    o->faults.badHandshakeAck = p.parser.isSet(p.badAck);
+    o->faults.garbage = p.parser.isSet(p.garbage);
+    const std::pair<const QCommandLineOption *, int *> addresses[] = {
+        { &p.shortAt, &o->faults.shortAnswerAt },
+        { &p.nakAt, &o->faults.nakAt },
+        { &p.stallAt, &o->faults.stallAt },
+        { &p.hangupAt, &o->faults.hangupAt },
+    };
+    for (const auto &[option, into] : addresses) {
+        if (p.parser.isSet(*option) && !parseAddress(p.parser.value(*option), into)) {
+            *error = QStringLiteral("--%1 needs an address from 0 to 0xFFFF, not \"%2\"")
+                         .arg(option->names().constFirst(), p.parser.value(*option));
             return false;
         }
+    }
+    if (!p.parser.positionalArguments().isEmpty()) {
+        *error = QStringLiteral("unexpected argument \"%1\"")
+                     .arg(p.parser.positionalArguments().constFirst());
+        return false;
     }
     return true;
 }
@@ -157,15 +195,34 @@ void saveMemory(const QString &path, const MemoryImage &memory)
 
 int main(int argc, char **argv)
 {
-    for (int i = 1; i < argc; ++i) {
-        if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
-            std::fputs(kUsage, stdout);
-            return 0;
-        }
+    QStringList args;
+    for (int i = 0; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    SimParser p;
+    const bool parsed = p.parser.parse(args);
+    // Asked for help or the version, nothing else on the line matters and no radio starts.
+    if (p.parser.isSet(p.help)) {
+        std::fputs(qPrintable(p.helpText()), stdout);
+        return 0;
+    }
+    if (p.parser.isSet(p.version)) {
+        std::printf("radioprog-sim %s\n", qPrintable(ProgramVersion()));
+        return 0;
     }
     Options options;
-    if (!parseOptions(argc, argv, &options))
+    QString error;
+    if (!parsed) {
+        const QStringList unknown = p.parser.unknownOptionNames();
+        error = unknown.isEmpty()
+            ? p.parser.errorText()
+            : QStringLiteral("unknown option %1%2")
+                  .arg(unknown.first().size() == 1 ? "-" : "--", unknown.first());
+    }
+    if (!parsed || !parseOptions(p, &options, &error)) {
+        std::fprintf(stderr, "radioprog-sim: %s\n%s\nTry 'radioprog-sim --help' for more.\n",
+            qPrintable(error), kUsageLine);
         return 2;
+    }
 
     MemoryImage memory = DemoRadioImage();
     if (!options.image.isEmpty()) {

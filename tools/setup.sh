@@ -1,4 +1,4 @@
-# Shared by ./run and ./test: install what is missing, configure, build.
+# Shared by ./run, ./test and ./package: install what is missing, configure, build.
 # Sourced, not run.
 
 RADIOPROG_PACKAGES=(
@@ -8,6 +8,12 @@ RADIOPROG_PACKAGES=(
   libgl-dev
   xvfb xauth poppler-utils imagemagick
   fonts-liberation fonts-wqy-microhei
+  groff-base desktop-file-utils appstream bash-completion
+)
+
+# What ./package needs besides: dpkg-shlibdeps for Depends, file for CPack.
+RADIOPROG_PACKAGING_PACKAGES=(
+  dpkg-dev file
 )
 
 radioprog_install_packages() {

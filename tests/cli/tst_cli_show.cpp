@@ -300,7 +300,7 @@ void TestCliShow::errors_data()
     QTest::newRow("short file") << QStringList { Fixture("image-short.dat"), "--json" } << "1000";
     QTest::newRow("folder") << QStringList { QStringLiteral(RADIOPROG_TEST_DATA) } << "folder";
     QTest::newRow("bad language") << QStringList { "--lang", "fr" } << "en or zh";
-    QTest::newRow("language missing") << QStringList { "--lang" } << "en or zh";
+    QTest::newRow("language missing") << QStringList { "--lang" } << "--lang";
     QTest::newRow("unknown option") << QStringList { "--yaml" } << "--yaml";
     QTest::newRow("two files") << QStringList { Fixture("image-channels.dat"),
         Fixture("image-channels.dat") }
@@ -326,6 +326,7 @@ void TestCliShow::commandList_data()
     QTest::newRow("help") << QStringList { "help" } << 0;
     QTest::newRow("nothing") << QStringList {} << 2;
     QTest::newRow("unknown command") << QStringList { "frobnicate" } << 2;
+    QTest::newRow("help on an unknown command") << QStringList { "help", "frobnicate" } << 2;
 }
 
 void TestCliShow::commandList()
@@ -340,7 +341,7 @@ void TestCliShow::commandList()
     QVERIFY2(list.contains("radioprog-cli show [FILE.dat]"), list.constData());
     QVERIFY(other.isEmpty());
     if (!args.isEmpty() && exitCode != 0)
-        QVERIFY2(r.err.contains("unknown command " + args.first().toUtf8()), r.err.constData());
+        QVERIFY2(r.err.contains("unknown command " + args.last().toUtf8()), r.err.constData());
 }
 
 void TestCliShow::commandUsage_data()
@@ -353,6 +354,10 @@ void TestCliShow::commandUsage_data()
                               << "usage: radioprog-cli write --port PORT FILE.dat";
     QTest::newRow("report --help") << QStringList { "report", "--help" }
                                    << "usage: radioprog-cli report FILE.dat -o report.pdf";
+    QTest::newRow("help report") << QStringList { "help", "report" }
+                                 << "usage: radioprog-cli report FILE.dat -o report.pdf";
+    QTest::newRow("help beats a wrong option")
+        << QStringList { "show", "--yaml", "--help" } << "usage: radioprog-cli show [FILE.dat]";
 }
 
 void TestCliShow::commandUsage()

@@ -1,0 +1,53 @@
+#include "cli/CommandLine.h"
+
+#include <QTextStream>
+
+namespace cli {
+
+QString HelpText(const QCommandLineParser &parser, const QString &usageLine)
+{
+    // Qt's text begins "Usage: <path> [options] ..."; everything after that line is kept.
+    const QString qtHelp = parser.helpText();
+    const int firstBreak = qtHelp.indexOf(QLatin1Char('\n'));
+    QString rest = firstBreak >= 0 ? qtHelp.mid(firstBreak + 1) : QString();
+    while (rest.startsWith(QLatin1Char('\n')))
+        rest.remove(0, 1);
+    return usageLine + QStringLiteral("\n\n") + rest;
+}
+
+QString ErrorText(const QCommandLineParser &parser)
+{
+    const QStringList unknown = parser.unknownOptionNames();
+    if (unknown.isEmpty())
+        return parser.errorText();
+    const QString &name = unknown.first();
+    return QStringLiteral("unknown option %1%2")
+        .arg(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), name);
+}
+
+int UsageError(const QString &name, const QString &usage, const QString &why)
+{
+    QTextStream(stderr) << "radioprog-cli " << name << ": " << why << "\n"
+                        << "usage: radioprog-cli " << usage << "\n"
+                        << "Try 'radioprog-cli " << name << " --help' for more.\n";
+    return 2;
+}
+
+int ParseCommand(
+    QCommandLineParser &parser, const QString &name, const QString &usage, const QStringList &args)
+{
+    const QCommandLineOption help(
+        { QStringLiteral("h"), QStringLiteral("help") }, QStringLiteral("Show this help."));
+    parser.addOption(help);
+    const bool parsed = parser.parse(QStringList { QStringLiteral("radioprog-cli") } + args);
+    // Asked for help, the help wins over any other mistake on the line.
+    if (parser.isSet(help)) {
+        QTextStream(stdout) << HelpText(parser, QStringLiteral("usage: radioprog-cli ") + usage);
+        return 0;
+    }
+    if (!parsed)
+        return UsageError(name, usage, ErrorText(parser));
+    return kGoOn;
+}
+
+} // namespace cli

@@ -1,0 +1,73 @@
+# cmake --install build --prefix P: the programs in P/bin, their installation
+# data in P/share/radioprog (found there through ../share/radioprog), man pages,
+# desktop entry, icons, AppStream data and bash completion where Debian keeps them.
+include(GNUInstallDirs)
+
+set(RADIOPROG_DATA_DIR ${CMAKE_INSTALL_DATADIR}/radioprog)
+# The AppStream id and the web address of the screenshots: a reverse-DNS id is
+# required, and the screenshots must be reachable there for software centres.
+set(RADIOPROG_APPSTREAM_ID "org.example.radioprog" CACHE STRING "AppStream component id")
+set(RADIOPROG_HOMEPAGE "https://radioprog.example.org" CACHE STRING
+    "Project web address; the README screenshots are expected under <address>/screenshots")
+
+install(TARGETS radioprog-cli radioprog-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+# The installation data as shipped: from the sources, never the build tree's
+# copies, which carry the developer's own Language choice.
+file(GLOB shipped_data ${CMAKE_SOURCE_DIR}/res/install/*)
+install(FILES ${shipped_data} ${CMAKE_BINARY_DIR}/enHelp.html ${CMAKE_BINARY_DIR}/chHelp.html
+        DESTINATION ${RADIOPROG_DATA_DIR})
+
+# Man pages, compressed as Debian keeps them (-n: no time stamp, reproducible).
+find_program(GZIP_PROGRAM gzip REQUIRED)
+set(man_outputs)
+foreach(page radioprog radioprog-cli radioprog-sim)
+  set(src ${CMAKE_SOURCE_DIR}/res/man/${page}.1)
+  set(out ${CMAKE_BINARY_DIR}/man/${page}.1.gz)
+  add_custom_command(OUTPUT ${out}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
+    COMMAND ${GZIP_PROGRAM} -9nc ${src} > ${out}
+    DEPENDS ${src}
+    COMMENT "Man page ${page}.1.gz")
+  list(APPEND man_outputs ${out})
+endforeach()
+add_custom_target(man_pages ALL DEPENDS ${man_outputs})
+install(FILES ${man_outputs} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# One completion script serves all three programs; bash loads it by the program's name.
+# What Debian expects of every package: its copyright and its changelog.
+set(changelog ${CMAKE_BINARY_DIR}/debian/changelog.gz)
+add_custom_command(OUTPUT ${changelog}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/debian
+  COMMAND ${GZIP_PROGRAM} -9nc ${CMAKE_SOURCE_DIR}/res/debian/changelog > ${changelog}
+  DEPENDS ${CMAKE_SOURCE_DIR}/res/debian/changelog
+  COMMENT "changelog.gz")
+add_custom_target(package_changelog ALL DEPENDS ${changelog})
+install(FILES ${CMAKE_SOURCE_DIR}/res/debian/copyright ${changelog}
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+set(completions ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+foreach(program radioprog-cli radioprog-sim)
+  install(FILES ${CMAKE_SOURCE_DIR}/res/completion/radioprog DESTINATION ${completions}
+          RENAME ${program})
+endforeach()
+
+if(RADIOPROG_WITH_GUI)
+  install(TARGETS radioprog RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(FILES ${CMAKE_BINARY_DIR}/English.qm ${CMAKE_BINARY_DIR}/Chinese.qm
+          DESTINATION ${RADIOPROG_DATA_DIR})
+  install(FILES ${CMAKE_SOURCE_DIR}/res/completion/radioprog DESTINATION ${completions})
+  install(FILES ${CMAKE_SOURCE_DIR}/res/desktop/radioprog.desktop
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES ${CMAKE_SOURCE_DIR}/res/desktop/icons/radioprog.svg
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+  foreach(size 16 22 24 32 48 64 128 256)
+    install(FILES ${CMAKE_SOURCE_DIR}/res/desktop/icons/radioprog-${size}.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+            RENAME radioprog.png)
+  endforeach()
+  configure_file(${CMAKE_SOURCE_DIR}/res/desktop/radioprog.metainfo.xml
+                 ${CMAKE_BINARY_DIR}/${RADIOPROG_APPSTREAM_ID}.metainfo.xml @ONLY)
+  install(FILES ${CMAKE_BINARY_DIR}/${RADIOPROG_APPSTREAM_ID}.metainfo.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+endif()

@@ -1,0 +1,6 @@
+#include "shell/Version.h"
+
+QString ProgramVersion()
+{
+    return QStringLiteral(RADIOPROG_VERSION);
+}
