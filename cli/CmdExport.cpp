@@ -1,4 +1,5 @@
 // radioprog-cli export FILE.dat -o LIST.csv: the used channels as a channel list (CSV).
+#include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "doc/FileWrite.h"
 #include "doc/ProgramDoc.h"
@@ -10,23 +11,24 @@
 #include <QTextStream>
 
 namespace {
-const char kExportUsage[] = "usage: radioprog-cli export FILE.dat -o LIST.csv\n";
+const char kExportUsage[] = "export FILE.dat -o LIST.csv";
 } // namespace
 
 int RunExport(const QStringList &args)
 {
     QTextStream err(stderr);
     QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Exports the used channels of a .dat file as a channel list (CSV)."));
     const QCommandLineOption output({ QStringLiteral("o"), QStringLiteral("output") },
         QStringLiteral("CSV file to write"), QStringLiteral("LIST.csv"));
     parser.addOption(output);
     parser.addPositionalArgument(QStringLiteral("FILE.dat"), QStringLiteral("channel file"));
-    const auto usageError = [&](const QString &why) {
-        err << "radioprog-cli export: " << why << "\n" << kExportUsage;
-        return 2;
-    };
-    if (!parser.parse(QStringList { QStringLiteral("radioprog-cli") } + args))
-        return usageError(parser.errorText());
+    const QString name = QStringLiteral("export");
+    const QString usage = QString::fromLatin1(kExportUsage);
+    const auto usageError = [&](const QString &why) { return cli::UsageError(name, usage, why); };
+    if (const int status = cli::ParseCommand(parser, name, usage, args); status != cli::kGoOn)
+        return status;
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1)
         return usageError(files.isEmpty() ? QStringLiteral("no .dat file given")

@@ -1,5 +1,6 @@
 // radioprog-cli import LIST.csv -o OUT.dat [--into BASE.dat] [--by-location | --in-order
 // [--first N]] [--only-listed]: a channel list (CSV) into the channels of an image.
+#include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "doc/CsvReader.h"
 #include "doc/ProgramDoc.h"
@@ -15,8 +16,8 @@
 
 namespace {
 
-const char kImportUsage[] = "usage: radioprog-cli import LIST.csv -o OUT.dat [--into BASE.dat] "
-                            "[--by-location | --in-order [--first N]] [--only-listed]\n";
+const char kImportUsage[] = "import LIST.csv -o OUT.dat [--into BASE.dat] "
+                            "[--by-location | --in-order [--first N]] [--only-listed]";
 
 bool SameFile(const QString &a, const QString &b)
 {
@@ -31,6 +32,9 @@ int RunImport(const QStringList &args)
     QTextStream err(stderr);
     QTextStream out(stdout);
     QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Imports a channel list (CSV) into the channels of an image, through the "
+                       "same checks as typing into the grid."));
     const QCommandLineOption output({ QStringLiteral("o"), QStringLiteral("output") },
         QStringLiteral("channel file to write"), QStringLiteral("OUT.dat"));
     const QCommandLineOption into(QStringLiteral("into"),
@@ -46,12 +50,11 @@ int RunImport(const QStringList &args)
         QStringLiteral("only-listed"), QStringLiteral("keep the channels the list does not name"));
     parser.addOptions({ output, into, byLocation, inOrder, first, onlyListed });
     parser.addPositionalArgument(QStringLiteral("LIST.csv"), QStringLiteral("channel list"));
-    const auto usageError = [&](const QString &why) {
-        err << "radioprog-cli import: " << why << "\n" << kImportUsage;
-        return 2;
-    };
-    if (!parser.parse(QStringList { QStringLiteral("radioprog-cli") } + args))
-        return usageError(parser.errorText());
+    const QString name = QStringLiteral("import");
+    const QString usage = QString::fromLatin1(kImportUsage);
+    const auto usageError = [&](const QString &why) { return cli::UsageError(name, usage, why); };
+    if (const int status = cli::ParseCommand(parser, name, usage, args); status != cli::kGoOn)
+        return status;
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1)
         return usageError(files.isEmpty() ? QStringLiteral("no .csv file given")
