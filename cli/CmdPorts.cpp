@@ -1,12 +1,11 @@
 // radioprog-cli ports: the serial ports of this machine and where COM1..COM4 lead.
 #include "cli/Commands.h"
-#include "doc/IniFile.h"
 #include "link/PortProbe.h"
+#include "link/PortRoutes.h"
+#include "shell/Globals.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QMap>
-#include <QSerialPortInfo>
 #include <QTextStream>
 
 int RunPorts(const QStringList &args)
@@ -16,12 +15,11 @@ int RunPorts(const QStringList &args)
         QTextStream(stderr) << "usage: radioprog-cli ports\n";
         return 2;
     }
+    const QList<SerialAdapter> adapters = ListSerialAdapters();
     QMap<QString, QString> found; // device path -> description
-    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
-        QString what = info.description();
-        if (!info.manufacturer().isEmpty())
-            what += (what.isEmpty() ? QString() : QStringLiteral(", ")) + info.manufacturer();
-        found.insert(info.systemLocation(), what);
+    for (const SerialAdapter &a : adapters) {
+        const QString line = DescribeAdapter(a, CurrentLanguage());
+        found.insert(a.device, line.mid(a.device.size()).trimmed());
     }
     const QDir dev(QStringLiteral("/dev"));
     const QStringList patterns { QStringLiteral("ttyUSB*"), QStringLiteral("ttyACM*"),
@@ -39,15 +37,8 @@ int RunPorts(const QStringList &args)
             out << " " << it.value();
         out << "\n";
     }
-    out << "\nCOM port names ([Ports] of Program.ini, else /dev/ttyUSB<n-1>):\n";
-    for (int n = 1; n <= 4; ++n) {
-        const QString name = QStringLiteral("COM%1").arg(n);
-        const bool configured
-            = !theIniFile.GetValue(QStringLiteral("Ports"), name).trimmed().isEmpty();
-        const QString path = DevicePathOfPort(name);
-        out << "  " << name << " -> " << path.leftJustified(16)
-            << (configured ? "(Program.ini)" : "(default)")
-            << (QFileInfo::exists(path) ? "" : "  missing") << "\n";
-    }
+    out << "\n";
+    for (const QString &line : PortOverview(adapters, CurrentLanguage()))
+        out << line << "\n";
     return 0;
 }
