@@ -48,7 +48,8 @@ QStringList ProcessesHolding(const QString &device, const PortEnvironment &env)
     const QString real = QFileInfo(device).canonicalFilePath();
     for (const QString &pid : numericEntries(env.procDir)) {
         const QDir fds(env.procDir + QLatin1Char('/') + pid + QStringLiteral("/fd"));
-        const QStringList entries = fds.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+        const QStringList entries
+            = fds.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
         for (const QString &fd : entries) {
             const QString target = QFile::symLinkTarget(fds.filePath(fd));
             if (!target.isEmpty() && (target == device || (!real.isEmpty() && target == real))) {
@@ -112,7 +113,8 @@ PortFacts GatherPortFacts(const PortOpenError &error, const PortEnvironment &env
 QString ExplainPortFailure(const PortFacts &facts, Language language)
 {
     const QString device = facts.error.device;
-    const QString os = facts.osReason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(facts.osReason);
+    const QString os
+        = facts.osReason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(facts.osReason);
     const QString brltty = pick(language,
         "The brltty package (a Braille display service) is known to grab USB serial cables; "
         "if it is installed, remove it: sudo apt remove brltty, then plug the cable in again.",
@@ -142,7 +144,8 @@ QString ExplainPortFailure(const PortFacts &facts, Language language)
         break;
     }
     case PortFault::PermissionDenied: {
-        const QString group = facts.deviceGroup.isEmpty() || facts.deviceGroup == QLatin1String("root")
+        const QString group
+            = facts.deviceGroup.isEmpty() || facts.deviceGroup == QLatin1String("root")
             ? QStringLiteral("dialout")
             : facts.deviceGroup;
         lines << pick(language,
@@ -158,7 +161,8 @@ QString ExplainPortFailure(const PortFacts &facts, Language language)
         break;
     }
     case PortFault::Busy: {
-        const QString who = facts.holders.isEmpty() ? QString() : facts.holders.join(QStringLiteral(", "));
+        const QString who
+            = facts.holders.isEmpty() ? QString() : facts.holders.join(QStringLiteral(", "));
         if (who.isEmpty())
             lines << pick(language, "Why: %1 is in use by another program%2.",
                 "原因：%1 正被其他程序占用%2。")
@@ -175,7 +179,8 @@ QString ExplainPortFailure(const PortFacts &facts, Language language)
         break;
     }
     case PortFault::NotASerialPort:
-        lines << pick(language, "Why: %1 is not a serial port.", "原因：%1 不是串口设备。").arg(device);
+        lines << pick(language, "Why: %1 is not a serial port.", "原因：%1 不是串口设备。")
+                     .arg(device);
         lines << pick(language,
             "Fix: choose the serial device of the programming cable under Setup > Com Setup.",
             "解决：在“设置 > 串口设置”中选择编程线的串口设备。");

@@ -71,7 +71,8 @@ QString CPortLock::lockFilePath(const QString &devicePath)
     QString real = QFileInfo(devicePath).canonicalFilePath();
     if (real.isEmpty())
         real = devicePath;
-    QString name = real.startsWith(QLatin1String("/dev/")) ? real.mid(5) : QFileInfo(real).fileName();
+    QString name
+        = real.startsWith(QLatin1String("/dev/")) ? real.mid(5) : QFileInfo(real).fileName();
     name.replace(QLatin1Char('/'), QLatin1Char('_'));
     return directory() + QStringLiteral("/LCK..") + name;
 }

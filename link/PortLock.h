@@ -13,7 +13,8 @@ public:
     /// What acquire() found.
     enum class Result {
         Locked, ///< The lock file is ours now.
-        Unavailable, ///< No lock could be made (no lock folder, no right to write it); go on without.
+        Unavailable, ///< No lock could be made (no lock folder, no right to write it); go on
+                     ///< without.
         HeldByOther, ///< A live process holds the device.
     };
 

@@ -43,8 +43,8 @@ constexpr int kSlots = 8;
 ReleaseSlot g_slots[kSlots];
 std::atomic<bool> g_slotTaken[kSlots];
 
-int registerPort(int fd, const termios &saved, bool haveSaved, bool setExclusive,
-    const QByteArray &lockPath)
+int registerPort(
+    int fd, const termios &saved, bool haveSaved, bool setExclusive, const QByteArray &lockPath)
 {
     for (int i = 0; i < kSlots; ++i) {
         bool expected = false;

@@ -38,8 +38,8 @@ public:
         if (!reason.isEmpty())
             text += QStringLiteral("\n\n") + reason;
         // No parent: the Process window may be destroyed while the box is up.
-        const QMessageBox::StandardButton pressed = AfxMessageBox(nullptr, text,
-            retry ? (QMessageBox::Retry | QMessageBox::Cancel) : QMessageBox::Ok);
+        const QMessageBox::StandardButton pressed = AfxMessageBox(
+            nullptr, text, retry ? (QMessageBox::Retry | QMessageBox::Cancel) : QMessageBox::Ok);
         if (!retry)
             return MessageAnswer::Ok;
         return pressed == QMessageBox::Retry ? MessageAnswer::Retry : MessageAnswer::Cancel;

@@ -30,9 +30,8 @@ public:
     }
     MessageAnswer showMessageWithReason(int stringId, const QString &reason) override
     {
-        return ask([this, stringId, reason] {
-            return m_target.showMessageWithReason(stringId, reason);
-        });
+        return ask(
+            [this, stringId, reason] { return m_target.showMessageWithReason(stringId, reason); });
     }
     void stepProgress() override
     {
@@ -101,7 +100,8 @@ void RunOnWorkerThread(const TransferProcedure &procedure, CTransferUi &ui, int 
         procedure(forwarding);
         // Posted last, so every progress step and message before it has been handled when
         // the loop below sees the end.
-        QMetaObject::invokeMethod(&relay, [&finished] { finished = true; }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &relay, [&finished] { finished = true; }, Qt::QueuedConnection);
     }));
     worker->setObjectName(QStringLiteral("transfer"));
     worker->start();
