@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <limits>
 #include <unistd.h>
 
 namespace {
@@ -20,7 +21,8 @@ QString &lockDirectory()
 
 bool processAlive(qint64 pid)
 {
-    if (pid <= 0)
+    // A negative or overlong number would address a process group in kill().
+    if (pid <= 0 || pid > std::numeric_limits<pid_t>::max())
         return false;
     // EPERM: it exists but belongs to another user; still alive.
     return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
