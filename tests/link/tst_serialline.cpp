@@ -84,6 +84,7 @@ private Q_SLOTS:
     void lockFileNames_data();
     void lockFileNames();
     void lockFileNamesFollowLinks();
+    void emergencyReleaseGivesThePortBack();
     void portNames_data();
     void portNames();
 
@@ -433,6 +434,32 @@ void TestSerialLine::lockFileNamesFollowLinks()
     QVERIFY(line.open(link));
     CPosixSerialLine other;
     QVERIFY(!other.open(pty.path));
+}
+
+void TestSerialLine::emergencyReleaseGivesThePortBack()
+{
+    // What a second Ctrl+C does before the process ends at once.
+    Pty pty;
+    termios before {};
+    ::tcgetattr(pty.slave, &before);
+    CPosixSerialLine line;
+    QVERIFY(line.open(pty.path));
+    line.configure();
+    const QString lock = CPortLock::lockFilePath(pty.path);
+    QVERIFY(QFile::exists(lock));
+    ReleaseOpenPortsNow();
+    QVERIFY(!QFile::exists(lock));
+    int exclusive = -1;
+    QCOMPARE(::ioctl(pty.slave, TIOCGEXCL, &exclusive), 0);
+    QCOMPARE(exclusive, 0);
+    termios after {};
+    ::tcgetattr(pty.slave, &after);
+    QCOMPARE(after.c_lflag, before.c_lflag);
+    QCOMPARE(after.c_iflag, before.c_iflag);
+    // Released twice does nothing more.
+    ReleaseOpenPortsNow();
+    CPosixSerialLine next;
+    QVERIFY(next.open(pty.path));
 }
 
 void TestSerialLine::portNames_data()
