@@ -1,6 +1,8 @@
 #include "link/PosixSerialLine.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -91,6 +93,27 @@ PortFault faultOfErrno(int e)
     }
 }
 
+/// True when a descriptor other than ownFd of this process has device open.
+bool heldByAnotherDescriptor(const QString &device, int ownFd)
+{
+    const QString real = QFileInfo(device).canonicalFilePath();
+    const QString self = QString::number(::getpid());
+    const QDir proc(QStringLiteral("/proc"));
+    for (const QString &pid : proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        if (!pid.front().isDigit())
+            continue;
+        const QDir fds(proc.filePath(pid + QStringLiteral("/fd")));
+        for (const QString &fd : fds.entryList(QDir::System | QDir::NoDotAndDotDot)) {
+            if (pid == self && fd == QString::number(ownFd))
+                continue;
+            const QString target = QFile::symLinkTarget(fds.filePath(fd));
+            if (target == device || target == real)
+                return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 void ReleaseOpenPortsNow()
@@ -152,13 +175,16 @@ bool CPosixSerialLine::open(const QString &devicePath)
         return fail(PortFault::Busy, e);
     }
     // Root passes an exclusive device's open; it must still keep off another's line.
+    // On a pseudo-terminal the flag outlives a holder that ended without clearing
+    // it, so it counts only while some other process really has the device open.
     int exclusive = 0;
-    if (::ioctl(fd, TIOCGEXCL, &exclusive) == 0 && exclusive) {
+    const bool wasExclusive = ::ioctl(fd, TIOCGEXCL, &exclusive) == 0 && exclusive;
+    if (wasExclusive && heldByAnotherDescriptor(devicePath, fd)) {
         ::close(fd);
         return fail(PortFault::Busy, EBUSY);
     }
     // TIOCEXCL keeps out every later open by unprivileged programs.
-    m_setExclusive = ::ioctl(fd, TIOCEXCL) == 0;
+    m_setExclusive = !wasExclusive && ::ioctl(fd, TIOCEXCL) == 0;
     m_haveSaved = ::tcgetattr(fd, &m_saved) == 0;
     m_fd = fd;
     m_slot = registerPort(fd, m_saved, m_haveSaved, m_setExclusive, m_lock.path());
