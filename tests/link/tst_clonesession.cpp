@@ -389,9 +389,8 @@ void TestCloneSession::cancelCutsAWaitShort()
         TransferOutcome::Cancelled);
     // A wait the user cut short is a cancel: no "Program Interrupt", no Retry question.
     QVERIFY(ui.messages.isEmpty());
-    QCOMPARE(line.ops.at(line.ops.size() - 2),
-        QStringLiteral("read %1 -> 0 cancelled")
-            .arg(line.ops.at(line.ops.size() - 2).section(QLatin1Char(' '), 1, 1)));
+    // Nothing happens on the line after the cut-short wait but the close.
+    QVERIFY(line.ops.at(line.ops.size() - 2).endsWith(QStringLiteral(" -> 0 cancelled")));
     QCOMPARE(line.ops.filter(QStringLiteral("cancelled")).size(), 1);
     QCOMPARE(line.ops.last(), QStringLiteral("close"));
 }
