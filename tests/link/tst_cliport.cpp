@@ -49,6 +49,7 @@ private Q_SLOTS:
     void missingPortListsTheDevices();
     void busyPortNamesTheHolder();
     void permissionDeniedNamesTheGroup();
+    void portsListsAdaptersAndRoutes();
 
 private:
     QTemporaryDir m_dir;
@@ -218,6 +219,24 @@ void TestCliPort::permissionDeniedNamesTheGroup()
                          .arg(group == QLatin1String("root") ? QStringLiteral("dialout") : group)),
         qPrintable(err));
     QVERIFY(!QFile::exists(QStringLiteral("/tmp/radioprog-nobody.dat")));
+}
+
+void TestCliPort::portsListsAdaptersAndRoutes()
+{
+    const testing::ProgramRun r = testing::RunRadioprogCli({ QStringLiteral("ports") });
+    QCOMPARE(r.exitCode, 0);
+    const QStringList lines = QString::fromUtf8(r.out).split(QLatin1Char('\n'));
+    const int adapters = lines.indexOf(QStringLiteral("USB serial adapters:"));
+    const int routes = lines.indexOf(QStringLiteral("Where the ports lead:"));
+    QVERIFY2(adapters >= 0 && routes > adapters, qPrintable(r.out));
+    // One line per COM port, each saying why it leads where it does.
+    for (int n = 1; n <= 4; ++n)
+        QVERIFY2(lines.value(routes + n)
+                     .contains(QRegularExpression(QStringLiteral(
+                         "^  COM%1 -> \\S+  \\((default|set in Program.ini|the only USB "
+                         "serial adapter)\\)")
+                                                      .arg(n))),
+            qPrintable(lines.value(routes + n)));
 }
 
 QTEST_GUILESS_MAIN(TestCliPort)
