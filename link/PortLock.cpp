@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -34,8 +35,11 @@ bool createLock(const QByteArray &lockPath)
 {
     char text[16];
     const int len = std::snprintf(text, sizeof text, "%10ld\n", static_cast<long>(::getpid()));
+    // Unique per process and call: two threads may lock two devices at once.
+    static std::atomic<int> serial { 0 };
     const QByteArray tmp = lockPath.left(lockPath.lastIndexOf('/') + 1) + "LTMP."
-        + QByteArray::number(static_cast<qint64>(::getpid()));
+        + QByteArray::number(static_cast<qint64>(::getpid())) + '.'
+        + QByteArray::number(serial.fetch_add(1));
     const int fd = ::open(tmp.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
         return false;

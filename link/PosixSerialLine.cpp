@@ -333,8 +333,6 @@ void CPosixSerialLine::close()
 {
     if (m_fd < 0)
         return;
-    unregisterPort(m_slot);
-    m_slot = -1;
     // Give the device back as it was found. The exclusive mark outlives this
     // descriptor when another one (a virtual radio's own) keeps the terminal
     // open, so it is cleared, but only when this line set it.
@@ -347,4 +345,7 @@ void CPosixSerialLine::close()
     m_setExclusive = false;
     m_haveSaved = false;
     m_lock.release();
+    // Last: a fatal signal in the middle of this close still finds the port to give back.
+    unregisterPort(m_slot);
+    m_slot = -1;
 }
