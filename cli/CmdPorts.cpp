@@ -3,11 +3,11 @@
 #include "cli/Commands.h"
 #include "doc/IniFile.h"
 #include "link/PortProbe.h"
+#include "link/PortRoutes.h"
+#include "shell/Globals.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QMap>
-#include <QSerialPortInfo>
 #include <QTextStream>
 
 int RunPorts(const QStringList &args)
@@ -22,12 +22,11 @@ int RunPorts(const QStringList &args)
         return cli::UsageError(name, name,
             QStringLiteral("unexpected argument %1").arg(parser.positionalArguments().first()));
     QTextStream out(stdout);
+    const QList<SerialAdapter> adapters = ListSerialAdapters();
     QMap<QString, QString> found; // device path -> description
-    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
-        QString what = info.description();
-        if (!info.manufacturer().isEmpty())
-            what += (what.isEmpty() ? QString() : QStringLiteral(", ")) + info.manufacturer();
-        found.insert(info.systemLocation(), what);
+    for (const SerialAdapter &a : adapters) {
+        const QString line = DescribeAdapter(a, CurrentLanguage());
+        found.insert(a.device, line.mid(a.device.size()).trimmed());
     }
     const QDir dev(QStringLiteral("/dev"));
     const QStringList patterns { QStringLiteral("ttyUSB*"), QStringLiteral("ttyACM*"),
@@ -46,17 +45,10 @@ int RunPorts(const QStringList &args)
         out << "\n";
     }
     // Installed, the [Ports] in force may come from the user's own copy: name the file read.
-    out << "\nCOM port names ([Ports] of "
+    out << "\n[Ports] of "
         << (theIniFile.path().isEmpty() ? QStringLiteral("Program.ini") : theIniFile.path())
-        << ", else /dev/ttyUSB<n-1>):\n";
-    for (int n = 1; n <= 4; ++n) {
-        const QString name = QStringLiteral("COM%1").arg(n);
-        const bool configured
-            = !theIniFile.GetValue(QStringLiteral("Ports"), name).trimmed().isEmpty();
-        const QString path = DevicePathOfPort(name);
-        out << "  " << name << " -> " << path.leftJustified(16)
-            << (configured ? "(Program.ini)" : "(default)")
-            << (QFileInfo::exists(path) ? "" : "  missing") << "\n";
-    }
+        << "\n";
+    for (const QString &line : PortOverview(adapters, CurrentLanguage()))
+        out << line << "\n";
     return 0;
 }

@@ -5,10 +5,13 @@
 #include "doc/UserSettings.h"
 #include "editor/ProgramView.h"
 #include "link/PortProbe.h"
+#include "link/PortRoutes.h"
 #include "shell/DialogFrame.h"
+#include "shell/Globals.h"
 #include "ui_comsetupdlg.h"
 
 #include <QButtonGroup>
+#include <QLabel>
 
 CComSetupDlg::CComSetupDlg(QWidget *parent)
     : QDialog(parent)
@@ -17,6 +20,14 @@ CComSetupDlg::CComSetupDlg(QWidget *parent)
 {
     ui->setupUi(this);
     UseDialogFrame(this);
+    // Where each COM name leads and which USB adapters are plugged in, so that a
+    // port that "does nothing" explains itself.
+    m_routes = new QLabel(this);
+    m_routes->setObjectName(QStringLiteral("lblRoutes"));
+    m_routes->setTextFormat(Qt::PlainText);
+    m_routes->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    ui->mainLayout->insertWidget(1, m_routes);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     m_group->addButton(ui->rdoCom1, 0);
     m_group->addButton(ui->rdoCom2, 1);
     m_group->addButton(ui->rdoCom3, 2);
@@ -36,8 +47,12 @@ int CComSetupDlg::DoModal()
 
 bool CComSetupDlg::OnInitDialog()
 {
-    for (int i = 0; i < ComPortCount; ++i)
+    const QList<SerialAdapter> adapters = ListSerialAdapters();
+    for (int i = 0; i < ComPortCount; ++i) {
         m_group->button(i)->setEnabled(ProbePort(ComPortName(i)));
+        m_group->button(i)->setToolTip(DescribeComRoute(i + 1, adapters, CurrentLanguage()));
+    }
+    m_routes->setText(PortOverview(adapters, CurrentLanguage()).join(QLatin1Char('\n')));
     m_nPort = ComIndexOfStored(UserSettings::forApplication().value(QStringLiteral("com"), 1));
     // An exclusive group cannot show "none checked" unless it is opened up for a moment.
     m_group->setExclusive(false);

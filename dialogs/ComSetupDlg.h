@@ -10,6 +10,7 @@ namespace Ui {
 class ComSetupDlg;
 }
 class QButtonGroup;
+class QLabel;
 
 /// Help context of the COM Setup dialog.
 constexpr int ComSetupHelpContext = 32777;
@@ -35,4 +36,5 @@ public:
 private:
     std::unique_ptr<Ui::ComSetupDlg> ui;
     QButtonGroup *m_group;
+    QLabel *m_routes; ///< The USB adapters and where COM1..COM4 lead.
 };

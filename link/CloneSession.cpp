@@ -1,6 +1,8 @@
 #include "link/CloneSession.h"
 
+#include "link/PortDiagnosis.h"
 #include "link/PortProbe.h"
+#include "shell/Globals.h"
 #include "shell/StringTable.h"
 
 #include <algorithm>
@@ -53,11 +55,22 @@ void CommitReadRanges(const MemoryImage &staged, MemoryImage &image)
         std::copy_n(staged.data() + a, mem::WireBlockSize, image.data() + a);
 }
 
-bool CCloneSession::ackArrived()
+CCloneSession::Ack CCloneSession::readAck()
 {
     std::uint8_t b = 0;
     const LineReadResult r = m_line.read(&b, 1);
-    return r.ok && r.count == 1 && b == wire::Ack;
+    if (r.cancelled)
+        return Ack::Cancelled;
+    return r.ok && r.count == 1 && b == wire::Ack ? Ack::Arrived : Ack::Missing;
+}
+
+TransferOutcome CCloneSession::interrupted()
+{
+    // A wait the user cut short is a cancel, never a fault to report.
+    if (m_ui.isCancelled())
+        return TransferOutcome::Cancelled;
+    m_ui.showMessage(ids::ProgramInterrupt);
+    return TransferOutcome::Failed;
 }
 
 CCloneSession::Handshake CCloneSession::handshake()
@@ -74,7 +87,10 @@ CCloneSession::Handshake CCloneSession::handshake()
         }
         bool prompt = false;
         std::uint8_t answer = 0;
-        if (!m_line.read(&answer, 1).ok) {
+        const LineReadResult programAnswer = m_line.read(&answer, 1);
+        if (programAnswer.cancelled)
+            return Handshake::Cancelled;
+        if (!programAnswer.ok) {
             // Only a failing line counts here; a silent radio goes on to the next step.
             m_line.wait(2);
             ++n;
@@ -88,15 +104,21 @@ CCloneSession::Handshake CCloneSession::handshake()
             m_line.writeByte(wire::Stx);
             m_line.wait(1);
             std::uint8_t identification[wire::IdentificationSize];
-            if (!m_line.read(identification, wire::IdentificationSize).ok) {
+            const LineReadResult id = m_line.read(identification, wire::IdentificationSize);
+            if (id.cancelled)
+                return Handshake::Cancelled;
+            if (!id.ok) {
                 prompt = true;
             } else {
                 m_line.clearBuffers();
                 m_line.writeByte(wire::Ack);
                 m_line.clearBuffers();
                 m_line.wait(1);
-                if (ackArrived())
+                const Ack ack = readAck();
+                if (ack == Ack::Arrived)
                     return Handshake::Done;
+                if (ack == Ack::Cancelled)
+                    return Handshake::Cancelled;
                 if (n > wire::AckFailureLimit) {
                     m_ui.showMessage(ids::ProgramInterrupt);
                     return Handshake::Failed;
@@ -128,7 +150,8 @@ bool CCloneSession::blockDone(int address)
 {
     if (address % mem::BlockSize == 0)
         m_ui.stepProgress();
-    // Cancel is seen only here, after a confirmed block, never inside one.
+    // Between blocks Cancel is seen here; inside one only when a wait for the
+    // radio is cut short (a silent or stalled radio), so that it takes effect at once.
     return m_ui.pumpAndTest(9, 0);
 }
 
@@ -143,17 +166,15 @@ TransferOutcome CCloneSession::read(MemoryImage &image)
         m_line.write(request, 4);
         std::uint8_t answer[wire::ReadAnswerSize];
         const LineReadResult r = m_line.read(answer, wire::ReadAnswerSize);
-        if (!r.ok || r.count < wire::ReadAnswerSize) {
-            m_ui.showMessage(ids::ProgramInterrupt);
-            return TransferOutcome::Failed;
-        }
+        if (r.cancelled)
+            return TransferOutcome::Cancelled;
+        if (!r.ok || r.count < wire::ReadAnswerSize)
+            return interrupted();
         std::copy_n(answer + wire::ReadAnswerDataOffset, mem::WireBlockSize, image.data() + a);
         m_line.clearBuffers();
         m_line.writeByte(wire::Ack);
-        if (!ackArrived()) {
-            m_ui.showMessage(ids::ProgramInterrupt);
-            return TransferOutcome::Failed;
-        }
+        if (readAck() != Ack::Arrived)
+            return interrupted();
         if (blockDone(a))
             return TransferOutcome::Cancelled;
     }
@@ -171,10 +192,8 @@ TransferOutcome CCloneSession::write(const MemoryImage &image)
         m_line.write(header, 4);
         m_line.wait(1);
         m_line.write(image.data() + a, mem::WireBlockSize);
-        if (!ackArrived()) {
-            m_ui.showMessage(ids::ProgramInterrupt);
-            return TransferOutcome::Failed;
-        }
+        if (readAck() != Ack::Arrived)
+            return interrupted();
         if (blockDone(a))
             return TransferOutcome::Cancelled;
     }
@@ -184,18 +203,19 @@ TransferOutcome CCloneSession::write(const MemoryImage &image)
     m_line.write(header, 4);
     m_line.wait(1);
     m_line.writeByte(image.at(mem::WriteLastByte));
-    if (!ackArrived()) {
-        m_ui.showMessage(ids::ProgramInterrupt);
-        return TransferOutcome::Failed;
-    }
+    if (readAck() != Ack::Arrived)
+        return interrupted();
     return TransferOutcome::Succeeded;
 }
 
 TransferOutcome RunTransfer(CSerialLine &line, const QString &portName, TransferDirection direction,
     MemoryImage &image, CTransferUi &ui)
 {
+    line.setCancelTest([&ui] { return ui.isCancelled(); });
     if (!line.open(DevicePathOfPort(portName))) {
-        ui.showMessage(ids::PortOpenFailed);
+        line.setCancelTest({});
+        ui.showMessageWithReason(ids::PortOpenFailed,
+            ExplainPortFailure(GatherPortFacts(line.lastOpenError()), CurrentLanguage()));
         return TransferOutcome::PortNotOpened;
     }
     line.configure();
@@ -203,5 +223,6 @@ TransferOutcome RunTransfer(CSerialLine &line, const QString &portName, Transfer
     const TransferOutcome outcome
         = direction == TransferDirection::Read ? session.read(image) : session.write(image);
     line.close();
+    line.setCancelTest({});
     return outcome;
 }

@@ -67,7 +67,10 @@ private:
     Handshake handshake();
     /// The transfer's outcome when the handshake did not complete.
     static std::optional<TransferOutcome> handshakeOutcome(Handshake h);
-    bool ackArrived();
+    enum class Ack { Arrived, Missing, Cancelled };
+    Ack readAck();
+    /// A short or missing answer: Cancelled when the user cut the wait short, else 61454.
+    TransferOutcome interrupted();
     /// Steps the progress after every 16 bytes, then pumps; true when cancelled.
     bool blockDone(int address);
 
@@ -75,7 +78,8 @@ private:
     CTransferUi &m_ui;
 };
 
-/// The whole transfer on a port name: open (61453 on failure), configure, session, close.
+/// The whole transfer on a port name: open (61453 with the reason on failure), configure,
+/// session, close. The line's waits test ui.isCancelled().
 /// For a read, image is the staging copy and receives the read ranges.
 TransferOutcome RunTransfer(CSerialLine &line, const QString &portName, TransferDirection direction,
     MemoryImage &image, CTransferUi &ui);

@@ -1,5 +1,6 @@
 #include "link/ConsoleTransferUi.h"
 
+#include "link/PosixSerialLine.h"
 #include "shell/StringTable.h"
 
 #include <chrono>
@@ -10,11 +11,19 @@
 namespace {
 
 volatile std::sig_atomic_t g_interrupted = 0;
-struct sigaction g_previous;
+constexpr int kSignals[] = { SIGINT, SIGTERM, SIGHUP };
+struct sigaction g_previous[3];
 
-void onInterrupt(int)
+void onInterrupt(int signo)
 {
-    g_interrupted = 1;
+    // The first signal asks the transfer to stop, which it does within a few
+    // milliseconds; a second Ctrl+C (or any second signal) means "now": give the
+    // port back with async-signal-safe calls only and end at once.
+    if (g_interrupted) {
+        ReleaseOpenPortsNow();
+        ::_exit(128 + signo);
+    }
+    g_interrupted = signo;
 }
 
 constexpr int kBarWidth = 40;
@@ -33,13 +42,21 @@ CConsoleTransferUi::CConsoleTransferUi(const QString &title, int steps, int retr
     };
     sa.sa_handler = onInterrupt;
     sigemptyset(&sa.sa_mask);
-    ::sigaction(SIGINT, &sa, &g_previous);
+    // No SA_RESTART: a signal interrupts the line's poll, which then tests the flag at once.
+    for (int i = 0; i < 3; ++i)
+        ::sigaction(kSignals[i], &sa, &g_previous[i]);
 }
 
 CConsoleTransferUi::~CConsoleTransferUi()
 {
     finish();
-    ::sigaction(SIGINT, &g_previous, nullptr);
+    for (int i = 0; i < 3; ++i)
+        ::sigaction(kSignals[i], &g_previous[i], nullptr);
+}
+
+int CConsoleTransferUi::interruptingSignal()
+{
+    return g_interrupted;
 }
 
 QString CConsoleTransferUi::barText(const QString &title, int position, int steps)
@@ -54,8 +71,15 @@ QString CConsoleTransferUi::barText(const QString &title, int position, int step
 
 MessageAnswer CConsoleTransferUi::showMessage(int stringId)
 {
+    return showMessageWithReason(stringId, QString());
+}
+
+MessageAnswer CConsoleTransferUi::showMessageWithReason(int stringId, const QString &reason)
+{
     finish();
     std::fprintf(m_out, "%s\n", qPrintable(LoadString(stringId)));
+    if (!reason.isEmpty())
+        std::fprintf(m_out, "%s\n", qPrintable(reason));
     if (stringId != ids::CommError)
         return MessageAnswer::Ok;
     if (m_retriesLeft <= 0)
@@ -85,6 +109,11 @@ bool CConsoleTransferUi::pumpAndTest(int passes, int waitMs)
             std::this_thread::sleep_for(std::chrono::milliseconds(waitMs));
     }
     return false;
+}
+
+bool CConsoleTransferUi::isCancelled()
+{
+    return g_interrupted != 0;
 }
 
 void CConsoleTransferUi::finish()

@@ -1,6 +1,7 @@
 #pragma once
 // The transfer's face on a terminal: a progress bar and the messages on
-// stderr, Ctrl+C as the Cancel button, and a fixed number of automatic retries.
+// stderr, Ctrl+C (and SIGTERM, SIGHUP) as the Cancel button, and a fixed
+// number of automatic retries.
 
 #include "link/TransferUi.h"
 
@@ -13,7 +14,7 @@ class CConsoleTransferUi : public CTransferUi
 public:
     /// Shows title and steps progress steps on out; answers Retry to 61451 retries times.
     CConsoleTransferUi(const QString &title, int steps, int retries, std::FILE *out = stderr);
-    /// Restores the previous Ctrl+C handling.
+    /// Restores the previous handling of SIGINT, SIGTERM and SIGHUP.
     ~CConsoleTransferUi() override;
     CConsoleTransferUi(const CConsoleTransferUi &) = delete;
     CConsoleTransferUi &operator=(const CConsoleTransferUi &) = delete;
@@ -22,8 +23,14 @@ public:
     MessageAnswer showMessage(int stringId) override;
     /// Redraws the bar one step further.
     void stepProgress() override;
+    /// Prints the text of the message and the reason beneath it; answers as showMessage.
+    MessageAnswer showMessageWithReason(int stringId, const QString &reason) override;
     /// Sleeps the passes' waits and tests for Ctrl+C.
     bool pumpAndTest(int passes, int waitMs) override;
+    /// True once SIGINT, SIGTERM or SIGHUP arrived (a second one ends the process at once).
+    bool isCancelled() override;
+    /// The signal that cancelled the transfer, 0 when none did.
+    static int interruptingSignal();
 
     /// Ends the bar's line, if one was drawn.
     void finish();

@@ -2,19 +2,20 @@
 #include "doc/ProgramDoc.h"
 #include "editor/ProgramView.h"
 #include "link/CloneSession.h"
+#include "link/PortProbe.h"
 #include "link/PosixSerialLine.h"
 #include "link/ProcessDlg.h"
+#include "link/TransferThread.h"
 #include "shell/Globals.h"
 #include "shell/MessageBox.h"
 #include "shell/StringTable.h"
 
-#include <QCoreApplication>
 #include <QPointer>
-#include <QThread>
 
 namespace {
 
-/// The transfer's face in the window: message boxes, the Process window, the event pump.
+/// The transfer's face in the window: message boxes, the Process window, the cancel flag.
+/// Used on the window's thread only; the transfer reaches it through RunOnWorkerThread.
 class CWindowTransferUi : public CTransferUi
 {
 public:
@@ -25,12 +26,20 @@ public:
 
     MessageAnswer showMessage(int stringId) override
     {
+        return showMessageWithReason(stringId, QString());
+    }
+
+    MessageAnswer showMessageWithReason(int stringId, const QString &reason) override
+    {
         if (!m_view)
             return MessageAnswer::Cancel;
         const bool retry = stringId == ids::CommError;
+        QString text = LoadString(stringId);
+        if (!reason.isEmpty())
+            text += QStringLiteral("\n\n") + reason;
         // No parent: the Process window may be destroyed while the box is up.
-        const QMessageBox::StandardButton pressed = AfxMessageBox(nullptr, LoadString(stringId),
-            retry ? (QMessageBox::Retry | QMessageBox::Cancel) : QMessageBox::Ok);
+        const QMessageBox::StandardButton pressed = AfxMessageBox(
+            nullptr, text, retry ? (QMessageBox::Retry | QMessageBox::Cancel) : QMessageBox::Ok);
         if (!retry)
             return MessageAnswer::Ok;
         return pressed == QMessageBox::Retry ? MessageAnswer::Retry : MessageAnswer::Cancel;
@@ -44,17 +53,16 @@ public:
         }
     }
 
-    bool pumpAndTest(int passes, int waitMs) override
+    bool pumpAndTest(int, int) override
     {
-        for (int i = 0; i < passes; ++i) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents);
-            CProcessDlg *dlg = dialog();
-            if (!dlg || dlg->m_bCancel)
-                return true;
-            if (waitMs > 0)
-                QThread::msleep(static_cast<unsigned long>(waitMs));
-        }
-        return false;
+        // The worker thread pumps; this thread's events are handled by its own loop.
+        return isCancelled();
+    }
+
+    bool isCancelled() override
+    {
+        CProcessDlg *dlg = dialog();
+        return !dlg || dlg->m_bCancel;
     }
 
 private:
@@ -112,11 +120,18 @@ void CProgramView::OnTransfer()
     // A read lands in a copy first: the document changes only once every block
     // arrived, so a failed or cancelled read leaves document and grid as they were.
     MemoryImage working = doc->m_image;
-    CPosixSerialLine line;
+    // Resolved here: Program.ini is read on this thread only.
+    const QString device = DevicePathOfPort(m_strPort);
     CWindowTransferUi ui(this);
-    const TransferOutcome outcome = RunTransfer(line, m_strPort, direction, working, ui);
+    TransferOutcome outcome = TransferOutcome::Cancelled;
+    RunOnWorkerThread(
+        [&](CTransferUi &workerUi) {
+            CPosixSerialLine line;
+            outcome = RunTransfer(line, device, direction, working, workerUi);
+        },
+        ui);
 
-    // The events pumped during the transfer may have closed this view or its document.
+    // The events handled during the transfer may have closed this view or its document.
     if (!self)
         return;
     if (doc && direction == TransferDirection::Read && outcome == TransferOutcome::Succeeded) {
@@ -137,9 +152,9 @@ void CProgramView::cancelTransferAndWait()
 {
     if (!m_bTransferRunning || !m_pProcessDlg)
         return;
-    // There is one thread, so the running transfer sits below this call, inside
-    // its pump. Raising the flag ends it at that pump's very next test: it then
-    // only closes its own port and, the view being gone, touches nothing else.
+    // The transfer's worker sees the flag within a few milliseconds, wherever it
+    // waits, and ends; OnTransfer, below this call on the stack, then returns
+    // without touching the view or document that are going away.
     m_pProcessDlg->m_bCancel = 1;
     m_pProcessDlg->DestroyWindow();
 }

@@ -3,12 +3,33 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 /// Outcome of one read: ok is false only for a real I/O fault (the device vanished).
 struct LineReadResult
 {
     bool ok = false; ///< False for an input/output fault; a time-out is still ok.
     int count = 0; ///< Bytes received, possibly fewer than asked (0 on a silent line).
+    bool cancelled = false; ///< The wait was cut short because the user cancelled.
+};
+
+/// Why a port would not open.
+enum class PortFault {
+    None, ///< It opened.
+    NoSuchDevice, ///< The device does not exist (cable unplugged, wrong name).
+    PermissionDenied, ///< The user may not open the device.
+    Busy, ///< Another program holds the device (open, exclusive flag or lock file).
+    NotASerialPort, ///< The path names something that is not a terminal device.
+    Other, ///< Any other refusal of the operating system.
+};
+
+/// The last failed open of a line: the fault, the OS's error number and who holds the device.
+struct PortOpenError
+{
+    PortFault fault = PortFault::None; ///< What went wrong.
+    int osError = 0; ///< errno of the refused call, 0 when the refusal was this program's own.
+    QString device; ///< The device path that was opened.
+    qint64 holderPid = 0; ///< The process named by the device's lock file, 0 when unknown.
 };
 
 /// The few primitive operations the clone procedure needs of a serial port.
@@ -39,6 +60,20 @@ public:
 
     /// Writes one byte.
     int writeByte(std::uint8_t b) { return write(&b, 1); }
+
+    /// Installs the test that cuts waits for the radio short (empty: waits run their full time).
+    void setCancelTest(std::function<bool()> test) { m_cancelTest = std::move(test); }
+    /// True when the installed cancel test says the user cancelled.
+    bool cancelRequested() const { return m_cancelTest && m_cancelTest(); }
+    /// Why the last open failed (fault None after a successful open).
+    PortOpenError lastOpenError() const { return m_openError; }
+
+protected:
+    /// Set by open().
+    PortOpenError m_openError;
+
+private:
+    std::function<bool()> m_cancelTest;
 };
 
 /// Time-outs of the line in milliseconds.

@@ -1,5 +1,10 @@
 #pragma once
 // What the clone procedure asks of the window (or terminal) that watches it.
+// The procedure may run on a worker thread (see TransferThread.h); then every
+// call arrives through a forwarding face and only isCancelled() must be safe
+// to call from any thread.
+
+#include <QString>
 
 /// Answer to a message of the transfer.
 enum class MessageAnswer { Ok, Retry, Cancel };
@@ -17,4 +22,12 @@ public:
     /// Runs passes of event handling, each ending with the cancel test and waitMs of sleep.
     /// True as soon as the cancel flag is seen.
     virtual bool pumpAndTest(int passes, int waitMs) = 0;
+    /// True once the user asked to stop; tested often by the line's waits, so it must be cheap.
+    virtual bool isCancelled() { return false; }
+    /// Shows string stringId with reason (why it happened and how to fix it) beneath it.
+    virtual MessageAnswer showMessageWithReason(int stringId, const QString &reason)
+    {
+        Q_UNUSED(reason);
+        return showMessage(stringId);
+    }
 };

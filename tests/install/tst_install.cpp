@@ -267,8 +267,8 @@ private slots:
             QSKIP("no read-only mount possible here");
         QVERIFY2(p.exitCode() == 0, err.constData());
         const QString out = QString::fromUtf8(p.readAllStandardOutput());
-        QVERIFY2(out.contains(
-                     QRegularExpression(QStringLiteral("COM1 -> /dev/ttyACM7 +\\(Program.ini\\)"))),
+        QVERIFY2(out.contains(QRegularExpression(
+                     QStringLiteral("COM1 -> /dev/ttyACM7 +\\(set in Program.ini\\)"))),
             qPrintable(out));
         QVERIFY2(out.contains(QStringLiteral("COM2 -> /dev/ttyUSB1")), qPrintable(out));
         QVERIFY2(out.contains(QStringLiteral("[Ports] of ") + copy), qPrintable(out));

@@ -58,6 +58,16 @@ public:
     }
     LineReadResult read(std::uint8_t *buffer, int n) override
     {
+        // From read number cancelAtRead on, every wait is cut short as by the user's Cancel.
+        if (cancelAtRead >= 0 && m_reads++ >= cancelAtRead) {
+            if (onCancel)
+                onCancel();
+            ops << QStringLiteral("read %1 -> 0 cancelled").arg(n);
+            LineReadResult r;
+            r.ok = true;
+            r.cancelled = true;
+            return r;
+        }
         m_rx.insert(m_rx.end(), m_late.begin(), m_late.end());
         m_late.clear();
         LineReadResult r;
@@ -87,6 +97,10 @@ public:
     bool openFails = false;
     /// Makes a read report an I/O fault: (bytes asked, last byte written) -> fail.
     std::function<bool(int, std::uint8_t)> readFails;
+    /// Index (from 0) of the first read whose wait the cancel cuts short; -1 for none.
+    int cancelAtRead = -1;
+    /// Called when a read is cut short.
+    std::function<void()> onCancel;
 
 private:
     CRadioState *m_radio;
@@ -95,6 +109,7 @@ private:
     std::uint8_t m_lastWritten = 0;
     bool m_open = false;
     bool m_dead = false;
+    int m_reads = 0;
 };
 
 /// A transfer UI that records messages and progress and answers from a script.
@@ -122,6 +137,7 @@ public:
         pumps << qMakePair(passes, waitMs);
         return cancelled;
     }
+    bool isCancelled() override { return cancelled; }
 
     QList<int> messages;
     QList<MessageAnswer> answers; ///< Answers to 61451 in turn; Cancel when empty.

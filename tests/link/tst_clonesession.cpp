@@ -71,6 +71,8 @@ private Q_SLOTS:
     void cancelAfterCurrentBlock_data();
     void cancelAfterCurrentBlock();
     void cancelBeforeHandshakeSendsNothing();
+    void cancelCutsAWaitShort_data();
+    void cancelCutsAWaitShort();
     void portThatCannotOpen();
     void commitKeepsUnfetchedBytes();
 };
@@ -354,6 +356,43 @@ void TestCloneSession::cancelAfterCurrentBlock()
         QCOMPARE(image.at(lastAddress + 7), radio.memory().at(lastAddress + 7));
         QCOMPARE(image.at(lastAddress + 8), std::uint8_t(0x11));
     }
+}
+
+void TestCloneSession::cancelCutsAWaitShort_data()
+{
+    QTest::addColumn<TransferDirection>("direction");
+    QTest::addColumn<int>("cancelAtRead");
+    // Reads in order: program answer, identification, handshake ack; then per read
+    // block its answer and its ack, per write block its ack, and the ack of 0x3F0.
+    const auto read = TransferDirection::Read;
+    const auto write = TransferDirection::Write;
+    QTest::newRow("program answer") << read << 0;
+    QTest::newRow("identification") << write << 1;
+    QTest::newRow("handshake ack") << read << 2;
+    QTest::newRow("answer of read block 5") << read << 3 + 2 * 5;
+    QTest::newRow("ack of read block 5") << read << 3 + 2 * 5 + 1;
+    QTest::newRow("ack of write block 5") << write << 3 + 5;
+    QTest::newRow("ack of the byte at 0x3F0") << write << 3 + 124;
+}
+
+void TestCloneSession::cancelCutsAWaitShort()
+{
+    QFETCH(TransferDirection, direction);
+    QFETCH(int, cancelAtRead);
+    CRadioState radio(patternImage(4));
+    CMemoryLine line(&radio);
+    CRecordingUi ui;
+    line.cancelAtRead = cancelAtRead;
+    line.onCancel = [&ui] { ui.cancelled = true; };
+    MemoryImage image = filled(0x11);
+    QCOMPARE(RunTransfer(line, QStringLiteral("/dev/x"), direction, image, ui),
+        TransferOutcome::Cancelled);
+    // A wait the user cut short is a cancel: no "Program Interrupt", no Retry question.
+    QVERIFY(ui.messages.isEmpty());
+    // Nothing happens on the line after the cut-short wait but the close.
+    QVERIFY(line.ops.at(line.ops.size() - 2).endsWith(QStringLiteral(" -> 0 cancelled")));
+    QCOMPARE(line.ops.filter(QStringLiteral("cancelled")).size(), 1);
+    QCOMPARE(line.ops.last(), QStringLiteral("close"));
 }
 
 void TestCloneSession::cancelBeforeHandshakeSendsNothing()

@@ -13,6 +13,7 @@
 #include "sim/RadioState.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -69,6 +70,7 @@ private Q_SLOTS:
     void portThatCannotOpen();
     void handshakePromptOffersRetry();
     void cancelDuringTransfer();
+    void cancelDuringSilentHandshake();
     void closingTheViewDuringTransfer();
     void chineseTitles();
 
@@ -89,6 +91,9 @@ void TestProcessDlg::initTestCase()
     QStandardPaths::setTestModeEnabled(true);
     SetHelpWindowSuppressed(true);
     SetMessageHook([this](const ShownMessage &m) {
+        // The transfer runs on a worker, but its messages are shown on the window's thread.
+        if (QThread::currentThread() != qApp->thread())
+            qFatal("message box shown off the GUI thread");
         m_messages << m;
         return m_answers.isEmpty() ? QMessageBox::Ok : m_answers.takeFirst();
     });
@@ -244,9 +249,55 @@ void TestProcessDlg::portThatCannotOpen()
     pressOk();
     QTRY_VERIFY_WITH_TIMEOUT(!dlg()->hasWindow(), 5000);
     QCOMPARE(m_messages.size(), 1);
-    QCOMPARE(m_messages.first().text,
+    // Message 61453, then why and how to fix it.
+    const QStringList lines = m_messages.first().text.split(QLatin1Char('\n'));
+    QCOMPARE(lines.first(),
         QStringLiteral("Could not Open the Port,Please check whether the Port are occupied or "
                        "the device are ok"));
+    QVERIFY(lines.size() > 3);
+    QVERIFY(lines.at(2).startsWith(QStringLiteral("Why: ") + m_view->m_strPort));
+    QVERIFY(lines.at(2).contains(QStringLiteral("does not exist")));
+    QVERIFY(lines.at(3).startsWith(QStringLiteral("Serial devices found: ")));
+}
+
+void TestProcessDlg::cancelDuringSilentHandshake()
+{
+    // A radio that never answers: each wait of the handshake lasts up to 4 s.
+    SimProcess sim({ QStringLiteral("--silent") });
+    m_view->m_strPort = sim.path();
+    m_view->OnRead();
+    QElapsedTimer clock;
+    qint64 last = 0;
+    qint64 longestGap = 0;
+    int ticks = 0;
+    QTimer tick;
+    connect(&tick, &QTimer::timeout, this, [&] {
+        longestGap = qMax(longestGap, clock.elapsed() - last);
+        last = clock.elapsed();
+        ++ticks;
+    });
+    bool runningAtCancel = false;
+    bool portHeldAtCancel = false;
+    // Fires inside the transfer (OnTransfer handles events below the test), well
+    // inside the handshake's first long read, as the user's click would.
+    QTimer::singleShot(1500, this, [&] {
+        runningAtCancel = dlg()->hasWindow() && m_view->isTransferRunning();
+        portHeldAtCancel = !ProbePort(sim.path());
+        QTest::mouseClick(control(dlg()->window(), 2), Qt::LeftButton);
+    });
+    pressOk();
+    clock.start();
+    tick.start(10);
+    QTRY_VERIFY_WITH_TIMEOUT(!dlg()->hasWindow(), 3000);
+    tick.stop();
+    QVERIFY(runningAtCancel);
+    QVERIFY(portHeldAtCancel);
+    // The window's thread kept handling its events: no wait for the radio blocked it.
+    QVERIFY(ticks > 20);
+    QVERIFY2(longestGap < 1000, qPrintable(QString::number(longestGap)));
+    QVERIFY(m_messages.isEmpty());
+    QVERIFY(!m_view->isTransferRunning());
+    QVERIFY(ProbePort(sim.path()));
 }
 
 void TestProcessDlg::handshakePromptOffersRetry()
