@@ -80,7 +80,10 @@ int main(int argc, char **argv)
 
     // The same installation data as the GUI: Program.ini next to the executable.
     g_strAppDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
-    theIniFile.OpenInExeDir(QStringLiteral("Program.ini"), false, true, false);
+    if (!theIniFile.OpenInExeDir(QStringLiteral("Program.ini"), false, true, false)
+        && !theIniFile.errorString().isEmpty())
+        QTextStream(stderr) << "radioprog-cli: Program.ini cannot be read: "
+                            << theIniFile.errorString() << "\n";
     g_strLanguage = theIniFile.GetValue(QStringLiteral("Setup"), QStringLiteral("Language"));
 
     QStringList args = QCoreApplication::arguments().mid(2);
