@@ -64,32 +64,58 @@ int SequenceLength(const QByteArray &bytes, int at)
     return 0;
 }
 
-// Decodes bytes strictly: false when iconv refuses any of them.
-bool DecodeStrict(const QByteArray &bytes, QString *out)
+// One strict iconv conversion, opened once and reused for many pieces of text.
+class StrictConverter
 {
-    iconv_t cd = iconv_open("UTF-8", "GB18030");
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        return false;
-    QByteArray utf8;
-    QByteArray buffer(4096, '\0');
-    char *src = const_cast<char *>(bytes.constData());
-    size_t srcLeft = static_cast<size_t>(bytes.size());
-    bool ok = true;
-    while (srcLeft > 0) {
-        char *dst = buffer.data();
-        size_t dstLeft = static_cast<size_t>(buffer.size());
-        const size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
-        utf8.append(buffer.constData(), buffer.size() - static_cast<int>(dstLeft));
-        if (rc == static_cast<size_t>(-1) && errno != E2BIG) {
-            ok = false;
-            break;
-        }
+public:
+    StrictConverter(const char *to, const char *from)
+        : m_cd(iconv_open(to, from))
+    {
     }
-    iconv_close(cd);
-    if (ok)
-        *out = QString::fromUtf8(utf8);
-    return ok;
-}
+    ~StrictConverter()
+    {
+        if (valid())
+            iconv_close(m_cd);
+    }
+    StrictConverter(const StrictConverter &) = delete;
+    StrictConverter &operator=(const StrictConverter &) = delete;
+    bool valid() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
+
+    // Converts all of in; false when any byte is refused (nothing is replaced).
+    bool convert(const QByteArray &in, QByteArray *out)
+    {
+        out->clear();
+        if (!valid())
+            return false;
+        char buffer[4096];
+        {
+            // Back to the initial state after an earlier refusal (with an output buffer:
+            // glibc's GB18030 module does not take a reset without one).
+            char *dst = buffer;
+            size_t dstLeft = sizeof buffer;
+            iconv(m_cd, nullptr, nullptr, &dst, &dstLeft);
+        }
+        char *src = const_cast<char *>(in.constData());
+        size_t srcLeft = static_cast<size_t>(in.size());
+        while (srcLeft > 0) {
+            char *dst = buffer;
+            size_t dstLeft = sizeof buffer;
+            const size_t rc = iconv(m_cd, &src, &srcLeft, &dst, &dstLeft);
+            out->append(buffer, static_cast<int>(sizeof buffer - dstLeft));
+            if (rc == static_cast<size_t>(-1) && errno != E2BIG)
+                return false;
+        }
+        char *dst = buffer;
+        size_t dstLeft = sizeof buffer;
+        if (iconv(m_cd, nullptr, nullptr, &dst, &dstLeft) == static_cast<size_t>(-1))
+            return false;
+        out->append(buffer, static_cast<int>(sizeof buffer - dstLeft));
+        return true;
+    }
+
+private:
+    iconv_t m_cd;
+};
 
 QChar EscapeOf(char byte)
 {
@@ -103,32 +129,54 @@ bool IsEscape(const QString &text, int i)
     return u >= 0xDC80 && u <= 0xDCFF && !(i > 0 && text.at(i - 1).isHighSurrogate());
 }
 
-// Appends run decoded, or, where a character would not encode back to its own bytes,
-// those bytes escaped.
-void AppendRun(const QByteArray &run, QString *text)
+// Decodes GB18030 text that encodes back to exactly its own bytes; the other bytes are
+// escaped one by one.
+class LosslessDecoder
 {
-    QString decoded;
-    if (DecodeStrict(run, &decoded) && EncodeGb18030WithIconv(decoded) == run) {
-        text->append(decoded);
-        return;
-    }
-    for (int at = 0; at < run.size();) {
-        const int length = SequenceLength(run, at);
-        const QByteArray one = run.mid(at, length);
-        if (DecodeStrict(one, &decoded) && EncodeGb18030WithIconv(decoded) == one) {
-            text->append(decoded);
-        } else {
-            for (char c : one)
-                text->append(EscapeOf(c));
+public:
+    void append(const QByteArray &run, QString *text)
+    {
+        if (run.isEmpty())
+            return;
+        if (roundTrips(run, text))
+            return;
+        // Rare: some sequence in the run has no character, or not one of its own. Its first
+        // byte (never ASCII: ASCII always round-trips) is escaped and the rest looked at
+        // again, so that a valid character right behind it is kept as a character.
+        for (int at = 0; at < run.size();) {
+            const int length = SequenceLength(run, at);
+            if (length > 0 && roundTrips(run.mid(at, length), text)) {
+                at += length;
+            } else {
+                text->append(EscapeOf(run.at(at)));
+                ++at;
+            }
         }
-        at += length;
     }
-}
+
+private:
+    bool roundTrips(const QByteArray &bytes, QString *text)
+    {
+        if (!m_decoder.convert(bytes, &m_utf8))
+            return false;
+        const QString decoded = QString::fromUtf8(m_utf8);
+        if (!m_encoder.convert(decoded.toUtf8(), &m_back) || m_back != bytes)
+            return false;
+        text->append(decoded);
+        return true;
+    }
+
+    StrictConverter m_decoder { "UTF-8", "GB18030" };
+    StrictConverter m_encoder { "GB18030", "UTF-8" };
+    QByteArray m_utf8;
+    QByteArray m_back;
+};
 
 } // namespace
 
 QString DecodeGb18030Lossless(const QByteArray &bytes)
 {
+    LosslessDecoder decoder;
     QString text;
     text.reserve(bytes.size());
     int runStart = 0;
@@ -139,11 +187,11 @@ QString DecodeGb18030Lossless(const QByteArray &bytes)
             at += length;
             continue;
         }
-        AppendRun(bytes.mid(runStart, at - runStart), &text);
+        decoder.append(bytes.mid(runStart, at - runStart), &text);
         text.append(EscapeOf(bytes.at(at)));
         runStart = ++at;
     }
-    AppendRun(bytes.mid(runStart), &text);
+    decoder.append(bytes.mid(runStart), &text);
     return text;
 }
 
