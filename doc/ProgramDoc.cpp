@@ -42,9 +42,9 @@ bool CProgramDoc::OnOpenDocument(const QString &path, QString *error)
             "无法打开 %1：这是一个文件夹，不是信道文件。")
                         .arg(shown));
     case fileread::ReadProblem::NotRegular:
-        return fail(Tr2("Cannot open %1: it is not a regular file (a pipe or a device), not a "
-                        "channel file.",
-            "无法打开 %1：这不是普通文件（而是管道或设备），不是信道文件。")
+        return fail(Tr2("Cannot open %1: it is not a regular file but a pipe, a device or a "
+                        "socket.",
+            "无法打开 %1：这不是普通文件，而是管道、设备或套接字。")
                         .arg(shown));
     case fileread::ReadProblem::ReadFailed:
         return fail(Tr2("Cannot read %1: %2.", "无法读取 %1：%2。").arg(shown, read.reason));
