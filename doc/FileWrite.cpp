@@ -15,6 +15,8 @@ namespace filewrite {
 
 namespace {
 
+constexpr qint64 kMaxInPlaceSize = 64 * 1024 * 1024;
+
 bool Fail(QString *reason, const QString &why)
 {
     if (reason)
@@ -259,7 +261,10 @@ bool RewriteInPlace(const QString &path, const QByteArray &bytes, QString *reaso
     if (!S_ISREG(st.st_mode))
         return Fail(reason, NotRegularReason());
 
-    // The old contents are kept so that a failed write can be undone.
+    // The old contents are kept so that a failed write can be undone; a file too large to
+    // keep in memory is not one of the small files rewritten here.
+    if (st.st_size > kMaxInPlaceSize)
+        return FailErrno(reason, EFBIG);
     QByteArray old;
     if (const int err = ReadAllFrom(fd, st.st_size, &old))
         return FailErrno(reason, err);
