@@ -153,6 +153,14 @@ private:
         return true;
     }
 
+    // Why Prepare could not make its fault.
+    QString SkipReason() const
+    {
+        if (m_disk && !m_disk->mounted())
+            return m_disk->whyNot();
+        return QStringLiteral("this fault cannot be made on this machine (kernel or rights)");
+    }
+
     // Takes the fault away again; the disk stays mounted.
     void Lift(Fault fault, const Target &t)
     {
@@ -249,8 +257,9 @@ private slots:
         QFETCH(QString, reason);
         Target t;
         if (!Prepare(fault, &t)) {
+            const QString why = SkipReason();
             Release(fault, t);
-            QSKIP(m_disk ? qPrintable(m_disk->whyNot()) : "this fault cannot be made here");
+            QSKIP(qPrintable(why));
         }
         bool written = true;
         QString why;
@@ -515,8 +524,9 @@ private slots:
         QFETCH(QString, reason);
         Target t;
         if (!Prepare(fault, &t)) {
+            const QString why = SkipReason();
             Release(fault, t);
-            QSKIP(m_disk ? qPrintable(m_disk->whyNot()) : "this fault cannot be made here");
+            QSKIP(qPrintable(why));
         }
         CProgramDoc doc;
         doc.OnNewDocument();
@@ -556,8 +566,9 @@ private slots:
         for (const bool backup : { false, true }) {
             Target t;
             if (!Prepare(fault, &t, original)) {
+                const QString why = SkipReason();
                 Release(fault, t);
-                QSKIP(m_disk ? qPrintable(m_disk->whyNot()) : "this fault cannot be made here");
+                QSKIP(qPrintable(why));
             }
             CIniFile ini;
             QCOMPARE(ini.Open(t.keep, false, true, backup), 1);
