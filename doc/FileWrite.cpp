@@ -326,7 +326,9 @@ bool CheckWritable(const QString &path, qint64 size, QString *reason)
     struct statvfs fs
     {
     };
-    if (::statvfs(folder.constData(), &fs) == 0) {
+    // A file system that counts no blocks at all (some network and FUSE ones) is not
+    // taken for a full one.
+    if (::statvfs(folder.constData(), &fs) == 0 && fs.f_blocks > 0) {
         const unsigned long long freeBlocks = ::geteuid() == 0 ? fs.f_bfree : fs.f_bavail;
         const unsigned long long room = freeBlocks * fs.f_frsize;
         if (room < static_cast<unsigned long long>(size))
