@@ -2,13 +2,16 @@
 // procedure as Program > Read.
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
+#include "doc/FileWrite.h"
 #include "doc/ProgramDoc.h"
 #include "link/CloneSession.h"
 #include "link/ConsoleTransferUi.h"
 #include "link/PosixSerialLine.h"
 #include "shell/Globals.h"
 
-#include <QFileInfo>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryFile>
 #include <cstdio>
 
 namespace {
@@ -18,6 +21,24 @@ const char kUsage[] = "read --port PORT -o FILE.dat [--retries N]";
 int usageError(const QString &why)
 {
     return cli::UsageError(QStringLiteral("read"), QString::fromLatin1(kUsage), why);
+}
+
+/// Saves the image just read under the temporary folder; the sentence that says where.
+QString SaveReadImageElsewhere(CProgramDoc &doc)
+{
+    QTemporaryFile spare(QDir::tempPath() + QStringLiteral("/radioprog-read-XXXXXX.dat"));
+    spare.setAutoRemove(false);
+    QString error;
+    if (spare.open()) {
+        spare.close();
+        if (doc.OnSaveDocument(spare.fileName(), &error))
+            return QStringLiteral("The image read from the radio was saved as %1 instead.")
+                .arg(spare.fileName());
+        QFile::remove(spare.fileName());
+    } else {
+        error = spare.errorString();
+    }
+    return QStringLiteral("The image read from the radio could not be kept either: %1").arg(error);
 }
 
 } // namespace
@@ -60,11 +81,12 @@ int RunRead(const QStringList &args)
         return usageError(QStringLiteral("--port is missing"));
     if (output.isEmpty())
         return usageError(QStringLiteral("-o FILE.dat is missing"));
-    // Found out before the radio is put into programming mode, not after a whole read.
-    const QFileInfo target(output);
-    const QFileInfo folder(target.absolutePath());
-    if (target.isDir() || !folder.isDir() || !folder.isWritable()) {
-        std::fprintf(stderr, "radioprog-cli read: cannot write %s\n", qPrintable(output));
+    // Found out before the radio is put into programming mode, not after a whole read:
+    // the folder, the file itself and the room on the disk.
+    QString reason;
+    if (!filewrite::CheckWritable(output, mem::ImageSize, &reason)) {
+        std::fprintf(stderr, "radioprog-cli read: cannot write %s: %s\n", qPrintable(output),
+            qPrintable(reason));
         return 2;
     }
 
@@ -88,7 +110,9 @@ int RunRead(const QStringList &args)
     g_bNewImage = 0;
     QString error;
     if (!doc.OnSaveDocument(output, &error)) {
-        std::fprintf(stderr, "radioprog-cli read: %s\n", qPrintable(error));
+        // The radio's data is not thrown away with the failed file.
+        std::fprintf(stderr, "radioprog-cli read: %s\n%s\n", qPrintable(error),
+            qPrintable(SaveReadImageElsewhere(doc)));
         return 2;
     }
     std::fprintf(stderr, "Read %d bytes from %s into %s\n",

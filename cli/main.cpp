@@ -121,7 +121,10 @@ int main(int argc, char **argv)
     // The same installation data as the GUI: next to the executable, or in
     // ../share/radioprog from it once installed.
     g_strAppDir = InstallationDataDir(QCoreApplication::applicationDirPath());
-    theIniFile.OpenInExeDir(QStringLiteral("Program.ini"), false, true, false);
+    if (!theIniFile.OpenInExeDir(QStringLiteral("Program.ini"), false, true, false)
+        && !theIniFile.errorString().isEmpty())
+        QTextStream(stderr) << "radioprog-cli: Program.ini cannot be read: "
+                            << theIniFile.errorString() << "\n";
     g_strLanguage = theIniFile.GetValue(QStringLiteral("Setup"), QStringLiteral("Language"));
 
     return command->run(rest);

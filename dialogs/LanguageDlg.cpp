@@ -6,6 +6,7 @@
 #include "shell/DialogFrame.h"
 #include "shell/Globals.h"
 #include "shell/MainFrame.h"
+#include "shell/MessageBox.h"
 #include "ui_languagedlg.h"
 
 #include <QButtonGroup>
@@ -63,7 +64,19 @@ void SetRestartHook(void (*hook)())
 void RestartProgram()
 {
     // The new copy reads Program.ini at its start; it must find the new language there.
-    theIniFile.Save(false);
+    // When the file cannot be written, this copy stays, so the user is not left with a
+    // restart into the old language and no word why.
+    bool saved = true;
+    theIniFile.Save(false, &saved);
+    if (!saved) {
+        AfxMessageBox(CMainFrame::instance(),
+            Tr2("The new language could not be stored in Program.ini, so the program is not "
+                "restarted.\n%1",
+                "无法将新的语言保存到 Program.ini，因此程序不会重新启动。\n%1")
+                .arg(theIniFile.errorString()),
+            QMessageBox::Ok, MsgIcon::Exclamation);
+        return;
+    }
     if (s_restartHook) {
         s_restartHook();
         return;

@@ -39,6 +39,7 @@ private:
 
 /// Saves Program.ini, closes the main window and starts a new copy of the
 /// program from its own folder (tests replace the last two steps with a hook).
+/// When Program.ini cannot be written, says why and neither closes nor starts anything.
 void RestartProgram();
 /// For tests: called instead of closing the main window and starting the new copy.
 void SetRestartHook(void (*hook)());

@@ -1,5 +1,6 @@
 #include "doc/IniFile.h"
 
+#include "doc/FileRead.h"
 #include "doc/FileWrite.h"
 #include "doc/IniText.h"
 #include "doc/InstallationPlace.h"
@@ -61,6 +62,9 @@ int LeadingNumber(const QString &s)
 }
 
 const QByteArray kUtf8Bom = QByteArrayLiteral("\xEF\xBB\xBF");
+
+// A settings file is a few kilobytes; anything this large is not one.
+constexpr qint64 kMaxIniSize = 4 * 1024 * 1024;
 
 } // namespace
 
@@ -134,13 +138,29 @@ int CIniFile::Open(const QString &path, bool autoSave, bool noCase, bool backup)
     m_bBackup = backup;
     m_strUserCopy.clear();
 
-    QFile file(path);
-    QFileInfo info(path);
-    if (info.isDir())
+    m_strError.clear();
+    // Only a regular file is read, and not a huge one: a FIFO would never answer, and a
+    // runaway file would take the memory of the whole machine.
+    fileread::ReadResult read = fileread::ReadRegularFile(path, kMaxIniSize, true);
+    const bool exists = read.problem != fileread::ReadProblem::Missing;
+    if (read.problem == fileread::ReadProblem::TooLarge) {
+        m_strError = QStringLiteral("%1 is larger than %2 MiB; it cannot be a settings file")
+                         .arg(QDir::toNativeSeparators(path))
+                         .arg(kMaxIniSize / (1024 * 1024));
         return 0;
-    const bool exists = info.exists();
-    if (!file.open(exists ? QIODevice::ReadOnly : QIODevice::WriteOnly))
+    }
+    if (!read.ok() && read.problem != fileread::ReadProblem::Missing
+        && read.problem != fileread::ReadProblem::ReadFailed) {
+        m_strError = QDir::toNativeSeparators(path) + QStringLiteral(": ") + read.reason;
         return 0;
+    }
+    if (!exists) {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly)) {
+            m_strError = QDir::toNativeSeparators(path) + QStringLiteral(": ") + file.errorString();
+            return 0;
+        }
+    }
 
     // A backup name belongs to one file; another file gets its own.
     if (!m_strBackup.startsWith(path + QLatin1Char('.')))
@@ -158,9 +178,10 @@ int CIniFile::Open(const QString &path, bool autoSave, bool noCase, bool backup)
     if (!exists)
         return 1;
 
-    QByteArray bytes = file.readAll();
-    const bool readFailed = file.error() != QFileDevice::NoError;
-    file.close();
+    QByteArray &bytes = read.bytes;
+    const bool readFailed = read.problem == fileread::ReadProblem::ReadFailed;
+    if (readFailed)
+        m_strError = QDir::toNativeSeparators(path) + QStringLiteral(": ") + read.reason;
 
     if (bytes.startsWith(kUtf8Bom)) {
         m_bUtf8Bom = true;
@@ -171,9 +192,10 @@ int CIniFile::Open(const QString &path, bool autoSave, bool noCase, bool backup)
         text = QString::fromUtf8(bytes);
     } else {
         // Older installations wrote Program.ini in GB2312; keep that encoding on write.
+        // Bytes valid in neither encoding are carried through unchanged.
         m_encoding = QByteArrayLiteral("GB18030");
         m_bUtf8Bom = false;
-        text = initext::DecodeGb18030(bytes);
+        text = initext::DecodeGb18030Lossless(bytes);
     }
     ParseText(text);
     return readFailed ? 0 : 1;
@@ -259,7 +281,8 @@ QString CIniFile::ComposeText() const
     QString text;
     for (int s = 0; s <= m_nLastSection; ++s) {
         const QString &name = m_sectionNames.at(s);
-        if (!name.isEmpty())
+        // Only section 0 goes without a header: a later "[]" keeps its own keys apart.
+        if (s > 0)
             text += QLatin1Char('[') + name + QLatin1String("]\r\n");
         const QStringList &keys = *m_keyLists[static_cast<size_t>(s)];
         const QStringList &values = *m_valueLists[static_cast<size_t>(s)];
@@ -273,8 +296,10 @@ QString CIniFile::ComposeText() const
     return text;
 }
 
-QString CIniFile::Save(bool backup)
+QString CIniFile::Save(bool backup, bool *ok)
 {
+    if (ok)
+        *ok = true;
     if (!m_bModified || m_strPath.isEmpty())
         return QString();
     // The installed file of a system installation is read-only: the user's copy is
@@ -283,23 +308,38 @@ QString CIniFile::Save(bool backup)
         QDir().mkpath(QFileInfo(m_strUserCopy).absolutePath());
         m_strPath = m_strUserCopy;
     }
+    const auto failed = [&](const QString &why) {
+        m_strError = QDir::toNativeSeparators(m_strPath) + QStringLiteral(": ") + why;
+        if (ok)
+            *ok = false;
+        return QString();
+    };
+    QString reason;
     if (backup) {
         if (m_strBackup.isEmpty())
             MakeBackupName();
-        QFile::remove(m_strBackup);
-        QFile::copy(m_strPath, m_strBackup);
+        // No rewrite without the backup asked for: the old file is the only copy.
+        const fileread::ReadResult old = fileread::ReadRegularFile(m_strPath, kMaxIniSize, true);
+        if (old.problem != fileread::ReadProblem::Missing) {
+            if (!old.ok())
+                return failed(old.reason);
+            if (!filewrite::WriteWholeFile(m_strBackup, old.bytes, &reason))
+                return failed(QStringLiteral("cannot make the backup %1: %2")
+                                  .arg(QDir::toNativeSeparators(m_strBackup), reason));
+        }
     }
     const QString text = ComposeText();
     QByteArray bytes;
     if (m_encoding == "GB18030") {
-        bytes = initext::EncodeGb18030(text);
+        bytes = initext::EncodeGb18030Lossless(text);
     } else {
         bytes = text.toUtf8();
         if (m_bUtf8Bom)
             bytes.prepend(kUtf8Bom);
     }
-    if (!filewrite::WriteWholeFile(m_strPath, bytes))
-        return QString();
+    if (!filewrite::WriteWholeFile(m_strPath, bytes, &reason))
+        return failed(reason);
+    m_strError.clear();
     return m_strBackup;
 }
 

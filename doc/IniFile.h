@@ -25,7 +25,8 @@ public:
     /// user has a copy (PerUserCopyPath), the copy's values are read over it; saves that
     /// cannot go to the installed file go to the copy.
     int OpenInExeDir(const QString &name, bool autoSave, bool noCase, bool backup);
-    /// Parses the whole file at path (created empty when missing); 1 opened, 0 failed.
+    /// Parses the whole file at path (created empty when missing); 1 opened, 0 failed
+    /// (errorString() says why). Only a regular file of at most 4 MiB is read.
     int Open(const QString &path, bool autoSave, bool noCase, bool backup);
     /// Value of the last key of that name in the first section of that name, cut at
     /// "//", "\t;" and "/*"; def when absent.
@@ -33,8 +34,10 @@ public:
         const QString &section, const QString &key, const QString &def = QString()) const;
     /// Changes or adds a value in memory; marks modified unless only the case differs.
     void SetValue(const QString &section, const QString &key, const QString &value);
-    /// Writes the file when modified; returns the backup name, empty when nothing was written.
-    QString Save(bool backup);
+    /// Writes the file safely when modified; returns the backup name, empty when there is
+    /// none. ok (when given) is false when the file could not be written: the file is then
+    /// as it was, the values stay modified in memory and errorString() says why.
+    QString Save(bool backup, bool *ok = nullptr);
     /// Forgets everything without writing.
     void Close();
     /// Index of the first section of that name, or -1.
@@ -50,6 +53,8 @@ public:
     QString userCopyPath() const { return m_strUserCopy; }
     /// True when SetValue changed something since the last Close.
     bool isModified() const { return m_bModified; }
+    /// Why the last Open or Save failed: the path and the OS's reason; empty after success.
+    QString errorString() const { return m_strError; }
 
 private:
     QString MakeBackupName();
@@ -73,6 +78,7 @@ private:
     QByteArray m_encoding; // "UTF-8" or "GB18030": the file is written back as it was read
     bool m_bUtf8Bom = false; // a UTF-8 byte order mark read is written back
     QString m_strUserCopy; // written instead of m_strPath when that cannot be written
+    QString m_strError;
 };
 
 /// The one Program.ini of the process.

@@ -43,7 +43,172 @@ QByteArray IconvConvert(
     return out;
 }
 
+// Lengths of the byte sequences GB18030 defines: one byte below 0x80; a lead byte
+// 0x81-0xFE, then a trail 0x40-0x7E or 0x80-0xFE (two bytes) or a digit, a lead and a digit
+// (four bytes). 0 when no sequence starts at at.
+int SequenceLength(const QByteArray &bytes, int at)
+{
+    const auto byte = [&](int i) { return static_cast<unsigned char>(bytes.at(i)); };
+    const auto isLead = [](unsigned char c) { return c >= 0x81 && c <= 0xFE; };
+    const auto isDigit = [](unsigned char c) { return c >= 0x30 && c <= 0x39; };
+    const unsigned char first = byte(at);
+    if (first < 0x80)
+        return 1;
+    if (!isLead(first) || at + 1 >= bytes.size())
+        return 0;
+    const unsigned char second = byte(at + 1);
+    if ((second >= 0x40 && second <= 0x7E) || (second >= 0x80 && second <= 0xFE))
+        return 2;
+    if (isDigit(second) && at + 3 < bytes.size() && isLead(byte(at + 2)) && isDigit(byte(at + 3)))
+        return 4;
+    return 0;
+}
+
+// One strict iconv conversion, opened once and reused for many pieces of text.
+class StrictConverter
+{
+public:
+    StrictConverter(const char *to, const char *from)
+        : m_cd(iconv_open(to, from))
+    {
+    }
+    ~StrictConverter()
+    {
+        if (valid())
+            iconv_close(m_cd);
+    }
+    StrictConverter(const StrictConverter &) = delete;
+    StrictConverter &operator=(const StrictConverter &) = delete;
+    bool valid() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
+
+    // Converts all of in; false when any byte is refused (nothing is replaced).
+    bool convert(const QByteArray &in, QByteArray *out)
+    {
+        out->clear();
+        if (!valid())
+            return false;
+        char buffer[4096];
+        {
+            // Back to the initial state after an earlier refusal (with an output buffer:
+            // glibc's GB18030 module does not take a reset without one).
+            char *dst = buffer;
+            size_t dstLeft = sizeof buffer;
+            iconv(m_cd, nullptr, nullptr, &dst, &dstLeft);
+        }
+        char *src = const_cast<char *>(in.constData());
+        size_t srcLeft = static_cast<size_t>(in.size());
+        while (srcLeft > 0) {
+            char *dst = buffer;
+            size_t dstLeft = sizeof buffer;
+            const size_t rc = iconv(m_cd, &src, &srcLeft, &dst, &dstLeft);
+            out->append(buffer, static_cast<int>(sizeof buffer - dstLeft));
+            if (rc == static_cast<size_t>(-1) && errno != E2BIG)
+                return false;
+        }
+        char *dst = buffer;
+        size_t dstLeft = sizeof buffer;
+        if (iconv(m_cd, nullptr, nullptr, &dst, &dstLeft) == static_cast<size_t>(-1))
+            return false;
+        out->append(buffer, static_cast<int>(sizeof buffer - dstLeft));
+        return true;
+    }
+
+private:
+    iconv_t m_cd;
+};
+
+QChar EscapeOf(char byte)
+{
+    return QChar(static_cast<char16_t>(0xDC00 + static_cast<unsigned char>(byte)));
+}
+
+bool IsEscape(const QString &text, int i)
+{
+    const char16_t u = text.at(i).unicode();
+    // A low surrogate after a high one is half of a real character, not an escape.
+    return u >= 0xDC80 && u <= 0xDCFF && !(i > 0 && text.at(i - 1).isHighSurrogate());
+}
+
+// Decodes GB18030 text that encodes back to exactly its own bytes; the other bytes are
+// escaped one by one.
+class LosslessDecoder
+{
+public:
+    void append(const QByteArray &run, QString *text)
+    {
+        if (run.isEmpty())
+            return;
+        if (roundTrips(run, text))
+            return;
+        // Rare: some sequence in the run has no character, or not one of its own. Its first
+        // byte (never ASCII: ASCII always round-trips) is escaped and the rest looked at
+        // again, so that a valid character right behind it is kept as a character.
+        for (int at = 0; at < run.size();) {
+            const int length = SequenceLength(run, at);
+            if (length > 0 && roundTrips(run.mid(at, length), text)) {
+                at += length;
+            } else {
+                text->append(EscapeOf(run.at(at)));
+                ++at;
+            }
+        }
+    }
+
+private:
+    bool roundTrips(const QByteArray &bytes, QString *text)
+    {
+        if (!m_decoder.convert(bytes, &m_utf8))
+            return false;
+        const QString decoded = QString::fromUtf8(m_utf8);
+        if (!m_encoder.convert(decoded.toUtf8(), &m_back) || m_back != bytes)
+            return false;
+        text->append(decoded);
+        return true;
+    }
+
+    StrictConverter m_decoder { "UTF-8", "GB18030" };
+    StrictConverter m_encoder { "GB18030", "UTF-8" };
+    QByteArray m_utf8;
+    QByteArray m_back;
+};
+
 } // namespace
+
+QString DecodeGb18030Lossless(const QByteArray &bytes)
+{
+    LosslessDecoder decoder;
+    QString text;
+    text.reserve(bytes.size());
+    int runStart = 0;
+    int at = 0;
+    while (at < bytes.size()) {
+        const int length = SequenceLength(bytes, at);
+        if (length > 0) {
+            at += length;
+            continue;
+        }
+        decoder.append(bytes.mid(runStart, at - runStart), &text);
+        text.append(EscapeOf(bytes.at(at)));
+        runStart = ++at;
+    }
+    decoder.append(bytes.mid(runStart), &text);
+    return text;
+}
+
+QByteArray EncodeGb18030Lossless(const QString &text)
+{
+    QByteArray bytes;
+    int runStart = 0;
+    for (int i = 0; i < text.size(); ++i) {
+        if (!IsEscape(text, i))
+            continue;
+        bytes += EncodeGb18030WithIconv(text.mid(runStart, i - runStart));
+        bytes += static_cast<char>(text.at(i).unicode() - 0xDC00);
+        runStart = i + 1;
+    }
+    bytes += EncodeGb18030WithIconv(text.mid(runStart));
+    return bytes;
+}
 
 bool IsValidUtf8(const QByteArray &bytes)
 {

@@ -16,5 +16,10 @@ QByteArray EncodeGb18030(const QString &text);
 QString DecodeGb18030WithIconv(const QByteArray &bytes);
 /// Encodes to GB18030 through iconv.
 QByteArray EncodeGb18030WithIconv(const QString &text);
+/// Decodes GB18030 so that nothing is lost: a byte that does not belong to a character
+/// which encodes back to the same bytes becomes the lone surrogate U+DC00 + byte.
+QString DecodeGb18030Lossless(const QByteArray &bytes);
+/// The inverse of DecodeGb18030Lossless: those surrogates become their bytes again.
+QByteArray EncodeGb18030Lossless(const QString &text);
 
 } // namespace initext

@@ -1,12 +1,12 @@
 #include "doc/ProgramDoc.h"
 
+#include "doc/FileRead.h"
+#include "doc/FileWrite.h"
 #include "doc/IniFile.h"
 #include "shell/Globals.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 std::uint8_t g_bNewImage = 0;
 
@@ -32,23 +32,32 @@ bool CProgramDoc::OnOpenDocument(const QString &path, QString *error)
             *error = why;
         return false;
     };
-    if (QFileInfo(path).isDir())
+    // Only a regular file is read: a FIFO or a device would keep the program waiting.
+    const fileread::ReadResult read = fileread::ReadRegularFile(path, mem::ImageSize);
+    switch (read.problem) {
+    case fileread::ReadProblem::None:
+        break;
+    case fileread::ReadProblem::Folder:
         return fail(Tr2("Cannot open %1: it is a folder, not a channel file.",
             "无法打开 %1：这是一个文件夹，不是信道文件。")
                         .arg(shown));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(Tr2("Cannot open %1: %2.", "无法打开 %1：%2。").arg(shown, file.errorString()));
-    const QByteArray bytes = file.read(mem::ImageSize);
-    if (file.error() != QFileDevice::NoError)
-        return fail(Tr2("Cannot read %1: %2.", "无法读取 %1：%2。").arg(shown, file.errorString()));
+    case fileread::ReadProblem::NotRegular:
+        return fail(Tr2("Cannot open %1: it is not a regular file but a pipe, a device or a "
+                        "socket.",
+            "无法打开 %1：这不是普通文件，而是管道、设备或套接字。")
+                        .arg(shown));
+    case fileread::ReadProblem::ReadFailed:
+        return fail(Tr2("Cannot read %1: %2.", "无法读取 %1：%2。").arg(shown, read.reason));
+    default:
+        return fail(Tr2("Cannot open %1: %2.", "无法打开 %1：%2。").arg(shown, read.reason));
+    }
     MemoryImage image;
-    if (!MemoryImage::fromBytes(bytes, &image))
+    if (!MemoryImage::fromBytes(read.bytes, &image))
         return fail(Tr2("Cannot open %1: a channel file holds %2 bytes, this file has only %3.",
             "无法打开 %1：信道文件应有 %2 字节，此文件只有 %3 字节。")
                         .arg(shown)
                         .arg(mem::ImageSize)
-                        .arg(bytes.size()));
+                        .arg(read.bytes.size()));
     m_image = image;
     m_pathName = QFileInfo(path).absoluteFilePath();
     m_title = QFileInfo(path).fileName();
@@ -70,18 +79,12 @@ bool CProgramDoc::OnSaveDocument(const QString &path, QString *error)
     if (info.isDir())
         return fail(
             Tr2("Cannot save %1: it is a folder.", "无法保存 %1：这是一个文件夹。").arg(shown));
-    // A file the user made read-only stays untouched, though the folder would allow a replace.
-    if (info.exists() && !info.isWritable())
-        return fail(
-            Tr2("Cannot save %1: the file is read-only.", "无法保存 %1：文件为只读。").arg(shown));
-    // Written to a temporary file and renamed over the old one, so a failure
-    // anywhere leaves the existing file as it was.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(Tr2("Cannot save %1: %2.", "无法保存 %1：%2。").arg(shown, file.errorString()));
-    const QByteArray bytes = m_image.toByteArray();
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return fail(Tr2("Cannot save %1: %2.", "无法保存 %1：%2。").arg(shown, file.errorString()));
+    // The whole image reaches the disk before it replaces the old file, so a failure
+    // anywhere (a full disk included) leaves the existing file as it was. A file the user
+    // made read-only stays untouched, though the folder would allow a replace.
+    QString reason;
+    if (!filewrite::WriteWholeFile(path, m_image.toByteArray(), &reason))
+        return fail(Tr2("Cannot save %1: %2.", "无法保存 %1：%2。").arg(shown, reason));
     m_pathName = info.absoluteFilePath();
     m_title = info.fileName();
     return true;

@@ -1,13 +1,15 @@
 #include "print/ChannelSheetPdf.h"
 
+#include "doc/FileWrite.h"
+
 #include "print/ReportPainter.h"
 #include "print/ReportPdf.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace {
 constexpr double TwipsPerInch = 1440.0;
@@ -58,12 +60,12 @@ bool WriteChannelSheetPdf(
             *error = why;
         return false;
     };
-    // A half-written sheet must never replace an earlier good one.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
+    // Rendered in memory, then written as a whole: a half-written sheet (a full disk)
+    // must never replace an earlier good one.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&pdf);
         writer.setResolution(ReportPdfResolution);
         writer.setPageLayout(layout);
         writer.setCreator(QStringLiteral("radioprog"));
@@ -75,7 +77,8 @@ bool WriteChannelSheetPdf(
         if (!painter.end())
             return fail(QStringLiteral("cannot finish the PDF"));
     }
-    if (!file.commit())
-        return fail(file.errorString());
+    QString reason;
+    if (!filewrite::WriteWholeFile(path, pdf.data(), &reason))
+        return fail(reason);
     return true;
 }

@@ -1,12 +1,13 @@
 #include "print/ReportPdf.h"
 
+#include "doc/FileWrite.h"
 #include "print/ReportPainter.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 QPageLayout DefaultReportPageLayout()
 {
@@ -22,12 +23,12 @@ bool WriteReportPdf(const QString &path, const ReportInput &input, const QPageLa
             *error = why;
         return false;
     };
-    // A half-written report must never replace an earlier good one.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
+    // Rendered in memory, then written as a whole: a half-written report (a full disk)
+    // must never replace an earlier good one.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&pdf);
         writer.setResolution(dpi);
         writer.setPageLayout(layout);
         writer.setCreator(QStringLiteral("radioprog"));
@@ -39,7 +40,8 @@ bool WriteReportPdf(const QString &path, const ReportInput &input, const QPageLa
         if (!painter.end())
             return fail(QStringLiteral("cannot finish the PDF"));
     }
-    if (!file.commit())
-        return fail(file.errorString());
+    QString reason;
+    if (!filewrite::WriteWholeFile(path, pdf.data(), &reason))
+        return fail(reason);
     return true;
 }

@@ -71,7 +71,12 @@ bool CProgramApp::InitInstance(const QString &appDir, const QStringList &argumen
     g_strAppDisplayName = QStringLiteral("Program");
     g_strTitle.clear();
 
-    theIniFile.OpenInExeDir(QStringLiteral("Program.ini"), true, true, false);
+    if (!theIniFile.OpenInExeDir(QStringLiteral("Program.ini"), true, true, false)
+        && !theIniFile.errorString().isEmpty())
+        AfxMessageBox(nullptr,
+            Tr2("Program.ini cannot be read: %1", "无法读取 Program.ini：%1")
+                .arg(theIniFile.errorString()),
+            QMessageBox::Ok, MsgIcon::Exclamation, QStringLiteral("Program"));
     g_strLanguage = theIniFile.GetValue(kSetup, QStringLiteral("Language"));
     g_bChinese = IsChineseLanguage(g_strLanguage);
     g_strHelpFile = HelpFileName(g_bChinese);

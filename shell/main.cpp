@@ -1,6 +1,8 @@
 // radioprog: the GUI. Start-up lives in CProgramApp so tests can run it in-process.
 #include "doc/IniFile.h"
 #include "doc/InstallationPlace.h"
+#include "shell/Globals.h"
+#include "shell/MessageBox.h"
 #include "shell/ProgramApp.h"
 #include "shell/Screenshots.h"
 #include "shell/Version.h"
@@ -80,8 +82,16 @@ int main(int argc, char **argv)
     const QString dataDir = InstallationDataDir(QCoreApplication::applicationDirPath());
     if (!app.InitInstance(dataDir, options.parser.positionalArguments()))
         return 1;
-    // Program.ini is written back when the program ends.
-    QObject::connect(&qapp, &QCoreApplication::aboutToQuit, [] { theIniFile.Save(false); });
+    // Program.ini is written back when the program ends; a failure is told, not swallowed.
+    QObject::connect(&qapp, &QCoreApplication::aboutToQuit, [] {
+        bool saved = true;
+        theIniFile.Save(false, &saved);
+        if (!saved)
+            AfxMessageBox(nullptr,
+                Tr2("Program.ini could not be saved: %1", "无法保存 Program.ini：%1")
+                    .arg(theIniFile.errorString()),
+                QMessageBox::Ok, MsgIcon::Exclamation);
+    });
 
     if (!screenshotDir.isEmpty())
         return RunScreenshots(app, screenshotDir);

@@ -1,5 +1,7 @@
 // radioprog-sim: a virtual radio on a pseudo-terminal, for tests, benchmarks
 // and demonstrations without a cable.
+#include "doc/FileRead.h"
+#include "doc/FileWrite.h"
 #include "shell/Version.h"
 #include "sim/PtyEndpoint.h"
 #include "sim/RadioState.h"
@@ -7,7 +9,6 @@
 #include <QByteArray>
 #include <QCommandLineParser>
 #include <QFile>
-#include <QSaveFile>
 #include <QString>
 #include <cerrno>
 #include <chrono>
@@ -181,14 +182,17 @@ private:
 /// One byte at 9600 baud with start and stop bit.
 constexpr std::chrono::nanoseconds kByteTime(1041667);
 
-void saveMemory(const QString &path, const MemoryImage &memory)
+/// Writes the radio's memory to path (none when empty); false, told on stderr, when it failed.
+bool saveMemory(const QString &path, const MemoryImage &memory)
 {
     if (path.isEmpty())
-        return;
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(memory.toByteArray()) != mem::ImageSize
-        || !f.commit())
-        std::fprintf(stderr, "radioprog-sim: cannot save %s\n", qPrintable(path));
+        return true;
+    QString reason;
+    if (filewrite::WriteWholeFile(path, memory.toByteArray(), &reason))
+        return true;
+    std::fprintf(
+        stderr, "radioprog-sim: cannot save %s: %s\n", qPrintable(path), qPrintable(reason));
+    return false;
 }
 
 } // namespace
@@ -226,10 +230,10 @@ int main(int argc, char **argv)
 
     MemoryImage memory = DemoRadioImage();
     if (!options.image.isEmpty()) {
-        QFile f(options.image);
-        if (!f.open(QIODevice::ReadOnly) || !MemoryImage::fromBytes(f.readAll(), &memory)) {
-            std::fprintf(stderr, "radioprog-sim: cannot read a 1024-byte image from %s\n",
-                qPrintable(options.image));
+        const fileread::ReadResult read = fileread::ReadRegularFile(options.image, mem::ImageSize);
+        if (!read.ok() || !MemoryImage::fromBytes(read.bytes, &memory)) {
+            std::fprintf(stderr, "radioprog-sim: cannot read a 1024-byte image from %s%s%s\n",
+                qPrintable(options.image), read.ok() ? "" : ": ", qPrintable(read.reason));
             return 2;
         }
     }
@@ -339,8 +343,8 @@ int main(int argc, char **argv)
     }
 
     log.flush();
-    saveMemory(options.save, radio.memory());
+    const bool saved = saveMemory(options.save, radio.memory());
     if (!options.link.isEmpty())
         ::unlink(linkPath.constData());
-    return 0;
+    return saved ? 0 : 2;
 }

@@ -1,0 +1,37 @@
+#pragma once
+// Reading an image or an INI file: only a regular file is read, and nothing waits for a
+// writer (a FIFO) or a device.
+
+#include <QByteArray>
+#include <QString>
+
+namespace fileread {
+
+/// Why a file could not be read.
+enum class ReadProblem {
+    None, ///< Read.
+    Missing, ///< Nothing exists at the path.
+    Folder, ///< The path is a folder.
+    NotRegular, ///< A FIFO, a device or a socket.
+    TooLarge, ///< Larger than the limit the caller set.
+    OpenFailed, ///< The OS refused to open it (reason tells why).
+    ReadFailed, ///< Reading stopped part-way (bytes holds what was read).
+};
+
+/// What ReadRegularFile found.
+struct ReadResult
+{
+    QByteArray bytes; ///< The bytes read (at most the limit).
+    ReadProblem problem = ReadProblem::None; ///< None when the read succeeded.
+    QString reason; ///< The OS's reason or a short English one; empty on success.
+    qint64 size = 0; ///< The file's size on the disk, when known.
+    /// True when the read succeeded.
+    bool ok() const { return problem == ReadProblem::None; }
+};
+
+/// Reads up to maxBytes from the start of the regular file at path, opened non-blocking
+/// and checked with fstat, so a FIFO, a device or a folder is refused at once. With
+/// refuseLarger, a file larger than maxBytes is refused (TooLarge) without being read.
+ReadResult ReadRegularFile(const QString &path, qint64 maxBytes, bool refuseLarger = false);
+
+} // namespace fileread

@@ -1,0 +1,309 @@
+// The command-line tools against a real full disk, read-only targets and FIFOs: a failed
+// write exits non-zero with the OS's reason and leaves the old file byte for byte; a FIFO
+// is refused at once; read -o never throws away what it read from the radio.
+#include "tests/common/FileFaults.h"
+#include "tests/common/ProgramRun.h"
+#include "tests/common/TestFiles.h"
+#include "tests/link/SimProcess.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <QtTest>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+using testing::ReadAll;
+using testing::SmallDisk;
+using testing::WriteAll;
+
+const QString kCli = QStringLiteral(RADIOPROG_BUILD_DIR "/radioprog-cli");
+const QString kSim = QStringLiteral(RADIOPROG_BUILD_DIR "/radioprog-sim");
+
+// A command that must answer at once (a FIFO is refused, not waited on) is given this long
+// before it counts as hanging (a hang lasts for ever); the margin over a second is for
+// start-up on a loaded machine, and more under AddressSanitizer.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr int kAnswerAtOnceMs = 6000;
+#else
+constexpr int kAnswerAtOnceMs = 2000;
+#endif
+
+QString Fixture(const char *name)
+{
+    return QStringLiteral(RADIOPROG_TEST_DATA "/") + name;
+}
+
+/// Runs a program with extra environment; exitCode -1 when it did not end in timeoutMs.
+testing::ProgramRun Run(const QString &program, const QStringList &args,
+    const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment(),
+    int timeoutMs = 60000)
+{
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(program, args);
+    testing::ProgramRun r;
+    if (!p.waitForStarted(10000))
+        return r;
+    if (!p.waitForFinished(timeoutMs)) {
+        p.kill();
+        p.waitForFinished();
+        r.err = "(did not answer: killed)";
+        return r;
+    }
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = p.readAllStandardOutput();
+    r.err = p.readAllStandardError();
+    return r;
+}
+
+/// Bytes the virtual radio received, from its log ("  ms RX hh" lines).
+int ReceivedBytes(const QString &log)
+{
+    return static_cast<int>(ReadAll(log).count(" RX "));
+}
+
+/// Where a target is made read-only.
+enum class ReadOnly { File, Folder };
+
+} // namespace
+
+class TestCliSafety : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+private slots:
+    void newOnFullDiskKeepsOldFile()
+    {
+        SmallDisk disk(64);
+        if (!disk.mounted())
+            QSKIP(qPrintable(disk.whyNot()));
+        const QString path = disk.filePath("old.dat");
+        QCOMPARE(Run(kCli, { "new", path }).exitCode, 0);
+        const QByteArray old = ReadAll(path);
+        QCOMPARE(old.size(), 1024);
+        // A different old file, so that an unchanged one is not mistaken for a rewrite.
+        QByteArray marked = old;
+        marked[0x10] = '\x5A';
+        WriteAll(path, marked);
+        QVERIFY(disk.fill());
+        const testing::ProgramRun r = Run(kCli, { "new", path });
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains("No space left on device"), r.err.constData());
+        QCOMPARE(ReadAll(path), marked);
+        QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    }
+
+    void reportOnFullDiskKeepsOldFile()
+    {
+        SmallDisk disk(256);
+        if (!disk.mounted())
+            QSKIP(qPrintable(disk.whyNot()));
+        const QString pdf = disk.filePath("report.pdf");
+        WriteAll(pdf, "%PDF-1.4 an earlier report\n");
+        QVERIFY(disk.fill());
+        const testing::ProgramRun r
+            = Run(kCli, { "report", Fixture("report-16ch.dat"), "-o", pdf });
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains("No space left on device"), r.err.constData());
+        QCOMPARE(ReadAll(pdf), QByteArray("%PDF-1.4 an earlier report\n"));
+    }
+
+    // Before the radio is put into programming mode, read -o finds out whether the file can
+    // be written at all: nothing is read that could not be kept.
+    void readChecksTargetBeforeTheRadio_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("full disk") << "full"
+                                   << "No space left on device";
+        QTest::newRow("read-only file") << "readonly-file"
+                                        << "";
+        QTest::newRow("read-only folder") << "readonly-folder"
+                                          << "";
+        QTest::newRow("folder at the path") << "folder"
+                                            << "Is a directory";
+        QTest::newRow("FIFO at the path") << "fifo"
+                                          << "not a regular file";
+    }
+    void readChecksTargetBeforeTheRadio()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QString, reason);
+        const bool root = ::geteuid() == 0;
+        // As root, permission bits do not bind: the disk's own read-only modes do.
+        std::unique_ptr<SmallDisk> disk;
+        QTemporaryDir plain;
+        QString base = plain.path();
+        if (fault == "full" || (root && fault.startsWith("readonly"))) {
+            disk = std::make_unique<SmallDisk>(64);
+            if (!disk->mounted())
+                QSKIP(qPrintable(disk->whyNot()));
+            base = disk->path();
+        }
+        QString path = base + "/radio.dat";
+        const QByteArray old = ReadAll(Fixture("image-channels.dat"));
+        if (fault == "folder")
+            QDir(base).mkdir("radio.dat");
+        else if (fault == "fifo")
+            QVERIFY(testing::MakeFifo(path));
+        else if (fault != "readonly-folder")
+            WriteAll(path, old);
+        if (fault == "full")
+            QVERIFY(disk->fill());
+        if (fault == "readonly-file") {
+            if (!root)
+                QFile::setPermissions(path, QFileDevice::ReadOwner);
+            else if (!testing::SetImmutable(path, true))
+                QSKIP("the immutable flag cannot be set on a tmpfs here");
+        }
+        if (fault == "readonly-folder") {
+            if (root)
+                QVERIFY(disk->setReadOnly(true));
+            else
+                QFile::setPermissions(base, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        }
+        const QString log = m_dir.filePath("radio-" + fault + ".log");
+        SimProcess sim({ "--log", log });
+        QVERIFY(!sim.path().isEmpty());
+        const testing::ProgramRun r = Run(kCli, { "read", "--port", sim.path(), "-o", path },
+            QProcessEnvironment::systemEnvironment(), kAnswerAtOnceMs);
+        sim.stop();
+        if (fault == "readonly-file" && root)
+            testing::SetImmutable(path, false);
+        if (fault == "readonly-folder" && !root)
+            QFile::setPermissions(
+                base, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(
+            r.err.contains(reason.toUtf8()) && r.err.contains(path.toUtf8()), r.err.constData());
+        QCOMPARE(ReceivedBytes(log), 0);
+        if (fault == "full" || fault == "readonly-file")
+            QCOMPARE(ReadAll(path), old);
+        if (fault == "fifo")
+            QVERIFY(!QFileInfo(path).isFile());
+    }
+
+    // The disk fills while the radio is being read: the old file stays, and the image read
+    // is kept under the temporary folder, where the message says.
+    void readKeepsTheImageWhenTheSaveFails()
+    {
+        SmallDisk disk(64);
+        if (!disk.mounted())
+            QSKIP(qPrintable(disk.whyNot()));
+        // What a good read of this radio gives, for comparison.
+        const QString good = m_dir.filePath("good.dat");
+        {
+            SimProcess sim({});
+            QVERIFY(!sim.path().isEmpty());
+            QCOMPARE(Run(kCli, { "read", "--port", sim.path(), "-o", good }).exitCode, 0);
+        }
+        const QString path = disk.filePath("radio.dat");
+        const QByteArray old = ReadAll(Fixture("image-channels.dat"));
+        WriteAll(path, old);
+        const QString tmp = m_dir.filePath("tmp");
+        QDir().mkpath(tmp);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("TMPDIR", tmp);
+
+        // At true line speed the read takes over a second; the disk is filled as soon as
+        // the radio has heard the first bytes, long after the check before the read.
+        const QString log = m_dir.filePath("radio-paced.log");
+        SimProcess sim({ "--pace", "--log", log });
+        QVERIFY(!sim.path().isEmpty());
+        QProcess cli;
+        cli.setProcessEnvironment(env);
+        cli.start(kCli, { "read", "--port", sim.path(), "-o", path });
+        QVERIFY(cli.waitForStarted(10000));
+        QTRY_VERIFY_WITH_TIMEOUT(ReceivedBytes(log) > 0, 20000);
+        QVERIFY(disk.fill());
+        QVERIFY(cli.waitForFinished(60000));
+        sim.stop();
+        const QByteArray err = cli.readAllStandardError();
+        QCOMPARE(cli.exitCode(), 2);
+        QVERIFY2(err.contains("No space left on device"), err.constData());
+        QCOMPARE(ReadAll(path), old);
+        const QRegularExpressionMatch saved
+            = QRegularExpression("saved as (\\S+\\.dat)").match(QString::fromUtf8(err));
+        QVERIFY2(saved.hasMatch(), err.constData());
+        QCOMPARE(QFileInfo(saved.captured(1)).absolutePath(), QFileInfo(tmp).absoluteFilePath());
+        QCOMPARE(ReadAll(saved.captured(1)), ReadAll(good));
+    }
+
+    // A FIFO given as the image: refused at once, not waited on for ever.
+    void fifoIsRefusedAtOnce_data()
+    {
+        QTest::addColumn<QStringList>("args"); // FILE stands for the FIFO, PORT for the radio
+        QTest::newRow("show") << QStringList { "show", "FILE" };
+        QTest::newRow("show --json") << QStringList { "show", "FILE", "--json" };
+        QTest::newRow("write") << QStringList { "write", "--port", "PORT", "FILE" };
+        QTest::newRow("report") << QStringList { "report", "FILE", "-o", "OUT" };
+    }
+    void fifoIsRefusedAtOnce()
+    {
+        QFETCH(QStringList, args);
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath("channels.dat");
+        QVERIFY(testing::MakeFifo(fifo));
+        const QString log = dir.filePath("radio.log");
+        SimProcess sim({ "--log", log });
+        QVERIFY(!sim.path().isEmpty());
+        args.replaceInStrings(QRegularExpression("^FILE$"), fifo);
+        args.replaceInStrings(QRegularExpression("^PORT$"), sim.path());
+        args.replaceInStrings(QRegularExpression("^OUT$"), dir.filePath("report.pdf"));
+        const testing::ProgramRun r
+            = Run(kCli, args, QProcessEnvironment::systemEnvironment(), kAnswerAtOnceMs);
+        sim.stop();
+        QVERIFY2(r.exitCode != -1, "the command waited on the FIFO");
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains("not a regular file"), r.err.constData());
+        QCOMPARE(ReceivedBytes(log), 0);
+        QVERIFY(!QFile::exists(dir.filePath("report.pdf")));
+    }
+
+    void simSaveOnFullDiskFails()
+    {
+        SmallDisk disk(64);
+        if (!disk.mounted())
+            QSKIP(qPrintable(disk.whyNot()));
+        const QString path = disk.filePath("radio.dat");
+        const QByteArray old = ReadAll(Fixture("image-channels.dat"));
+        WriteAll(path, old);
+        QProcess sim;
+        sim.start(kSim, { "--save", path });
+        QVERIFY(sim.waitForStarted(10000));
+        QTRY_VERIFY_WITH_TIMEOUT(sim.canReadLine(), 10000);
+        QVERIFY(disk.fill());
+        ::kill(static_cast<pid_t>(sim.processId()), SIGTERM);
+        QVERIFY(sim.waitForFinished(10000));
+        QCOMPARE(sim.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(sim.exitCode(), 2);
+        const QByteArray err = sim.readAllStandardError();
+        QVERIFY2(err.contains("No space left on device"), err.constData());
+        QCOMPARE(ReadAll(path), old);
+    }
+
+    void simImageMustBeARegularFile()
+    {
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath("image.dat");
+        QVERIFY(testing::MakeFifo(fifo));
+        const testing::ProgramRun r = Run(
+            kSim, { "--image", fifo }, QProcessEnvironment::systemEnvironment(), kAnswerAtOnceMs);
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains("not a regular file"), r.err.constData());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliSafety)
+#include "tst_cli_safety.moc"
