@@ -30,7 +30,7 @@ inline QString Hex(const QByteArray &bytes)
 #define FUZZ_CHECK(cond)                                                                           \
     do {                                                                                           \
         if (!(cond))                                                                               \
-            fuzzcheck::Fail(__FILE__, __LINE__, #cond, QString(), QString());                     \
+            fuzzcheck::Fail(__FILE__, __LINE__, #cond, QString(), QString());                      \
     } while (0)
 
 /// Aborts with both values when got != expected (QString-convertible values).

@@ -111,9 +111,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QByteArray body = file;
     if (body.startsWith("\xEF\xBB\xBF"))
         body.remove(0, 3);
-    const std::vector<std::pair<QString, QString>> named = NamedKeys(initext::IsValidUtf8(body)
-            ? QString::fromUtf8(body)
-            : initext::DecodeGb18030(body));
+    const std::vector<std::pair<QString, QString>> named = NamedKeys(
+        initext::IsValidUtf8(body) ? QString::fromUtf8(body) : initext::DecodeGb18030(body));
     std::vector<QString> before;
     before.reserve(named.size());
     for (const auto &[s, k] : named)
@@ -130,8 +129,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK(again.Open(path, false, noCase, false) == 1);
     const QString readBack = again.GetValue(section, key);
     if (QString::compare(readBack, value, cs) != 0)
-        fuzzcheck::Fail(__FILE__, __LINE__, "the value set reads back after save and open",
-            readBack, value);
+        fuzzcheck::Fail(
+            __FILE__, __LINE__, "the value set reads back after save and open", readBack, value);
     for (size_t i = 0; i < named.size(); ++i) {
         const auto &[s, k] = named[i];
         if (again.NamesEqual(s, section) && again.NamesEqual(k, key))
