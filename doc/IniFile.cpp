@@ -251,7 +251,7 @@ QString CIniFile::Save(bool backup)
     const QString text = ComposeText();
     QByteArray bytes;
     if (m_encoding == "GB18030") {
-        bytes = initext::EncodeGb18030(text);
+        bytes = initext::EncodeGb18030File(text);
     } else {
         bytes = text.toUtf8();
         if (m_bUtf8Bom)

@@ -80,4 +80,15 @@ QByteArray EncodeGb18030(const QString &text)
     return EncodeGb18030WithIconv(text);
 }
 
+QByteArray EncodeGb18030File(const QString &text)
+{
+    QByteArray bytes = EncodeGb18030(text);
+    // Comments are not kept, so the bytes that made the file unreadable as
+    // UTF-8 may be gone; Chinese text that happens to form valid UTF-8 would
+    // then be read back as other characters.
+    if (IsValidUtf8(bytes) && QString::fromUtf8(bytes) != text)
+        bytes.prepend(EncodeGb18030(QStringLiteral("; 编码 GB18030\r\n")));
+    return bytes;
+}
+
 } // namespace initext

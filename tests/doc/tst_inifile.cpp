@@ -401,6 +401,31 @@ private slots:
         QCOMPARE(again.GetValue("chinese", "version"), QStringLiteral("版本 2.0"));
     }
 
+    // A GB18030 file whose only bytes that are not UTF-8 sit in a comment: after a
+    // save without the comment, Chinese text that forms valid UTF-8 ("目" is C4 BF)
+    // must still be read as GB18030.
+    void gb18030FileNeverTurnsIntoUtf8()
+    {
+        const QString path = m_dir.filePath("Program.ini");
+        WriteAll(path, initext::EncodeGb18030(QStringLiteral(";编码\r\n[Chinese]\r\nItem=目\r\n")));
+        CIniFile ini;
+        QCOMPARE(ini.Open(path, false, true, false), 1);
+        QCOMPARE(ini.GetValue("Chinese", "Item"), QStringLiteral("目"));
+        ini.SetValue("Setup", "Language", "English");
+        ini.Save(false);
+        QVERIFY(!initext::IsValidUtf8(ReadAll(path)));
+        CIniFile again;
+        QCOMPARE(again.Open(path, false, true, false), 1);
+        QCOMPARE(again.GetValue("Chinese", "Item"), QStringLiteral("目"));
+        QCOMPARE(again.GetValue("Setup", "Language"), QStringLiteral("English"));
+        // Saved again, the file keeps one marker line, not a growing pile.
+        again.SetValue("Setup", "Language", "Chinese");
+        again.Save(false);
+        QCOMPARE(ReadAll(path),
+            initext::EncodeGb18030(QStringLiteral(
+                "; 编码 GB18030\r\n[Chinese]\r\nItem=目\r\n[Setup]\r\nLanguage=Chinese\r\n")));
+    }
+
     void utf8FileStaysUtf8()
     {
         const QString path = m_dir.filePath("Program.ini");
