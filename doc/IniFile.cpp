@@ -133,7 +133,7 @@ int CIniFile::Open(const QString &path, bool autoSave, bool noCase, bool backup)
     }
     QString text;
     if (initext::IsValidUtf8(bytes)) {
-        text = QString::fromUtf8(bytes);
+        text = initext::DecodeUtf8(bytes);
     } else {
         // Older installations wrote Program.ini in GB2312; keep that encoding on write.
         m_encoding = QByteArrayLiteral("GB18030");
@@ -253,9 +253,7 @@ QString CIniFile::Save(bool backup)
     if (m_encoding == "GB18030") {
         bytes = initext::EncodeGb18030File(text);
     } else {
-        bytes = text.toUtf8();
-        if (m_bUtf8Bom)
-            bytes.prepend(kUtf8Bom);
+        bytes = initext::EncodeUtf8File(text, m_bUtf8Bom);
     }
     if (!filewrite::WriteWholeFile(m_strPath, bytes))
         return QString();

@@ -80,6 +80,20 @@ QByteArray EncodeGb18030(const QString &text)
     return EncodeGb18030WithIconv(text);
 }
 
+QString DecodeUtf8(const QByteArray &bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
+}
+
+QByteArray EncodeUtf8File(const QString &text, bool bom)
+{
+    QByteArray bytes = text.toUtf8();
+    if (bom || text.startsWith(QChar(0xFEFF)))
+        bytes.prepend("\xEF\xBB\xBF");
+    return bytes;
+}
+
 QByteArray EncodeGb18030File(const QString &text)
 {
     QByteArray bytes = EncodeGb18030(text);

@@ -44,13 +44,12 @@ QString AsKey(QString s)
 {
     s.remove(QLatin1Char('\n'));
     s.remove(QLatin1Char('='));
-    s = Trimmed(s);
-    while (!s.isEmpty()
-        && (s.at(0) == QLatin1Char(';') || s.at(0) == QLatin1Char('/')
-            || s.at(0) == QLatin1Char('\\') || s.at(0) == QLatin1Char('*')
-            || s.at(0) == QLatin1Char('[')))
+    for (;;) {
+        s = Trimmed(s);
+        if (s.isEmpty() || !QStringLiteral(";/\\*[").contains(s.at(0)))
+            return s;
         s.remove(0, 1);
-    return Trimmed(s);
+    }
 }
 
 QString AsSection(QString s)

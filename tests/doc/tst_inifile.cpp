@@ -426,6 +426,23 @@ private slots:
                 "; 编码 GB18030\r\n[Chinese]\r\nItem=目\r\n[Setup]\r\nLanguage=Chinese\r\n")));
     }
 
+    // A key that begins with U+FEFF after blank lines must not lose it to the
+    // byte order mark test when a save puts it at the start of the file.
+    void leadingZeroWidthNoBreakSpaceKeepsItsKey()
+    {
+        const QString path = m_dir.filePath("Program.ini");
+        WriteAll(path, QStringLiteral("\r\n\uFEFFKey=1\r\n").toUtf8());
+        CIniFile ini;
+        QCOMPARE(ini.Open(path, false, true, false), 1);
+        QCOMPARE(ini.GetValue(QString(), QStringLiteral("\uFEFFKey")), QStringLiteral("1"));
+        ini.SetValue("Setup", "Language", "English");
+        ini.Save(false);
+        CIniFile again;
+        QCOMPARE(again.Open(path, false, true, false), 1);
+        QCOMPARE(again.GetValue(QString(), QStringLiteral("\uFEFFKey")), QStringLiteral("1"));
+        QCOMPARE(again.GetValue("Setup", "Language"), QStringLiteral("English"));
+    }
+
     void utf8FileStaysUtf8()
     {
         const QString path = m_dir.filePath("Program.ini");
