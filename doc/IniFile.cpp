@@ -224,7 +224,9 @@ QString CIniFile::ComposeText() const
     QString text;
     for (int s = 0; s <= m_nLastSection; ++s) {
         const QString &name = m_sectionNames.at(s);
-        if (!name.isEmpty())
+        // Only the leading unnamed part has no header; a "[]" read later in the
+        // file is written back, or its keys would join the section above it.
+        if (s > 0 || !name.isEmpty())
             text += QLatin1Char('[') + name + QLatin1String("]\r\n");
         const QStringList &keys = *m_keyLists[static_cast<size_t>(s)];
         const QStringList &values = *m_valueLists[static_cast<size_t>(s)];

@@ -446,6 +446,22 @@ private slots:
                 + QStringLiteral("[Setup]\r\nLanguage=Chinese\r\n")));
     }
 
+    // "[]" in the middle of the file is a section of its own, before and after a save.
+    void emptySectionNameKeepsItsKeysApart()
+    {
+        const QString path = m_dir.filePath("Program.ini");
+        WriteAll(path, "[Setup]\r\n[]\r\nLanguage=English\r\n");
+        CIniFile ini;
+        QCOMPARE(ini.Open(path, false, true, false), 1);
+        ini.SetValue("Setup", "Language", "Chinese");
+        ini.Save(false);
+        QCOMPARE(
+            ReadAll(path), QByteArray("[Setup]\r\nLanguage=Chinese\r\n[]\r\nLanguage=English\r\n"));
+        CIniFile again;
+        QCOMPARE(again.Open(path, false, true, false), 1);
+        QCOMPARE(again.GetValue("Setup", "Language"), QStringLiteral("Chinese"));
+    }
+
     // A key that begins with U+FEFF after blank lines must not lose it to the
     // byte order mark test when a save puts it at the start of the file.
     void leadingZeroWidthNoBreakSpaceKeepsItsKey()
