@@ -71,7 +71,11 @@ namespace {
 // Range first, then step: the message names the first test that fails.
 int CheckFrequency(std::int64_t units, const BandLimits &band)
 {
-    if (!IsInBand(units, band.low, band.high))
+    // Below 10 MHz the record's most significant byte would be 0x00, which
+    // reads as no frequency: out of range whatever the band text says (an
+    // empty band text gives 0 - 0 MHz, where "abc" would otherwise pass).
+    const bool storable = ConstChannelRecord::isMsbSet(EncodeFrequency(units)[3]);
+    if (!IsInBand(units, band.low, band.high) || !storable)
         return ids::OutOfRange;
     if (!IsOnStep(units))
         return ids::StepError;

@@ -11,12 +11,15 @@
 #include "image/SettingsArea.h"
 #include "shell/StringTable.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fuzzer/FuzzedDataProvider.h>
 
 namespace {
 
 constexpr std::int64_t MaxUnits = 99999999;
+/// Cell commits per input: enough for any sequence of edits on one row.
+constexpr int MaxCommits = 24;
 
 QString Bytes(const FrequencyBytes &b)
 {
@@ -207,13 +210,16 @@ BandLimits CheckBand(const QString &fieldValue, int index)
 // in the band and on a step, and survives the store into the image and back.
 void CheckCommits(FuzzedDataProvider &in, const BandLimits &band, Language lang)
 {
-    MemoryImage image;
-    for (int i = 0; i < mem::ImageSize; ++i)
-        image[i] = in.ConsumeIntegral<std::uint8_t>();
+    // The grid starts from channel records the fuzzer fills in part.
+    MemoryImage image = MemoryImage::defaults();
+    const std::string records = in.ConsumeRandomLengthString(mem::ChannelCount * mem::RecordSize);
+    std::copy(records.begin(), records.end(), image.data() + mem::channelOffset(1));
     ChannelTable table = ChannelTable::withHeaders(lang);
     ChannelsToTable(image, table, lang);
-    const QStringList tones = BuildToneList(lang);
-    while (in.remaining_bytes() > 0) {
+    static const QStringList toneLists[2]
+        = { BuildToneList(Language::English), BuildToneList(Language::Chinese) };
+    const QStringList &tones = toneLists[int(lang)];
+    for (int commits = 0; commits < MaxCommits && in.remaining_bytes() > 0; ++commits) {
         const int row = in.ConsumeIntegralInRange(1, ChannelTable::Rows - 1);
         const int col = in.ConsumeIntegralInRange(1, ChannelTable::Cols - 1);
         const CellEditorKind kind = EditorKindOfColumn(col);

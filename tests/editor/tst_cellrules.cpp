@@ -94,6 +94,16 @@ void TestCellRules::commit_data()
                                   << int(ids::OutOfRange);
     QTest::newRow("no band text") << kUsed << 1 << "145.125"
                                   << "" << false << kEmpty << int(ids::OutOfRange);
+    // A frequency the record cannot hold is out of range in any band.
+    QTest::newRow("zero in empty band") << kEmpty << 1 << "abc"
+                                        << "" << false << kEmpty << int(ids::OutOfRange);
+    QTest::newRow("below 10 MHz") << kUsed << 1 << "9.995"
+                                  << "0 - 20MHz" << false << kEmpty << int(ids::OutOfRange);
+    QTest::newRow("Tx below 10 MHz")
+        << kUsed << 2 << "5"
+        << "0 - 200MHz" << false << With(kUsed, 2, "") << int(ids::OutOfRange);
+    QTest::newRow("10 MHz is storable") << kUsed << 1 << "10"
+                                        << "0 - 20MHz" << false << With(kUsed, 1, "10.00000") << 0;
     QTest::newRow("trailing text ignored")
         << kEmpty << 1 << " 145.125MHz" << vhf << false << kUsed << 0;
     QTest::newRow("emptied Rx clears row") << kUsed << 1 << "" << vhf << false << kEmpty << 0;
