@@ -82,6 +82,15 @@ int CheckFrequency(std::int64_t units, const BandLimits &band)
     return 0;
 }
 
+// The cell shows the typed number rounded to five decimals and the image
+// stores what the cell shows, so the checks must see that value: "145.1250099"
+// shows and stores 145.12501, which is on no step.
+ParsedFrequency ShownFrequency(const QString &typed)
+{
+    const ParsedFrequency f = ParseFrequency(typed);
+    return { f.text, ParseFrequency(f.text).units };
+}
+
 int CommitRx(ChannelTable &table, int row, const QString &rx, const QString &text,
     const BandLimits &band, Language lang)
 {
@@ -89,7 +98,7 @@ int CommitRx(ChannelTable &table, int row, const QString &rx, const QString &tex
         table.clearRow(row);
         return 0;
     }
-    const ParsedFrequency f = ParseFrequency(text);
+    const ParsedFrequency f = ShownFrequency(text);
     if (const int message = CheckFrequency(f.units, band)) {
         table.clearRow(row);
         return message;
@@ -112,7 +121,7 @@ int CommitTx(
         table.setText(row, ColTx, rx);
         return 0;
     }
-    const ParsedFrequency f = ParseFrequency(text);
+    const ParsedFrequency f = ShownFrequency(text);
     if (const int message = CheckFrequency(f.units, band)) {
         table.setText(row, ColTx, QString());
         return message;

@@ -13,6 +13,7 @@
 #include "sim/RadioState.h"
 
 #include <QSet>
+#include <algorithm>
 #include <deque>
 #include <fuzzer/FuzzedDataProvider.h>
 #include <vector>
@@ -235,12 +236,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // The image: a write never changes it; a read changes nothing outside its ranges.
     if (!reading)
         FUZZ_CHECK(image == original);
-    QSet<int> readRange;
-    for (int a : TransferBlockAddresses(TransferDirection::Read))
-        for (int k = 0; k < mem::WireBlockSize; ++k)
-            readRange << a + k;
+    static const std::vector<bool> readRange = [] {
+        std::vector<bool> range(mem::ImageSize, false);
+        for (int a : TransferBlockAddresses(TransferDirection::Read))
+            std::fill_n(range.begin() + a, mem::WireBlockSize, true);
+        return range;
+    }();
     for (int i = 0; i < mem::ImageSize; ++i)
-        if (!readRange.contains(i))
+        if (!readRange[i])
             FUZZ_CHECK(image.at(i) == original.at(i));
     MemoryImage document = Pattern(0x5A);
     const MemoryImage documentBefore = document;

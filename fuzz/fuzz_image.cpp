@@ -217,6 +217,9 @@ void CheckReport(const MemoryImage &image, Language lang, FuzzedDataProvider &in
     FUZZ_CHECK(pages >= 1 && pages <= 4);
     const QVector<ReportRow> options = ReportOptionRows(image, lang);
     const QVector<ReportChannelLine> lines = ReportChannelLines(lang);
+    QString headings[ChannelTable::Rows];
+    for (int r : used)
+        headings[r] = ReportChannelHeading(r, lang);
     QList<int> printed;
     for (int page = 1; page <= pages; ++page) {
         const QVector<ReportOp> ops = LayoutReportPage(input, page, m);
@@ -243,7 +246,7 @@ void CheckReport(const MemoryImage &image, Language lang, FuzzedDataProvider &in
         while (i + 1 + 16 <= ops.size() - 2) {
             int row = -1;
             for (int r : used)
-                if (ops.at(i).text == ReportChannelHeading(r, lang))
+                if (ops.at(i).text == headings[r])
                     row = r;
             FUZZ_CHECK(row > 0);
             printed << row;
