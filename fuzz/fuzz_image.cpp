@@ -107,7 +107,7 @@ Ownership ProductOwnership()
 // Image → grid → image, as loading a file and saving it does.
 MemoryImage GridPass(const MemoryImage &image, Language lang, ChannelTable *tableOut = nullptr)
 {
-    ChannelTable table = ChannelTable::withHeaders(lang);
+    ChannelTable table; // headers play no part in the store or the report
     ChannelsToTable(image, table, lang);
     MemoryImage out = image;
     TableToChannels(table, out);
