@@ -98,9 +98,9 @@ QByteArray EncodeGb18030File(const QString &text)
 {
     QByteArray bytes = EncodeGb18030(text);
     // Comments are not kept, so the bytes that made the file unreadable as
-    // UTF-8 may be gone; Chinese text that happens to form valid UTF-8 would
-    // then be read back as other characters.
-    // Nor may the file begin with the UTF-8 byte order mark ("锘" is EF BB).
+    // UTF-8 may be gone: Chinese text that happens to form valid UTF-8 would
+    // then be read back as other characters. Nor may the file begin with the
+    // bytes of a UTF-8 byte order mark ("锘" is EF BB), which the reader drops.
     if ((IsValidUtf8(bytes) && QString::fromUtf8(bytes) != text)
         || bytes.startsWith("\xEF\xBB\xBF"))
         bytes.prepend(EncodeGb18030(QStringLiteral("; 编码 GB18030\r\n")));
