@@ -189,7 +189,7 @@ int CIniFile::Open(const QString &path, bool autoSave, bool noCase, bool backup)
     }
     QString text;
     if (initext::IsValidUtf8(bytes)) {
-        text = QString::fromUtf8(bytes);
+        text = initext::DecodeUtf8(bytes);
     } else {
         // Older installations wrote Program.ini in GB2312; keep that encoding on write.
         // Bytes valid in neither encoding are carried through unchanged.
@@ -281,8 +281,9 @@ QString CIniFile::ComposeText() const
     QString text;
     for (int s = 0; s <= m_nLastSection; ++s) {
         const QString &name = m_sectionNames.at(s);
-        // Only section 0 goes without a header: a later "[]" keeps its own keys apart.
-        if (s > 0)
+        // Only the leading unnamed part has no header; a "[]" read later in the
+        // file is written back, or its keys would join the section above it.
+        if (s > 0 || !name.isEmpty())
             text += QLatin1Char('[') + name + QLatin1String("]\r\n");
         const QStringList &keys = *m_keyLists[static_cast<size_t>(s)];
         const QStringList &values = *m_valueLists[static_cast<size_t>(s)];
@@ -331,11 +332,9 @@ QString CIniFile::Save(bool backup, bool *ok)
     const QString text = ComposeText();
     QByteArray bytes;
     if (m_encoding == "GB18030") {
-        bytes = initext::EncodeGb18030Lossless(text);
+        bytes = initext::EncodeGb18030File(text);
     } else {
-        bytes = text.toUtf8();
-        if (m_bUtf8Bom)
-            bytes.prepend(kUtf8Bom);
+        bytes = initext::EncodeUtf8File(text, m_bUtf8Bom);
     }
     if (!filewrite::WriteWholeFile(m_strPath, bytes, &reason))
         return failed(reason);

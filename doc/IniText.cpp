@@ -245,4 +245,31 @@ QByteArray EncodeGb18030(const QString &text)
     return EncodeGb18030WithIconv(text);
 }
 
+QString DecodeUtf8(const QByteArray &bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
+}
+
+QByteArray EncodeUtf8File(const QString &text, bool bom)
+{
+    QByteArray bytes = text.toUtf8();
+    if (bom || text.startsWith(QChar(0xFEFF)))
+        bytes.prepend("\xEF\xBB\xBF");
+    return bytes;
+}
+
+QByteArray EncodeGb18030File(const QString &text)
+{
+    QByteArray bytes = EncodeGb18030Lossless(text);
+    // Comments are not kept, so the bytes that made the file unreadable as
+    // UTF-8 may be gone: Chinese text that happens to form valid UTF-8 would
+    // then be read back as other characters. Nor may the file begin with the
+    // bytes of a UTF-8 byte order mark ("锘" is EF BB), which the reader drops.
+    if ((IsValidUtf8(bytes) && QString::fromUtf8(bytes) != text)
+        || bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.prepend(EncodeGb18030(QStringLiteral("; 编码 GB18030\r\n")));
+    return bytes;
+}
+
 } // namespace initext

@@ -71,11 +71,24 @@ namespace {
 // Range first, then step: the message names the first test that fails.
 int CheckFrequency(std::int64_t units, const BandLimits &band)
 {
-    if (!IsInBand(units, band.low, band.high))
+    // Below 10 MHz the record's most significant byte would be 0x00, which
+    // reads as no frequency: out of range whatever the band text says (an
+    // empty band text gives 0 - 0 MHz, where "abc" would otherwise pass).
+    const bool storable = ConstChannelRecord::isMsbSet(EncodeFrequency(units)[3]);
+    if (!IsInBand(units, band.low, band.high) || !storable)
         return ids::OutOfRange;
     if (!IsOnStep(units))
         return ids::StepError;
     return 0;
+}
+
+// The cell shows the typed number rounded to five decimals and the image
+// stores what the cell shows, so the checks must see that value: "145.1250099"
+// shows and stores 145.12501, which is on no step.
+ParsedFrequency ShownFrequency(const QString &typed)
+{
+    const ParsedFrequency f = ParseFrequency(typed);
+    return { f.text, ParseFrequency(f.text).units };
 }
 
 int CommitRx(ChannelTable &table, int row, const QString &rx, const QString &text,
@@ -85,7 +98,7 @@ int CommitRx(ChannelTable &table, int row, const QString &rx, const QString &tex
         table.clearRow(row);
         return 0;
     }
-    const ParsedFrequency f = ParseFrequency(text);
+    const ParsedFrequency f = ShownFrequency(text);
     if (const int message = CheckFrequency(f.units, band)) {
         table.clearRow(row);
         return message;
@@ -108,7 +121,7 @@ int CommitTx(
         table.setText(row, ColTx, rx);
         return 0;
     }
-    const ParsedFrequency f = ParseFrequency(text);
+    const ParsedFrequency f = ShownFrequency(text);
     if (const int message = CheckFrequency(f.units, band)) {
         table.setText(row, ColTx, QString());
         return message;

@@ -38,6 +38,11 @@ FrequencyBytes CellFrequency(const QString &text, const FrequencyBytes &stored)
     return EncodeFrequency(ParseFrequency(text).units);
 }
 
+bool IsNoFrequency(const FrequencyBytes &b)
+{
+    return b == FrequencyBytes { 0xFF, 0xFF, 0xFF, 0xFF };
+}
+
 } // namespace
 
 ChannelTable ChannelTable::withHeaders(Language lang)
@@ -100,14 +105,23 @@ void TableToChannels(const ChannelTable &table, MemoryImage &image)
 void TableRowToChannel(const ChannelTable &table, int n, MemoryImage &image)
 {
     ChannelRecord ch = image.channel(n);
-    ch.setRxBytes(CellFrequency(table.text(n, ColRx), ch.rxBytes()));
-    ch.setTxBytes(CellFrequency(table.text(n, ColTx), ch.txBytes()));
+    const FrequencyBytes rx = CellFrequency(table.text(n, ColRx), ch.rxBytes());
+    const FrequencyBytes tx = CellFrequency(table.text(n, ColTx), ch.txBytes());
+    ch.setRxBytes(rx);
+    ch.setTxBytes(tx);
+    // A shown frequency the record cannot hold is stored as none, which empties the
+    // channel. The row then stores the options of an empty row too, so that loading
+    // the result and storing it again changes nothing.
+    const bool dropped = (!table.text(n, ColRx).isEmpty() && IsNoFrequency(rx))
+        || (!table.text(n, ColTx).isEmpty() && IsNoFrequency(tx));
+    const auto option
+        = [&](int col) { return dropped && ch.isEmpty() ? QString() : table.text(n, col); };
     ch.setDecodeTone(EncodeTone(table.text(n, ColDecode)));
     ch.setEncodeTone(EncodeTone(table.text(n, ColEncode)));
-    ch.setPowerHigh(EncodeOption(OptionKind::Power, table.text(n, ColPower)) == 1);
+    ch.setPowerHigh(EncodeOption(OptionKind::Power, option(ColPower)) == 1);
     ch.setBusyLock(
-        static_cast<BusyLock>(EncodeOption(OptionKind::BusyLock, table.text(n, ColBusyLock))));
-    ch.setWide(EncodeOption(OptionKind::Bandwidth, table.text(n, ColWidth)) == 1);
-    ch.setCompand(EncodeOption(OptionKind::Compand, table.text(n, ColCompand)) == 1);
-    ch.setScanAdd(EncodeOption(OptionKind::ScanAdd, table.text(n, ColScanAdd)) == 1);
+        static_cast<BusyLock>(EncodeOption(OptionKind::BusyLock, option(ColBusyLock))));
+    ch.setWide(EncodeOption(OptionKind::Bandwidth, option(ColWidth)) == 1);
+    ch.setCompand(EncodeOption(OptionKind::Compand, option(ColCompand)) == 1);
+    ch.setScanAdd(EncodeOption(OptionKind::ScanAdd, option(ColScanAdd)) == 1);
 }

@@ -8,6 +8,7 @@ RADIOPROG_PACKAGES=(
   libgl-dev
   xvfb xauth poppler-utils imagemagick
   fonts-liberation fonts-wqy-microhei
+  clang libclang-rt-14-dev
   groff-base desktop-file-utils appstream bash-completion
 )
 

@@ -401,6 +401,84 @@ private slots:
         QCOMPARE(again.GetValue("chinese", "version"), QStringLiteral("版本 2.0"));
     }
 
+    // A GB18030 file whose only bytes that are not UTF-8 sit in a comment: after a
+    // save without the comment, its Chinese text must still be read as GB18030,
+    // also where it forms valid UTF-8 or begins with the bytes of a UTF-8 mark.
+    void gb18030FileNeverTurnsIntoUtf8_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("saved");
+        // "目" is C4 BF, valid UTF-8.
+        QTest::newRow("valid UTF-8")
+            << QStringLiteral(";编码\r\n[Chinese]\r\nItem=目\r\n") << "Chinese"
+            << "Item" << QStringLiteral("目") << QStringLiteral("[Chinese]\r\nItem=目\r\n");
+        // "锘" is EF BB and "旷" BF F5: the file would begin with a UTF-8 mark.
+        QTest::newRow("mark bytes")
+            << QStringLiteral(";编码\r\n锘旷=1\r\n") << QString() << QStringLiteral("锘旷")
+            << QStringLiteral("1") << QStringLiteral("锘旷=1\r\n");
+    }
+    void gb18030FileNeverTurnsIntoUtf8()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QFETCH(QString, saved);
+        const QString path = m_dir.filePath("Program.ini");
+        WriteAll(path, initext::EncodeGb18030(text));
+        CIniFile ini;
+        QCOMPARE(ini.Open(path, false, true, false), 1);
+        QCOMPARE(ini.GetValue(section, key), value);
+        ini.SetValue("Setup", "Language", "English");
+        ini.Save(false);
+        CIniFile again;
+        QCOMPARE(again.Open(path, false, true, false), 1);
+        QCOMPARE(again.GetValue(section, key), value);
+        QCOMPARE(again.GetValue("Setup", "Language"), QStringLiteral("English"));
+        // Saved again, the file keeps one marker line, not a growing pile.
+        again.SetValue("Setup", "Language", "Chinese");
+        again.Save(false);
+        QCOMPARE(ReadAll(path),
+            initext::EncodeGb18030(QStringLiteral("; 编码 GB18030\r\n") + saved
+                + QStringLiteral("[Setup]\r\nLanguage=Chinese\r\n")));
+    }
+
+    // "[]" in the middle of the file is a section of its own, before and after a save.
+    void emptySectionNameKeepsItsKeysApart()
+    {
+        const QString path = m_dir.filePath("Program.ini");
+        WriteAll(path, "[Setup]\r\n[]\r\nLanguage=English\r\n");
+        CIniFile ini;
+        QCOMPARE(ini.Open(path, false, true, false), 1);
+        ini.SetValue("Setup", "Language", "Chinese");
+        ini.Save(false);
+        QCOMPARE(
+            ReadAll(path), QByteArray("[Setup]\r\nLanguage=Chinese\r\n[]\r\nLanguage=English\r\n"));
+        CIniFile again;
+        QCOMPARE(again.Open(path, false, true, false), 1);
+        QCOMPARE(again.GetValue("Setup", "Language"), QStringLiteral("Chinese"));
+    }
+
+    // A key that begins with U+FEFF after blank lines must not lose it to the
+    // byte order mark test when a save puts it at the start of the file.
+    void leadingZeroWidthNoBreakSpaceKeepsItsKey()
+    {
+        const QString path = m_dir.filePath("Program.ini");
+        WriteAll(path, QStringLiteral("\r\n\uFEFFKey=1\r\n").toUtf8());
+        CIniFile ini;
+        QCOMPARE(ini.Open(path, false, true, false), 1);
+        QCOMPARE(ini.GetValue(QString(), QStringLiteral("\uFEFFKey")), QStringLiteral("1"));
+        ini.SetValue("Setup", "Language", "English");
+        ini.Save(false);
+        CIniFile again;
+        QCOMPARE(again.Open(path, false, true, false), 1);
+        QCOMPARE(again.GetValue(QString(), QStringLiteral("\uFEFFKey")), QStringLiteral("1"));
+        QCOMPARE(again.GetValue("Setup", "Language"), QStringLiteral("English"));
+    }
+
     void utf8FileStaysUtf8()
     {
         const QString path = m_dir.filePath("Program.ini");

@@ -94,6 +94,25 @@ void TestCellRules::commit_data()
                                   << int(ids::OutOfRange);
     QTest::newRow("no band text") << kUsed << 1 << "145.125"
                                   << "" << false << kEmpty << int(ids::OutOfRange);
+    // More than five decimals: the checks see the rounded value the cell shows and stores.
+    QTest::newRow("rounds up off step")
+        << kUsed << 1 << "145.1250099" << vhf << false << kEmpty << int(ids::StepError);
+    QTest::newRow("rounds up out of band")
+        << kUsed << 1 << "160.000009" << vhf << false << kEmpty << int(ids::OutOfRange);
+    QTest::newRow("Tx rounds up off step")
+        << kUsed << 2 << "145.1250099" << vhf << false << With(kUsed, 2, "") << int(ids::StepError);
+    QTest::newRow("rounds down onto a step")
+        << kUsed << 1 << "145.1250001" << vhf << false << kUsed << 0;
+    // A frequency the record cannot hold is out of range in any band.
+    QTest::newRow("zero in empty band") << kEmpty << 1 << "abc"
+                                        << "" << false << kEmpty << int(ids::OutOfRange);
+    QTest::newRow("below 10 MHz") << kUsed << 1 << "9.995"
+                                  << "0 - 20MHz" << false << kEmpty << int(ids::OutOfRange);
+    QTest::newRow("Tx below 10 MHz")
+        << kUsed << 2 << "5"
+        << "0 - 200MHz" << false << With(kUsed, 2, "") << int(ids::OutOfRange);
+    QTest::newRow("10 MHz is storable") << kUsed << 1 << "10"
+                                        << "0 - 20MHz" << false << With(kUsed, 1, "10.00000") << 0;
     QTest::newRow("trailing text ignored")
         << kEmpty << 1 << " 145.125MHz" << vhf << false << kUsed << 0;
     QTest::newRow("emptied Rx clears row") << kUsed << 1 << "" << vhf << false << kEmpty << 0;

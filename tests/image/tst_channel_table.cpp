@@ -44,6 +44,8 @@ private slots:
     void tableToImageKeepsWhatItMust();
     void bothLanguagesWriteTheSameImage();
     void scanAddBitsAreRebuilt();
+    void unstorableFrequencySettlesInOnePass_data();
+    void unstorableFrequencySettlesInOnePass();
     void clearRow();
     void untouchedFrequencyKeepsItsBytes_data();
     void untouchedFrequencyKeepsItsBytes();
@@ -221,6 +223,49 @@ void TestChannelTable::scanAddBitsAreRebuilt()
     TableToChannels(t, image);
     QCOMPARE(int(image.at(mem::ScanAddLow)), 0x80);
     QCOMPARE(int(image.at(mem::ScanAddHigh)), 0x01);
+}
+
+void TestChannelTable::unstorableFrequencySettlesInOnePass_data()
+{
+    QTest::addColumn<QByteArray>("record");
+    QTest::addColumn<QByteArray>("stored");
+    // Compand, busy lock carrier, high power, wide and scan add on; digits above 9
+    // that sum past eight digits show as a frequency the record cannot hold.
+    QTest::newRow("Rx past eight digits") << QByteArray("000000fa002551149e029e02e9f7abcd")
+                                          << QByteArray("ffffffff002551149e029e02d1c7abcd");
+    QTest::newRow("Tx past eight digits") << QByteArray("00255114a0a0a0f0ffffffffe9f71234")
+                                          << QByteArray("00255114ffffffffffffffffd1c71234");
+    // A record that still holds both frequencies keeps its options.
+    QTest::newRow("digits above 9 within eight digits") << QByteArray(
+        "0a255114002551149e029e02e9f7abcd") << QByteArray("10255114002551149e029e02e9f7abcd");
+}
+
+// A channel whose frequency cannot be stored becomes an empty channel at the
+// first store, and a second load and store changes nothing.
+void TestChannelTable::unstorableFrequencySettlesInOnePass()
+{
+    QFETCH(QByteArray, record);
+    QFETCH(QByteArray, stored);
+    const bool keepsChannel = stored.startsWith("1025");
+    for (Language lang : { Language::English, Language::Chinese }) {
+        MemoryImage image = MemoryImage::defaults();
+        SetRecord(image, 3, record.constData());
+        image[mem::ScanAddLow] = 0x04;
+        ChannelTable t = ChannelTable::withHeaders(lang);
+        ChannelsToTable(image, t, lang);
+        MemoryImage once = image;
+        TableToChannels(t, once);
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(once.data()) + mem::channelOffset(3),
+                     mem::RecordSize)
+                     .toHex(),
+            stored);
+        QCOMPARE(int(once.at(mem::ScanAddLow)), keepsChannel ? 0x04 : 0x00);
+        ChannelTable again = ChannelTable::withHeaders(lang);
+        ChannelsToTable(once, again, lang);
+        MemoryImage twice = once;
+        TableToChannels(again, twice);
+        QCOMPARE(twice, once);
+    }
 }
 
 void TestChannelTable::clearRow()
