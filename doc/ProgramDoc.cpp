@@ -84,5 +84,6 @@ bool CProgramDoc::OnSaveDocument(const QString &path, QString *error)
         return fail(Tr2("Cannot save %1: %2.", "无法保存 %1：%2。").arg(shown, file.errorString()));
     m_pathName = info.absoluteFilePath();
     m_title = info.fileName();
+    markSaved();
     return true;
 }

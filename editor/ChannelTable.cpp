@@ -88,17 +88,39 @@ void TableToChannels(const ChannelTable &table, MemoryImage &image)
     // The scan-add bytes belong wholly to the grid: rebuilt from zero.
     image[mem::ScanAddLow] = 0;
     image[mem::ScanAddHigh] = 0;
+    for (int n = 1; n <= mem::ChannelCount; ++n)
+        TableRowToChannel(table, n, image);
+}
+
+void TableRowToChannel(const ChannelTable &table, int n, MemoryImage &image)
+{
+    ChannelRecord ch = image.channel(n);
+    ch.setRxBytes(CellFrequency(table.text(n, ColRx)));
+    ch.setTxBytes(CellFrequency(table.text(n, ColTx)));
+    ch.setDecodeTone(EncodeTone(table.text(n, ColDecode)));
+    ch.setEncodeTone(EncodeTone(table.text(n, ColEncode)));
+    ch.setPowerHigh(EncodeOption(OptionKind::Power, table.text(n, ColPower)) == 1);
+    ch.setBusyLock(
+        static_cast<BusyLock>(EncodeOption(OptionKind::BusyLock, table.text(n, ColBusyLock))));
+    ch.setWide(EncodeOption(OptionKind::Bandwidth, table.text(n, ColWidth)) == 1);
+    ch.setCompand(EncodeOption(OptionKind::Compand, table.text(n, ColCompand)) == 1);
+    ch.setScanAdd(EncodeOption(OptionKind::ScanAdd, table.text(n, ColScanAdd)) == 1);
+}
+
+QList<int> StoreChangedRows(
+    const ChannelTable &before, const ChannelTable &after, MemoryImage &image)
+{
+    // Rows the edit left alone keep their bytes exactly, even where their
+    // texts would not encode back to the same bytes.
+    QList<int> changed;
     for (int n = 1; n <= mem::ChannelCount; ++n) {
-        ChannelRecord ch = image.channel(n);
-        ch.setRxBytes(CellFrequency(table.text(n, ColRx)));
-        ch.setTxBytes(CellFrequency(table.text(n, ColTx)));
-        ch.setDecodeTone(EncodeTone(table.text(n, ColDecode)));
-        ch.setEncodeTone(EncodeTone(table.text(n, ColEncode)));
-        ch.setPowerHigh(EncodeOption(OptionKind::Power, table.text(n, ColPower)) == 1);
-        ch.setBusyLock(
-            static_cast<BusyLock>(EncodeOption(OptionKind::BusyLock, table.text(n, ColBusyLock))));
-        ch.setWide(EncodeOption(OptionKind::Bandwidth, table.text(n, ColWidth)) == 1);
-        ch.setCompand(EncodeOption(OptionKind::Compand, table.text(n, ColCompand)) == 1);
-        ch.setScanAdd(EncodeOption(OptionKind::ScanAdd, table.text(n, ColScanAdd)) == 1);
+        bool same = true;
+        for (int c = ColRx; c < ChannelTable::Cols && same; ++c)
+            same = before.text(n, c) == after.text(n, c);
+        if (!same) {
+            TableRowToChannel(after, n, image);
+            changed << n;
+        }
     }
+    return changed;
 }
