@@ -260,6 +260,13 @@ GridEditResult ClearCells(
     return r;
 }
 
+QString CellUndoText(int row, int col, Language lang)
+{
+    return Pick(lang, "%1 of channel %2", "信道 %2 的%1")
+        .arg(GridHeaderTexts(lang).value(col))
+        .arg(row);
+}
+
 QString GridEditReport(const GridEditResult &result, Language lang)
 {
     QStringList lines;

@@ -82,5 +82,7 @@ GridEditResult PasteRecords(const MemoryImage &image, const QList<RawChannel> &r
 /// list cell of a used channel goes back to the new-channel default. `cut` names the step Cut.
 GridEditResult ClearCells(
     const MemoryImage &image, const QList<GridCell> &cells, Language lang, bool cut = false);
+/// Names the undo step of a typed cell: "Rx Frequency of channel 3".
+QString CellUndoText(int row, int col, Language lang);
 /// The message telling the user what a paste refused or left out; empty when nothing.
 QString GridEditReport(const GridEditResult &result, Language lang);

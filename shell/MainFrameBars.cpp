@@ -45,7 +45,11 @@ void CMainFrame::createMenus()
                 action(ids::FileSave), action(ids::FileSaveAs), separator, action(ids::FilePrint),
                 action(ids::FilePrintPreview), action(kExportPdfId), action(ids::FilePrintSetup),
                 separator, action(ids::AppExit) }),
-        menu(tr("&Edit"), { action(32786), action(32787), action(32788) }),
+        menu(tr("&Edit"),
+            { action(kUndoId), action(kRedoId), separator, action(kCutId), action(kCopyId),
+                action(kPasteId), action(kClearId), separator, action(kInsertChannelId),
+                action(kDeleteChannelId), action(kMoveUpId), action(kMoveDownId),
+                action(kClearChannelId), separator, action(32786), action(32787), action(32788) }),
         menu(tr("&Program"), { action(ids::PromptRead), action(ids::PromptWrite), action(32782) }),
         menu(tr("&View"), { action(ids::ViewToolbar), action(ids::ViewStatusBar), action(32780) }),
         menu(tr("&Setup"), { action(32777), action(32799) }),
@@ -163,6 +167,7 @@ void CMainFrame::updateFrameMenu()
              int(ids::FilePrint), int(ids::FilePrintPreview), kExportPdfId, int(ids::PromptRead),
              int(ids::PromptWrite), 32782, 32777, 32799 })
         action(id)->setEnabled(hasView);
+    updateEditActions();
 }
 
 void CMainFrame::updateIndicators()
