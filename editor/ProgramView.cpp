@@ -212,8 +212,11 @@ bool CProgramView::CommitCellEditor()
     // The image follows at once, as one undo step; a commit that changed no text changes no byte.
     if (m_pDoc) {
         MemoryImage after = m_pDoc->m_image;
-        if (!StoreChangedRows(before, t, after).isEmpty())
+        if (!StoreChangedRows(before, t, after).isEmpty()) {
+            m_bStoringCommit = true;
             m_pDoc->applyImageChange(after, CellUndoText(row, col, m_lang));
+            m_bStoringCommit = false;
+        }
     }
     if (message == 0)
         return false;

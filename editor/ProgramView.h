@@ -165,6 +165,7 @@ private:
     void CancelCellEdit();
     QList<GridCell> selectedCells() const;
     void ShowGridMenu(const QPoint &pos);
+    bool m_bStoringCommit = false; // the grid already shows what a commit stores
     QString m_typeAhead; // what was typed into the open list so far
     qint64 m_typeAheadAt = 0; // when the last key of it came (ms)
 

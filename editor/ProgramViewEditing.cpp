@@ -54,7 +54,9 @@ bool TypesCharacter(const QKeyEvent &key)
 
 void CProgramView::RefreshFromDocument()
 {
-    if (m_bFirstUpdate || !m_pDoc)
+    // A commit's own texts stay: a channel with an Rx but no Tx shows its
+    // attributes in the grid, though the image would show them empty.
+    if (m_bFirstUpdate || !m_pDoc || m_bStoringCommit)
         return;
     // An editor would otherwise show, and later store, a value the image no longer has.
     HideCellEditors();
