@@ -51,6 +51,8 @@ CMainFrame::~CMainFrame()
     // The widgets below outlive this part of the object; their signals must not reach it.
     if (m_pMDIClient)
         disconnect(m_pMDIClient, nullptr, this, nullptr);
+    for (const QMetaObject::Connection &c : std::as_const(m_editConnections))
+        disconnect(c);
     m_childFrames.clear();
     if (s_mainFrame == this)
         s_mainFrame = nullptr;
