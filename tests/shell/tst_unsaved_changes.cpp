@@ -265,14 +265,14 @@ void TestUnsavedChanges::titleMarkFollowsUndo()
     changed[0x3F0] = 0x33;
     doc->applyImageChange(changed, "Optional Features");
     QVERIFY(child->isWindowModified());
-    QCOMPARE(frame->action(CMainFrame::kUndoId)->text(),
-        QString("&Undo Optional Features\tCtrl+Z"));
+    QCOMPARE(
+        frame->action(CMainFrame::kUndoId)->text(), QString("&Undo Optional Features\tCtrl+Z"));
     QVERIFY(frame->OnFileSave());
     QVERIFY(!child->isWindowModified());
     frame->action(CMainFrame::kUndoId)->trigger();
     QVERIFY(child->isWindowModified());
-    QCOMPARE(frame->action(CMainFrame::kRedoId)->text(),
-        QString("&Redo Optional Features\tCtrl+Y"));
+    QCOMPARE(
+        frame->action(CMainFrame::kRedoId)->text(), QString("&Redo Optional Features\tCtrl+Y"));
     frame->action(CMainFrame::kRedoId)->trigger();
     QVERIFY(!child->isWindowModified());
     QCOMPARE(doc->m_image.at(0x3F0), std::uint8_t(0x33));
