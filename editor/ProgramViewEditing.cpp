@@ -129,9 +129,15 @@ void CProgramView::ShowStatus(const QString &text)
 
 void CProgramView::ShowFrequencyHint()
 {
-    const bool frequency = m_editCol == ColRx || m_editCol == ColTx;
-    if (frequency)
-        ShowStatus(FrequencyHint(BandLimits { m_nBandLow, m_nBandHigh }, m_lang));
+    const QString hint = FrequencyHint(BandLimits { m_nBandLow, m_nBandHigh }, m_lang);
+    if (m_editCol == ColRx || m_editCol == ColTx) {
+        ShowStatus(hint);
+        return;
+    }
+    // The hint belongs to the frequency cells only.
+    CMainFrame *frame = CMainFrame::instance();
+    if (frame && frame->statusBar()->currentMessage() == hint)
+        frame->statusBar()->clearMessage();
 }
 
 void CProgramView::CancelCellEdit()

@@ -310,8 +310,9 @@ void TestGridEditingGui::keyboardComfort()
     QTest::keyClick(grid(), Qt::Key_F2);
     QVERIFY(qobject_cast<QLineEdit *>(editor()));
     QCOMPARE(qobject_cast<QLineEdit *>(editor())->text(), QString("140.25000"));
-    // Type-ahead in the tone list.
+    // Type-ahead in the tone list; the hint is gone there.
     clickCell(2, 3);
+    QCOMPARE(frame->statusBar()->currentMessage(), QString());
     auto *combo = qobject_cast<QComboBox *>(editor());
     QVERIFY(combo);
     QTest::keyClicks(combo, "D07");
