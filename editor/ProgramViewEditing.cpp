@@ -151,8 +151,13 @@ void CProgramView::OnEditUndo()
 {
     if (!m_pDoc)
         return;
+    // Text being typed is the latest change: Undo drops it and nothing more.
+    auto *edit = qobject_cast<QLineEdit *>(GetCellEditor(m_editCol));
+    const bool typing = m_editCol >= ColRx && edit && !edit->isHidden()
+        && edit->text() != m_grid->TextMatrix(m_editRow, m_editCol);
     CancelCellEdit();
-    m_pDoc->undoStack()->undo();
+    if (!typing)
+        m_pDoc->undoStack()->undo();
 }
 
 void CProgramView::OnEditRedo()

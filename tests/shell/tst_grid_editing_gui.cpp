@@ -306,6 +306,19 @@ void TestGridEditingGui::keyboardComfort()
     QVERIFY(editor() == nullptr);
     QCOMPARE(grid()->TextMatrix(2, 1), QString("140.25000"));
     QCOMPARE(doc()->undoStack()->count(), 0);
+    // Edit > Undo while typing drops the typing only.
+    clickCell(3, 1);
+    QTest::keyClicks(editor(), "150");
+    QTest::keyClick(editor(), Qt::Key_Return);
+    clickCell(2, 1);
+    QTest::keyClicks(editor(), "151");
+    frame->action(CMainFrame::kUndoId)->trigger();
+    QCOMPARE(grid()->TextMatrix(2, 1), QString("140.25000"));
+    QCOMPARE(grid()->TextMatrix(3, 1), QString("150.00000"));
+    QCOMPARE(doc()->undoStack()->index(), 1);
+    clickCell(2, 1);
+    QTest::keyClick(editor(), Qt::Key_Escape);
+    QVERIFY(editor() == nullptr);
     // F2 opens the current cell's editor again.
     QTest::keyClick(grid(), Qt::Key_F2);
     QVERIFY(qobject_cast<QLineEdit *>(editor()));
