@@ -86,6 +86,7 @@ private Q_SLOTS:
     void failedSaveKeepsEverything_data();
     void failedSaveKeepsEverything();
     void titleMarkFollowsUndo();
+    void chineseQuestion();
 
 private:
     QByteArray m_original;
@@ -276,6 +277,22 @@ void TestUnsavedChanges::titleMarkFollowsUndo()
     frame->action(CMainFrame::kRedoId)->trigger();
     QVERIFY(!child->isWindowModified());
     QCOMPARE(doc->m_image.at(0x3F0), std::uint8_t(0x33));
+}
+
+void TestUnsavedChanges::chineseQuestion()
+{
+    ShellFixture fx(ShellFixture::IniWithLanguage("Chinese"));
+    QVERIFY(fx.start());
+    CMainFrame *frame = fx.frame();
+    CProgramDoc *doc = frame->activeDocument();
+    MemoryImage changed = doc->m_image;
+    changed[0x3F0] = 0x21;
+    doc->applyImageChange(changed, "x");
+    QCOMPARE(frame->action(CMainFrame::kUndoId)->text(), QString("撤销 x(&U)\tCtrl+Z"));
+    fx.reply = QMessageBox::Cancel;
+    QVERIFY(!frame->close());
+    QCOMPARE(fx.messages.size(), 1);
+    QCOMPARE(fx.messages.first().text, QString("是否保存对 信道信息 的更改？"));
 }
 
 QTEST_MAIN(TestUnsavedChanges)
