@@ -55,7 +55,6 @@ Q_SIGNALS:
     void modifiedChanged(bool modified);
 
 private:
-    friend class ImageChangeCommand;
     mutable QUndoStack *m_undoStack = nullptr; // made on first use, owned as a child
     QString m_title;
     QString m_pathName;

@@ -92,6 +92,8 @@ bool CChannelGrid::channelNumberMouse(QEvent *event)
         m_rowDrag = false;
         return true;
     }
+    if (type == QEvent::MouseMove && !(mouse->buttons() & Qt::LeftButton))
+        m_rowDrag = false; // the button came up outside the channel numbers
     if (type == QEvent::MouseMove && !m_rowDrag)
         return true;
     if (type != QEvent::MouseMove && mouse->button() != Qt::LeftButton)
