@@ -90,7 +90,10 @@ void COptionalFeaturesDlg::setState(const OptionalFeaturesState &s)
 void COptionalFeaturesDlg::OnOK()
 {
     // The document may have gone while the dialog was open; then there is nothing to store into.
-    if (CProgramDoc *doc = document())
-        StoreOptionalFeatures(doc->m_image, state());
+    if (CProgramDoc *doc = document()) {
+        MemoryImage after = doc->m_image;
+        StoreOptionalFeatures(after, state());
+        doc->applyImageChange(after, Tr2("Optional Features", "可选功能"));
+    }
     accept();
 }

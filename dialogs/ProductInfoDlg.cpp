@@ -73,7 +73,9 @@ void CProductInfoDlg::OnOK()
     }
     const int typePos = ui->cmbType->currentIndex();
     const int bandPos = ui->cmbBand->currentIndex();
-    StoreProductChoice(doc->m_image, typePos, bandPos);
+    MemoryImage after = doc->m_image;
+    StoreProductChoice(after, typePos, bandPos);
+    doc->applyImageChange(after, Tr2("Product Information", "产品信息"));
 
     const QString type = typePos >= 0 ? ui->cmbType->currentText() : QString();
     const QString band = bandPos >= 0 ? ui->cmbBand->currentText() : QString();

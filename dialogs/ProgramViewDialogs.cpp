@@ -3,6 +3,8 @@
 #include "dialogs/ComSetupDlg.h"
 #include "dialogs/LanguageDlg.h"
 #include "dialogs/ScanInfoDlg.h"
+#include "doc/IniFile.h"
+#include "shell/MainFrame.h"
 
 void CProgramView::OnScanInfo()
 {
@@ -26,6 +28,19 @@ void CProgramView::OnLanguage()
 {
     if (!m_dlgLanguage)
         m_dlgLanguage = new CLanguageDlg(this);
-    if (m_dlgLanguage->DoModal() == QDialog::Accepted && m_dlgLanguage->m_bChanged)
-        RestartProgram();
+    const QString kept = theIniFile.GetValue(QStringLiteral("Setup"), QStringLiteral("Language"));
+    if (m_dlgLanguage->DoModal() != QDialog::Accepted || !m_dlgLanguage->m_bChanged)
+        return;
+    // The restart ends this run: unsaved changes are asked about first, and
+    // Cancel (or a save that failed) keeps this run with its language.
+    CMainFrame *frame = CMainFrame::instance();
+    if (frame && !frame->maybeSaveAllDocuments()) {
+        theIniFile.SetValue(QStringLiteral("Setup"), QStringLiteral("Language"), kept);
+        return;
+    }
+    if (frame)
+        frame->setSavePromptDone(true);
+    RestartProgram();
+    if (CMainFrame *still = CMainFrame::instance())
+        still->setSavePromptDone(false);
 }

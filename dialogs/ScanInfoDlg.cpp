@@ -235,12 +235,14 @@ void CScanInfoDlg::OnOK()
     s.revertChannel = ui->cmbRevertChannel->currentIndex();
     s.dropoutDelay = m_nDropoutDelay;
     s.txDwell = m_nTxDwell;
-    if (StoreScanInfo(doc->m_image, s) == ScanInfoStoreResult::ChannelRefused) {
+    MemoryImage after = doc->m_image;
+    if (StoreScanInfo(after, s) == ScanInfoStoreResult::ChannelRefused) {
         if (ui->edtPriorityChannel->hasSelectedText())
             ui->edtPriorityChannel->insert(QString());
         UpdateData(true);
         AfxMessageBox(this, PriorityChannelMessage(CurrentLanguage()));
         return;
     }
+    doc->applyImageChange(after, Tr2("Scan Information", "扫描信息"));
     accept();
 }

@@ -87,12 +87,6 @@ bool CProgramDoc::OnSaveDocument(const QString &path, QString *error)
         return fail(Tr2("Cannot save %1: %2.", "无法保存 %1：%2。").arg(shown, reason));
     m_pathName = info.absoluteFilePath();
     m_title = info.fileName();
+    markSaved();
     return true;
-}
-
-void CProgramDoc::applyImageChange(const MemoryImage &after, const QString &undoText)
-{
-    Q_UNUSED(undoText) // named for the undo history
-    m_image = after;
-    Q_EMIT imageChanged();
 }

@@ -7,6 +7,8 @@
 #include <QString>
 #include <functional>
 
+class QUndoStack;
+
 /// Process-wide new-image flag: 1 after a new document, 0 after an open or a read.
 extern std::uint8_t g_bNewImage;
 
@@ -25,10 +27,6 @@ public:
     /// Runs the save hook (grid to image), then writes the 1024 bytes safely.
     bool OnSaveDocument(const QString &path, QString *error = nullptr);
 
-    /// Replaces the image by after as one user action named undoText, and refreshes the views
-    /// as a read from the radio does. Nothing else (new-image flag, path) changes.
-    void applyImageChange(const MemoryImage &after, const QString &undoText);
-
     /// Called first by OnSaveDocument; the document's own view stores its grid here.
     void setSaveHook(std::function<void()> hook) { m_saveHook = std::move(hook); }
 
@@ -36,18 +34,29 @@ public:
     QString title() const { return m_title; }
     /// Path name: [Setup] AppName for a new document, the file path after open/save.
     QString pathName() const { return m_pathName; }
-    /// Never set by this program: edits are not tracked.
-    bool isModified() const { return false; }
+    /// True when the image differs from the state it was made, opened or last saved in.
+    bool isModified() const;
 
-Q_SIGNALS:
-    /// The image was replaced as a whole; views fill their grids from it again.
-    void imageChanged();
+    /// Pushes one undo step that turns the image into after (undo restores the exact bytes
+    /// before) and tells every view; nothing happens when after equals the image.
+    void applyImageChange(const MemoryImage &after, const QString &undoText);
+    /// The document's history; every change of the image is a command on it.
+    QUndoStack *undoStack() const;
+    /// Marks the present image as the one in the file (a save, an open).
+    void markSaved();
 
 public:
     /// The memory image.
     MemoryImage m_image;
 
+Q_SIGNALS:
+    /// The image changed through the history (a change, an undo, a redo).
+    void imageChanged();
+    /// The unsaved-changes state changed.
+    void modifiedChanged(bool modified);
+
 private:
+    mutable QUndoStack *m_undoStack = nullptr; // made on first use, owned as a child
     QString m_title;
     QString m_pathName;
     std::function<void()> m_saveHook;

@@ -14,7 +14,8 @@ CChannelGrid::CChannelGrid(QWidget *parent)
     horizontalHeader()->setHighlightSections(false);
     // Cells show text only; editing happens in the view's editors.
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // Cells, ranges and whole channels (through the channel numbers) can be selected.
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setTabKeyNavigation(true);
     setWordWrap(false);
@@ -73,10 +74,49 @@ void CChannelGrid::resizeEvent(QResizeEvent *event)
 
 bool CChannelGrid::eventFilter(QObject *watched, QEvent *event)
 {
-    // A press on the fixed column is a press on the grid, as before.
-    if (watched == m_fixedColumn->viewport() && event->type() == QEvent::MouseButtonPress)
-        Q_EMIT mouseDown();
+    if (watched == m_fixedColumn->viewport() && channelNumberMouse(event))
+        return true;
     return QTableWidget::eventFilter(watched, event);
+}
+
+bool CChannelGrid::channelNumberMouse(QEvent *event)
+{
+    // A click or drag on the channel numbers selects whole channels (Shift
+    // extends from the first, Ctrl adds); the current cell goes to the Rx cell.
+    const auto type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove
+        && type != QEvent::MouseButtonRelease && type != QEvent::MouseButtonDblClick)
+        return false;
+    auto *mouse = static_cast<QMouseEvent *>(event);
+    if (type == QEvent::MouseButtonRelease) {
+        m_rowDrag = false;
+        return true;
+    }
+    if (type == QEvent::MouseMove && !(mouse->buttons() & Qt::LeftButton))
+        m_rowDrag = false; // the button came up outside the channel numbers
+    if (type == QEvent::MouseMove && !m_rowDrag)
+        return true;
+    if (type != QEvent::MouseMove && mouse->button() != Qt::LeftButton)
+        return true;
+    const int row = m_fixedColumn->rowAt(mouse->position().toPoint().y());
+    if (row < 0 || columnCount() < 2)
+        return true;
+    const bool extend = type == QEvent::MouseMove || (mouse->modifiers() & Qt::ShiftModifier);
+    if (!extend || m_rowAnchor < 0)
+        m_rowAnchor = row;
+    const int first = qMin(m_rowAnchor, row);
+    const int last = qMax(m_rowAnchor, row);
+    const QItemSelection rows(model()->index(first, 1), model()->index(last, columnCount() - 1));
+    const bool add = type != QEvent::MouseMove && (mouse->modifiers() & Qt::ControlModifier);
+    if (currentIndex().row() != row || currentIndex().column() < 1)
+        selectionModel()->setCurrentIndex(model()->index(row, 1), QItemSelectionModel::NoUpdate);
+    selectionModel()->select(
+        rows, add ? QItemSelectionModel::Select : QItemSelectionModel::ClearAndSelect);
+    if (type != QEvent::MouseMove) {
+        m_rowDrag = true;
+        Q_EMIT mouseDown();
+    }
+    return true;
 }
 
 void CChannelGrid::scrollTo(const QModelIndex &index, ScrollHint hint)

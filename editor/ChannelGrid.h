@@ -70,10 +70,13 @@ protected:
 
 private:
     QTableWidgetItem *itemAt(int row, int col);
+    bool channelNumberMouse(QEvent *event);
     void syncFixedColumn();
 
     QColor m_fixedColor = QColor(0, 0, 0);
     // Column 0 drawn again over the left edge, so the channel numbers stay in
     // place while the other columns scroll sideways.
     QTableView *m_fixedColumn = nullptr;
+    int m_rowAnchor = -1; // row a click on the channel numbers started from (0-based)
+    bool m_rowDrag = false;
 };

@@ -119,9 +119,26 @@ void TableRowToChannel(const ChannelTable &table, int n, MemoryImage &image)
     ch.setDecodeTone(EncodeTone(table.text(n, ColDecode)));
     ch.setEncodeTone(EncodeTone(table.text(n, ColEncode)));
     ch.setPowerHigh(EncodeOption(OptionKind::Power, option(ColPower)) == 1);
-    ch.setBusyLock(
-        static_cast<BusyLock>(EncodeOption(OptionKind::BusyLock, option(ColBusyLock))));
+    ch.setBusyLock(static_cast<BusyLock>(EncodeOption(OptionKind::BusyLock, option(ColBusyLock))));
     ch.setWide(EncodeOption(OptionKind::Bandwidth, option(ColWidth)) == 1);
     ch.setCompand(EncodeOption(OptionKind::Compand, option(ColCompand)) == 1);
     ch.setScanAdd(EncodeOption(OptionKind::ScanAdd, option(ColScanAdd)) == 1);
+}
+
+QList<int> StoreChangedRows(
+    const ChannelTable &before, const ChannelTable &after, MemoryImage &image)
+{
+    // Rows the edit left alone keep their bytes exactly, even where their
+    // texts would not encode back to the same bytes.
+    QList<int> changed;
+    for (int n = 1; n <= mem::ChannelCount; ++n) {
+        bool same = true;
+        for (int c = ColRx; c < ChannelTable::Cols && same; ++c)
+            same = before.text(n, c) == after.text(n, c);
+        if (!same) {
+            TableRowToChannel(after, n, image);
+            changed << n;
+        }
+    }
+    return changed;
 }

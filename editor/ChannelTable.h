@@ -58,5 +58,8 @@ void ChannelsToTable(const MemoryImage &image, ChannelTable &table, Language lan
 /// Writes every row into its record and rebuilds both scan-add bytes; keeps other bits and
 /// +14/+15, and the frequency bytes of a cell that still shows what they decode to.
 void TableToChannels(const ChannelTable &table, MemoryImage &image);
-/// Writes row n into channel n's record and its scan-add bit; keeps other bits and +14/+15.
+/// Writes row n (1..16) into its record and its scan-add bit; keeps other bits and +14/+15.
 void TableRowToChannel(const ChannelTable &table, int n, MemoryImage &image);
+/// Writes only the rows whose texts differ between before and after; returns their numbers.
+QList<int> StoreChangedRows(
+    const ChannelTable &before, const ChannelTable &after, MemoryImage &image);

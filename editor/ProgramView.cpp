@@ -79,14 +79,16 @@ CProgramView::CProgramView(CProgramDoc *doc, QWidget *parent)
     connect(m_grid, &CChannelGrid::scrolled, this, [this] { HideCellEditors(); });
     connect(m_grid->horizontalHeader(), &QHeaderView::sectionResized, this,
         [this] { HideCellEditors(); });
+    m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_grid, &QWidget::customContextMenuRequested, this, &CProgramView::ShowGridMenu);
 
     // Saving this document stores this view's grid, whichever view is active.
     // A value still being typed is committed first: the file must hold what
     // the user sees.
     if (doc) {
-        // An image replaced as a whole (an import) is shown as after a read.
-        connect(doc, &CProgramDoc::imageChanged, this, &CProgramView::ImageToGrid);
         QPointer<CProgramView> self(this);
+        // Every change of the image (a commit, an undo, a redo, a dialog, a read) shows here.
+        connect(doc, &CProgramDoc::imageChanged, this, &CProgramView::RefreshFromDocument);
         doc->setSaveHook([self] {
             if (!self)
                 return;
@@ -205,12 +207,22 @@ bool CProgramView::CommitCellEditor()
         const QStringList items = EditorItems(EditorKindOfColumn(col), m_toneList, m_lang);
         text = ListCommitText(items, combo->currentIndex(), m_grid->TextMatrix(row, col));
     }
-    ChannelTable t = table();
+    const ChannelTable before = table();
+    ChannelTable t = before;
     const int message
         = CommitCell(t, row, col, text, BandLimits { m_nBandLow, m_nBandHigh }, m_lang);
     for (int c = 1; c < ChannelTable::Cols; ++c)
         m_grid->setTextMatrix(row, c, t.text(row, c));
     HideCellEditors();
+    // The image follows at once, as one undo step; a commit that changed no text changes no byte.
+    if (m_pDoc) {
+        MemoryImage after = m_pDoc->m_image;
+        if (!StoreChangedRows(before, t, after).isEmpty()) {
+            m_bStoringCommit = true;
+            m_pDoc->applyImageChange(after, CellUndoText(row, col, m_lang));
+            m_bStoringCommit = false;
+        }
+    }
     if (message == 0)
         return false;
     AfxMessageBox(
@@ -322,6 +334,8 @@ void CProgramView::ShowCellEditor(QWidget *editor)
     editor->raise();
     editor->setFocus(Qt::OtherFocusReason);
     m_grid->viewport()->update();
+    m_typeAhead.clear();
+    ShowFrequencyHint();
 }
 
 void CProgramView::HideCellEditors()
@@ -404,6 +418,8 @@ void CProgramView::ShowHelpForFocus()
 
 bool CProgramView::eventFilter(QObject *watched, QEvent *event)
 {
+    if (!m_bFirstUpdate && FilterEditorKey(watched, event))
+        return true;
     if (event->type() != QEvent::KeyPress || m_bFirstUpdate)
         return QWidget::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);

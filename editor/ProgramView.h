@@ -7,6 +7,7 @@
 //   print/ProgramViewPrint.cpp    Print, Print Preview, Export PDF
 
 #include "editor/ChannelTable.h"
+#include "editor/GridEditing.h"
 
 #include <QPointer>
 #include <QString>
@@ -14,6 +15,7 @@
 #include <QWidget>
 
 class CProgramDoc;
+struct ChannelOpResult;
 class CProcessDlg;
 class CScanInfoDlg;
 class CComSetupDlg;
@@ -49,6 +51,10 @@ public:
     CChannelGrid *grid() const;
     /// A copy of the document's image with the grid (and a value being typed) stored in it.
     MemoryImage ImageWithGrid();
+    /// Refills the grid texts and band limits from the image after a change, an undo or a redo.
+    void RefreshFromDocument();
+    /// The selected value cells as one rectangle (the current cell when nothing is selected).
+    CellRange selectedRange() const;
 
     /// Lower band limit in 10 Hz units.
     int m_nBandLow = 0;
@@ -104,6 +110,30 @@ public Q_SLOTS:
     /// File > Export Channel Sheet as PDF...
     void OnExportChannelSheetPdf();
 
+    // --- editor/ProgramViewEditing.cpp ------------------------------------
+    /// Edit > Undo.
+    void OnEditUndo();
+    /// Edit > Redo.
+    void OnEditRedo();
+    /// Edit > Cut: copies the selection, then clears it.
+    void OnEditCut();
+    /// Edit > Copy: the selection as tab-separated text, whole rows also as raw records.
+    void OnEditCopy();
+    /// Edit > Paste: raw records when the clipboard has them, else text.
+    void OnEditPaste();
+    /// Edit > Delete: clears the selected cells.
+    void OnEditClear();
+    /// Edit > Insert Channel.
+    void OnInsertChannel();
+    /// Edit > Delete Channel.
+    void OnDeleteChannel();
+    /// Edit > Move Up.
+    void OnMoveChannelUp();
+    /// Edit > Move Down.
+    void OnMoveChannelDown();
+    /// Edit > Clear Channel.
+    void OnClearChannel();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -136,6 +166,18 @@ private:
     void OnEnterKey();
     void MoveByTab(bool backward);
     void ShowHelpForFocus();
+    // editor/ProgramViewEditing.cpp
+    void ApplyChannelOp(const ChannelOpResult &result);
+    void ApplyGridEdit(const GridEditResult &result, bool report);
+    void ShowStatus(const QString &text);
+    void ShowFrequencyHint();
+    bool FilterEditorKey(QObject *watched, QEvent *event);
+    void CancelCellEdit();
+    QList<GridCell> selectedCells() const;
+    void ShowGridMenu(const QPoint &pos);
+    bool m_bStoringCommit = false; // the grid already shows what a commit stores
+    QString m_typeAhead; // what was typed into the open list so far
+    qint64 m_typeAheadAt = 0; // when the last key of it came (ms)
 
     // --- link/ private state (owned by link/ProgramViewTransfer.cpp) -----
     bool m_bTransferRunning = false;

@@ -135,8 +135,11 @@ void CProgramView::OnTransfer()
     if (!self)
         return;
     if (doc && direction == TransferDirection::Read && outcome == TransferOutcome::Succeeded) {
-        CommitReadRanges(working, doc->m_image);
+        // One undo step, so the image before the read can be had back.
+        MemoryImage after = doc->m_image;
+        CommitReadRanges(working, after);
         g_bNewImage = 0;
+        doc->applyImageChange(after, Tr2("Read from Radio", "从电台读取"));
         ImageToGrid();
     }
     m_pProcessDlg->DestroyWindow();

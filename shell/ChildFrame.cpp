@@ -15,7 +15,8 @@ CChildFrame::CChildFrame(CProgramDoc *doc, QWidget *parent)
     m_pDoc->setParent(this);
     m_pView = new CProgramView(m_pDoc, this);
     setWidget(m_pView);
-    setWindowTitle(m_pDoc->title());
+    updateTitle();
+    connect(m_pDoc, &CProgramDoc::modifiedChanged, this, &QWidget::setWindowModified);
     setWindowIcon(QIcon(QStringLiteral(":/icons/document.png")));
     setGeometry(0, 0, 1600, 1200);
     // The window menu's own keys (Close is Ctrl+W here) would shadow the frame's
@@ -32,6 +33,13 @@ CChildFrame::~CChildFrame()
         m_pView->cancelTransferAndWait();
     if (m_pDoc)
         m_pDoc->setSaveHook({});
+}
+
+void CChildFrame::updateTitle()
+{
+    // "[*]" shows as "*" while there are unsaved changes.
+    setWindowTitle(m_pDoc->title() + QStringLiteral("[*]"));
+    setWindowModified(m_pDoc->isModified());
 }
 
 void CChildFrame::closeEvent(QCloseEvent *event)

@@ -19,6 +19,8 @@ public:
     CProgramDoc *document() const { return m_pDoc; }
     /// The grid view of the document.
     CProgramView *view() const { return m_pView; }
+    /// Title from the document's name, marked while it has unsaved changes.
+    void updateTitle();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

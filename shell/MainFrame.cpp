@@ -52,6 +52,8 @@ CMainFrame::~CMainFrame()
     // The widgets below outlive this part of the object; their signals must not reach it.
     if (m_pMDIClient)
         disconnect(m_pMDIClient, nullptr, this, nullptr);
+    for (const QMetaObject::Connection &c : std::as_const(m_editConnections))
+        disconnect(c);
     m_childFrames.clear();
     if (s_mainFrame == this)
         s_mainFrame = nullptr;
@@ -86,7 +88,7 @@ void CMainFrame::OnCreate()
     connect(m_pMDIClient, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *window) {
         if (auto *frame = qobject_cast<CChildFrame *>(window))
             m_pLastActive = frame;
-        updateFrameMenu();
+        updateFrameMenu(); // also follows the active document's undo history
     });
     updateFrameMenu();
 }
@@ -130,6 +132,7 @@ void CMainFrame::createActions()
     addCommand(ids::FilePrintSetup, tr("P&rint Setup..."));
     AddChannelListCommands();
     addCommand(ids::AppExit, tr("E&xit"));
+    createEditActions();
     addCommand(32786, tr("&Product Information"));
     addCommand(32787, tr("&Channel Information"));
     addCommand(32788, tr("&Optional Features"));
@@ -344,8 +347,9 @@ bool CMainFrame::saveDocument(CProgramDoc *doc, bool askName)
         AfxMessageBox(this, error, QMessageBox::Ok, MsgIcon::Exclamation);
         return false;
     }
-    if (CChildFrame *frame = activeChildFrame(); frame && frame->document() == doc)
-        frame->setWindowTitle(doc->title());
+    for (CChildFrame *frame : std::as_const(m_childFrames))
+        if (frame->document() == doc)
+            frame->updateTitle();
     return true;
 }
 
@@ -408,6 +412,13 @@ bool CMainFrame::event(QEvent *event)
 
 void CMainFrame::closeEvent(QCloseEvent *event)
 {
+    // Closing or quitting asks about unsaved changes first; Cancel keeps everything.
+    const bool asked = m_bSavePromptDone;
+    m_bSavePromptDone = false;
+    if (!asked && !maybeSaveAllDocuments()) {
+        event->ignore();
+        return;
+    }
     for (CChildFrame *frame : std::as_const(m_childFrames))
         if (frame->view())
             frame->view()->cancelTransferAndWait();

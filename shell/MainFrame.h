@@ -65,6 +65,29 @@ public:
     /// Help request of the framework with help number helpId; shows context helpId - 0x10000.
     void WinHelp(int helpId);
 
+    // --- shell/MainFrameEdit.cpp -----------------------------------------
+    /// Command ids of the Edit menu's editing commands.
+    enum EditCommand {
+        kUndoId = 57643,
+        kRedoId = 57644,
+        kCutId = 57635,
+        kCopyId = 57634,
+        kPasteId = 57637,
+        kClearId = 57632,
+        kInsertChannelId = 32840,
+        kDeleteChannelId = 32841,
+        kMoveUpId = 32842,
+        kMoveDownId = 32843,
+        kClearChannelId = 32844,
+    };
+    /// Asks "Save changes to NAME?" when doc has unsaved changes; true when the caller may go
+    /// on (saved, discarded, or nothing to save), false on Cancel or a failed save.
+    bool maybeSaveDocument(CProgramDoc *doc);
+    /// maybeSaveDocument for every document; false as soon as one says stop.
+    bool maybeSaveAllDocuments();
+    /// The next close of the main window does not ask again (the caller has asked).
+    void setSavePromptDone(bool done) { m_bSavePromptDone = done; }
+
 public Q_SLOTS:
     /// Edit > Product Information (32786); defined in dialogs/.
     void OnProductInfo();
@@ -110,6 +133,11 @@ private:
     void updateFrameMenu();
     void updateIndicators();
     bool saveDocument(CProgramDoc *doc, bool askName);
+    void createEditActions();
+    void updateEditActions();
+    void updateUndoTexts();
+    QList<QMetaObject::Connection> m_editConnections;
+    bool m_bSavePromptDone = false;
     int helpContextOfFocus() const;
 
     COptionalFeaturesDlg *m_dlgOptionalFeatures = nullptr;

@@ -48,7 +48,11 @@ void CMainFrame::createMenus()
                 separator, action(ids::ImportChannels), action(ids::ExportChannels),
                 action(ids::PrintChannelSheet), action(ids::ExportChannelSheetPdf), separator,
                 action(ids::AppExit) }),
-        menu(tr("&Edit"), { action(32786), action(32787), action(32788) }),
+        menu(tr("&Edit"),
+            { action(kUndoId), action(kRedoId), separator, action(kCutId), action(kCopyId),
+                action(kPasteId), action(kClearId), separator, action(kInsertChannelId),
+                action(kDeleteChannelId), action(kMoveUpId), action(kMoveDownId),
+                action(kClearChannelId), separator, action(32786), action(32787), action(32788) }),
         menu(tr("&Program"), { action(ids::PromptRead), action(ids::PromptWrite), action(32782) }),
         menu(tr("&View"), { action(ids::ViewToolbar), action(ids::ViewStatusBar), action(32780) }),
         menu(tr("&Setup"), { action(32777), action(32799) }),
@@ -167,6 +171,7 @@ void CMainFrame::updateFrameMenu()
              int(ids::PromptWrite), 32782, 32777, 32799, ids::ExportChannels, ids::ImportChannels,
              ids::PrintChannelSheet, ids::ExportChannelSheetPdf })
         action(id)->setEnabled(hasView);
+    updateEditActions();
 }
 
 void CMainFrame::updateIndicators()

@@ -156,11 +156,16 @@ bool CProgramApp::OpenDocumentFile(const QString &path)
 void CProgramApp::OnFileNew()
 {
     if (CChildFrame *active = m_pMainFrame->activeChildFrame()) {
-        if (AfxMessageBox(m_pMainFrame.get(), LoadString(ids::DataCleared),
-                QMessageBox::Ok | QMessageBox::Cancel, MsgIcon::Exclamation)
-            != QMessageBox::Ok)
+        CProgramDoc *doc = active->document();
+        if (doc && doc->isModified()) {
+            // Unsaved changes are never dropped without the user's word.
+            if (!m_pMainFrame->maybeSaveDocument(doc))
+                return;
+        } else if (AfxMessageBox(m_pMainFrame.get(), LoadString(ids::DataCleared),
+                       QMessageBox::Ok | QMessageBox::Cancel, MsgIcon::Exclamation)
+            != QMessageBox::Ok) {
             return;
-        // The old document goes without a save prompt: its data was announced as cleared.
+        }
         m_pMainFrame->destroyChildFrame(active);
     }
     NewDocument();
@@ -168,6 +173,9 @@ void CProgramApp::OnFileNew()
 
 void CProgramApp::OnFileOpen()
 {
+    // The opened file replaces the active document: its unsaved changes are asked about first.
+    if (!m_pMainFrame->maybeSaveDocument(m_pMainFrame->activeDocument()))
+        return;
     const QStringList type = LoadString(ids::DocumentType).split(QLatin1Char('\n'));
     const QString pattern = type.value(3, QStringLiteral("*.dat"));
     const QString path = QFileDialog::getOpenFileName(m_pMainFrame.get(), QString(), QString(),

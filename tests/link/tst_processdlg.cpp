@@ -20,6 +20,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUndoStack>
 #include <QtTest>
 #include <memory>
 
@@ -172,6 +173,15 @@ void TestProcessDlg::readFillsDocumentAndWindowComesBackFresh()
         QCOMPARE(m_doc->m_image.at(i), inReadRanges(i) ? demo.at(i) : before.at(i));
     QCOMPARE(g_bNewImage, std::uint8_t(0));
     QVERIFY(!m_view->isTransferRunning());
+    // The read is one undo step: undo gives back the image before it, redo the radio's.
+    QVERIFY(m_doc->isModified());
+    const MemoryImage read = m_doc->m_image;
+    QCOMPARE(m_doc->undoStack()->undoText(), QStringLiteral("Read from Radio"));
+    m_doc->undoStack()->undo();
+    QVERIFY(m_doc->m_image == before);
+    QVERIFY(!m_doc->isModified());
+    m_doc->undoStack()->redo();
+    QVERIFY(m_doc->m_image == read);
 
     m_view->OnWrite();
     QVERIFY(dlg()->hasWindow());
@@ -238,6 +248,8 @@ void TestProcessDlg::failedReadLeavesTheDocument()
     QCOMPARE(m_messages.first().icon, MsgIcon::None);
     QCOMPARE(m_messages.first().caption, g_strAppDisplayName);
     QVERIFY(m_doc->m_image == before);
+    QVERIFY(!m_doc->isModified());
+    QCOMPARE(m_doc->undoStack()->count(), 0);
     QCOMPARE(g_bNewImage, std::uint8_t(1));
     QVERIFY(ProbePort(sim.path())); // closed again
 }

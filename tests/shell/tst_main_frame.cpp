@@ -108,7 +108,9 @@ void TestMainFrame::menusFollowDocumentWindows()
         "&File: &New\tCtrl+N|&Open...\tCtrl+O|&Close|&Save\tCtrl+S|Save &As...|-|&Print..."
         "\tCtrl+P|Print Pre&view|Export P&DF...|P&rint Setup...|-|&Import Channels...|Expor&t "
         "Channels...|Print Channel S&heet...|Export Channel Sheet as PD&F...|-|E&xit",
-        "&Edit: &Product Information|&Channel Information|&Optional Features",
+        "&Edit: &Undo\tCtrl+Z|&Redo\tCtrl+Y|-|Cu&t\tCtrl+X|Cop&y\tCtrl+C|P&aste\tCtrl+V|"
+        "&Delete\tDel|-|&Insert Channel|D&elete Channel|Mo&ve Up\tCtrl+Up|Move Do&wn\tCtrl+Down|"
+        "C&lear Channel|-|&Product Information|&Channel Information|&Optional Features",
         "&Program: &Read\tCtrl+R|&Write\tCtrl+W|Scan Info",
         "&View: &Toolbar|&Status Bar|&Control Bar",
         "&Setup: &Com Setup|&Language",
@@ -160,7 +162,9 @@ void TestMainFrame::chineseMenus()
         "文件(&F): 新建(&N)\tCtrl+N|打开(&O)...\tCtrl+O|关闭(&C)|保存(&S)\tCtrl+S|另存为(&A)..."
         "|-|打印(&P)...\tCtrl+P|打印预览(&V)|导出 PDF(&D)...|打印设置(&R)...|-|导入信道(&I)...|"
         "导出信道(&T)...|打印信道一览表(&H)...|导出信道一览表为 PDF(&F)...|-|退出(&X)",
-        "编辑(&E): 类型设置(&P)|信道信息(&C)|可选功能(&O)",
+        "编辑(&E): 撤销(&U)\tCtrl+Z|重做(&R)\tCtrl+Y|-|剪切(&T)\tCtrl+X|复制(&Y)\tCtrl+C|"
+        "粘贴(&A)\tCtrl+V|删除(&D)\tDel|-|插入信道(&I)|删除信道(&E)|上移(&V)\tCtrl+Up|"
+        "下移(&W)\tCtrl+Down|清除信道(&L)|-|类型设置(&P)|信道信息(&C)|可选功能(&O)",
         "编程(&P): 读频(&R)\tCtrl+R|写频(&W)\tCtrl+W|扫描信息",
         "查看(&V): 工具栏(&T)|状态栏(&S)|控制栏(&C)",
         "设置(&S): 串口设置(&C)|语言(&L)",
@@ -614,7 +618,7 @@ void TestMainFrame::openReplacesOnlyOnSuccess()
     QVERIFY(!first);
     QCOMPARE(frame->childFrames().size(), 1);
     QCOMPARE(frame->activeDocument()->m_image.at(0x3F0), std::uint8_t(0x11));
-    QCOMPARE(frame->activeChildFrame()->windowTitle(), QStringLiteral("good.dat"));
+    QCOMPARE(frame->activeChildFrame()->windowTitle(), QStringLiteral("good.dat[*]"));
     QCOMPARE(g_bNewImage, std::uint8_t(0));
 }
 
