@@ -528,7 +528,7 @@ void TestDialogRules::scanInfoOpenAndOkChangesNoByte_data()
 void TestDialogRules::scanInfoOpenAndOkChangesNoByte()
 {
     QFETCH(int, row);
-    const testing::ScanInfoImage &r = testing::ScanInfoImages().at(row);
+    const testing::ScanInfoImage r = testing::ScanInfoImages().at(row);
     MemoryImage image = testing::ScanInfoImageOf(r);
     const MemoryImage before = image;
     ScanInfoState s = LoadScanInfo(image);

@@ -536,7 +536,7 @@ void TestDialogsGui::scanInfoOpenAndOkChangesNoByte()
 {
     QFETCH(int, row);
     QFETCH(bool, visitBoxes);
-    const testing::ScanInfoImage &r = testing::ScanInfoImages().at(row);
+    const testing::ScanInfoImage r = testing::ScanInfoImages().at(row);
     MessageCatcher messages;
     m_doc->m_image = testing::ScanInfoImageOf(r);
     const MemoryImage before = m_doc->m_image;
