@@ -69,9 +69,6 @@ QByteArray DigitsOf(unsigned __int128 v)
 
 /// Largest count of 10 Hz units that eight packed-decimal digits hold.
 constexpr std::int64_t MaxFrequencyUnits = 99999999;
-/// Largest count the four bytes can give back: the decoder reads the top byte up to
-/// FE (15 × 10 + 14 = 164) without rejecting nibbles above 9.
-constexpr std::int64_t MaxEncodableUnits = 164999999;
 
 bool HoldsFrequency(std::uint8_t msb)
 {

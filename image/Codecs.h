@@ -27,6 +27,9 @@ struct ParsedFrequency
 /// Reads the leading decimal number of text as megahertz: blanks, sign, digits, one decimal
 /// point or comma, exponent; anything else (hexadecimal, "inf", "nan") reads as 0.
 ParsedFrequency ParseFrequency(const QString &text);
+/// Largest count of 10 Hz units the four bytes can give back: the decoder reads the top
+/// byte up to FE (15 × 10 + 14 = 164) without rejecting nibbles above 9.
+constexpr std::int64_t MaxEncodableUnits = 164999999;
 /// Packed-decimal bytes of units, the top pair going on past 99 as DecodeFrequency reads it
 /// (105 → A5); FF FF FF FF for 0, below 0, or above 164999999.
 FrequencyBytes EncodeFrequency(std::int64_t units);
