@@ -24,7 +24,10 @@ const Command kCommands[] = {
     { "show", RunShow, "show [FILE.dat] [--lang en|zh] [--json]", false },
     { "new", RunNew, "new FILE.dat", false },
     { "read", RunRead, "read --port PORT -o FILE.dat [--retries N]", false },
-    { "write", RunWrite, "write --port PORT FILE.dat [--retries N]", false },
+    { "write", RunWrite,
+        "write --port PORT FILE.dat [--retries N] [--backup-dir DIR] [--no-backup] [--no-verify]",
+        false },
+    { "diff", RunDiff, "diff A.dat B.dat [--json] [--lang en|zh]", false },
     { "ports", RunPorts, "ports", false },
     { "report", RunReport, "report FILE.dat -o report.pdf [--lang en|zh]", true },
 };

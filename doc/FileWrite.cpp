@@ -5,16 +5,27 @@
 
 namespace filewrite {
 
-bool WriteWholeFile(const QString &path, const QByteArray &bytes)
+bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *error)
 {
     QSaveFile saveFile(path);
     if (saveFile.open(QIODevice::WriteOnly)) {
-        if (saveFile.write(bytes) != bytes.size())
+        if (saveFile.write(bytes) != bytes.size()) {
+            if (error)
+                *error = saveFile.errorString();
             return false; // the destructor discards the temporary file
-        return saveFile.commit();
+        }
+        if (saveFile.commit())
+            return true;
+        if (error)
+            *error = saveFile.errorString();
+        return false;
     }
     // The folder may refuse a temporary file while the file itself is writable.
-    return RewriteInPlace(path, bytes);
+    if (RewriteInPlace(path, bytes))
+        return true;
+    if (error)
+        *error = saveFile.errorString();
+    return false;
 }
 
 bool RewriteInPlace(const QString &path, const QByteArray &bytes)

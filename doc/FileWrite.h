@@ -7,8 +7,9 @@
 namespace filewrite {
 
 /// Replaces the file at path by bytes through a temporary file and a rename; when the
-/// folder refuses the temporary file, rewrites it in place. True when all was written.
-bool WriteWholeFile(const QString &path, const QByteArray &bytes);
+/// folder refuses the temporary file, rewrites it in place. True when all was written;
+/// otherwise error (when given) receives the system's reason.
+bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 /// Rewrites the existing file at path from its start and cuts it to bytes' length.
 bool RewriteInPlace(const QString &path, const QByteArray &bytes);
 

@@ -1,6 +1,11 @@
 #pragma once
 // What the clone procedure asks of the window (or terminal) that watches it.
 
+#include "doc/ImageCompare.h"
+
+#include <QList>
+#include <QString>
+
 /// Answer to a message of the transfer.
 enum class MessageAnswer { Ok, Retry, Cancel };
 
@@ -17,4 +22,13 @@ public:
     /// Runs passes of event handling, each ending with the cancel test and waitMs of sleep.
     /// True as soon as the cancel flag is seen.
     virtual bool pumpAndTest(int passes, int waitMs) = 0;
+    /// A procedure of several sessions starts its next one, labelled like "Backup 1/3";
+    /// the progress runs on over all of them.
+    virtual void beginStep(const QString &label) { (void)label; }
+    /// Shows what a write is about to change in the radio (empty: nothing); true to write.
+    virtual bool confirmWrite(const QList<ImageDifference> &changes)
+    {
+        (void)changes;
+        return true;
+    }
 };

@@ -44,7 +44,7 @@ const char kUsage[]
     = "usage: radioprog-sim [--image FILE.dat] [--save FILE.dat] [--link PATH] [--log FILE]\n"
       "                     [--pace] [--silent] [--bad-handshake-ack] [--garbage]\n"
       "                     [--short-answer-at ADDR] [--nak-at ADDR] [--stall-at ADDR]\n"
-      "                     [--hangup-at ADDR]\n"
+      "                     [--hangup-at ADDR] [--corrupt-at ADDR]\n"
       "Prints the device path of the virtual radio's port on the first line of stdout.\n";
 
 bool parseAddress(const char *text, int *out)
@@ -95,6 +95,8 @@ bool parseOptions(int argc, char **argv, Options *o)
             ok = address(&o->faults.stallAt);
         else if (!std::strcmp(a, "--hangup-at"))
             ok = address(&o->faults.hangupAt);
+        else if (!std::strcmp(a, "--corrupt-at"))
+            ok = address(&o->faults.corruptAt);
         else
             ok = false;
         if (!ok) {
