@@ -2,13 +2,17 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
 
 namespace filewrite {
 
 bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *error)
 {
     QSaveFile saveFile(path);
-    if (saveFile.open(QIODevice::WriteOnly)) {
+    // Unbuffered: a buffered QSaveFile (Qt 6.4) commits even when flushing its buffer failed.
+    if (saveFile.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         if (saveFile.write(bytes) != bytes.size()) {
             if (error)
                 *error = saveFile.errorString();
@@ -21,23 +25,29 @@ bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *error
         return false;
     }
     // The folder may refuse a temporary file while the file itself is writable.
-    if (RewriteInPlace(path, bytes))
-        return true;
-    if (error)
-        *error = saveFile.errorString();
-    return false;
+    return RewriteInPlace(path, bytes, error);
 }
 
-bool RewriteInPlace(const QString &path, const QByteArray &bytes)
+bool RewriteInPlace(const QString &path, const QByteArray &bytes, QString *error)
 {
+    // Unbuffered and synced, so a full disk shows here and not in a close nobody checks.
     QFile file(path);
-    if (!file.open(QIODevice::ReadWrite))
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
+        if (error)
+            *error = file.errorString();
         return false;
+    }
     const bool written = file.write(bytes) == bytes.size();
     // Without the cut, the tail of a longer old text would stay at the end.
-    const bool cut = file.resize(bytes.size());
+    const bool cut = written && file.resize(bytes.size());
+    if (cut && ::fsync(file.handle()) == 0) {
+        file.close();
+        return true;
+    }
+    if (error)
+        *error = cut ? QString::fromLocal8Bit(std::strerror(errno)) : file.errorString();
     file.close();
-    return written && cut;
+    return false;
 }
 
 } // namespace filewrite

@@ -11,6 +11,7 @@ namespace filewrite {
 /// otherwise error (when given) receives the system's reason.
 bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 /// Rewrites the existing file at path from its start and cuts it to bytes' length.
-bool RewriteInPlace(const QString &path, const QByteArray &bytes);
+/// On failure error (when given) receives the system's reason.
+bool RewriteInPlace(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 
 } // namespace filewrite

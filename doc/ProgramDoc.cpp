@@ -77,7 +77,9 @@ bool CProgramDoc::OnSaveDocument(const QString &path, QString *error)
     // Written to a temporary file and renamed over the old one, so a failure
     // anywhere leaves the existing file as it was.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: a buffered QSaveFile (Qt 6.4) commits even when flushing its buffer
+    // failed, which would replace the file by an empty one on a full disk.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail(Tr2("Cannot save %1: %2.", "无法保存 %1：%2。").arg(shown, file.errorString()));
     const QByteArray bytes = m_image.toByteArray();
     if (file.write(bytes) != bytes.size() || !file.commit())
