@@ -1,10 +1,14 @@
 // Program > Read, Program > Write and the transfer they start.
+#include "dialogs/CompareDlg.h"
 #include "doc/ProgramDoc.h"
 #include "editor/ProgramView.h"
 #include "link/CloneSession.h"
 #include "link/PosixSerialLine.h"
 #include "link/ProcessDlg.h"
+#include "link/WriteSettings.h"
+#include "link/WriteWindow.h"
 #include "shell/Globals.h"
+#include "shell/MainFrame.h"
 #include "shell/MessageBox.h"
 #include "shell/StringTable.h"
 
@@ -57,6 +61,13 @@ public:
         return false;
     }
 
+    void beginStep(const QString &label) override { ShowTransferStep(dialog(), label); }
+
+    bool confirmWrite(const QList<ImageDifference> &changes) override
+    {
+        return m_view && ConfirmWriteChanges(CMainFrame::instance(), changes);
+    }
+
 private:
     CProcessDlg *dialog() const { return m_view ? m_view->m_pProcessDlg : nullptr; }
 
@@ -87,7 +98,7 @@ void CProgramView::OnWrite()
     m_pProcessDlg->m_strCaption = Tr2("Write Data", "写数据");
     if (!m_pProcessDlg->hasWindow()) {
         m_pProcessDlg->Create();
-        m_pProcessDlg->SetRange(0, TransferProgressSteps(TransferDirection::Write));
+        m_pProcessDlg->SetRange(0, RadioWriteProgressSteps(LoadWriteOptions()));
         m_pProcessDlg->ShowCentered();
     }
 }
@@ -114,7 +125,17 @@ void CProgramView::OnTransfer()
     MemoryImage working = doc->m_image;
     CPosixSerialLine line;
     CWindowTransferUi ui(this);
-    const TransferOutcome outcome = RunTransfer(line, m_strPort, direction, working, ui);
+    // A write backs the radio up, shows the changes and verifies, as the user chose.
+    RadioWriteReport written;
+    TransferOutcome outcome;
+    if (direction == TransferDirection::Write) {
+        const RadioWriteOptions options = LoadWriteOptions();
+        m_pProcessDlg->SetRange(0, RadioWriteProgressSteps(options));
+        written = RunRadioWrite(line, m_strPort, working, options, ui, CurrentLanguage());
+        outcome = written.outcome;
+    } else {
+        outcome = RunTransfer(line, m_strPort, direction, working, ui);
+    }
 
     // The events pumped during the transfer may have closed this view or its document.
     if (!self)
@@ -126,6 +147,8 @@ void CProgramView::OnTransfer()
     }
     m_pProcessDlg->DestroyWindow();
     m_bTransferRunning = false;
+    if (direction == TransferDirection::Write)
+        ReportRadioWrite(CMainFrame::instance(), written);
 }
 
 bool CProgramView::isTransferRunning() const

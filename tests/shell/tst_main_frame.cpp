@@ -105,12 +105,13 @@ void TestMainFrame::menusFollowDocumentWindows()
     QVERIFY(fx.start());
     CMainFrame *frame = fx.frame();
     const QStringList menu129 {
-        "&File: &New\tCtrl+N|&Open...\tCtrl+O|&Close|&Save\tCtrl+S|Save &As...|-|&Print..."
+        "&File: &New\tCtrl+N|&Open...\tCtrl+O|&Close|&Save\tCtrl+S|Save &As...|Co&mpare "
+        "With...|-|&Print..."
         "\tCtrl+P|Print Pre&view|Export P&DF...|P&rint Setup...|-|E&xit",
         "&Edit: &Product Information|&Channel Information|&Optional Features",
-        "&Program: &Read\tCtrl+R|&Write\tCtrl+W|Scan Info",
+        "&Program: &Read\tCtrl+R|&Write\tCtrl+W|Scan Info|-|&Backups...",
         "&View: &Toolbar|&Status Bar|&Control Bar",
-        "&Setup: &Com Setup|&Language",
+        "&Setup: &Com Setup|&Language|&Options...",
         "&Help: About Test",
     };
     QCOMPARE(frame->currentMenuId(), 129);
@@ -157,11 +158,12 @@ void TestMainFrame::chineseMenus()
     // Every item translated, each with its access key in the "(&X)" form of Chinese menus.
     const QStringList menu129 {
         "文件(&F): 新建(&N)\tCtrl+N|打开(&O)...\tCtrl+O|关闭(&C)|保存(&S)\tCtrl+S|另存为(&A)..."
-        "|-|打印(&P)...\tCtrl+P|打印预览(&V)|导出 PDF(&D)...|打印设置(&R)...|-|退出(&X)",
+        "|对比文件(&M)...|-|打印(&P)...\tCtrl+P|打印预览(&V)|导出 "
+        "PDF(&D)...|打印设置(&R)...|-|退出(&X)",
         "编辑(&E): 类型设置(&P)|信道信息(&C)|可选功能(&O)",
-        "编程(&P): 读频(&R)\tCtrl+R|写频(&W)\tCtrl+W|扫描信息",
+        "编程(&P): 读频(&R)\tCtrl+R|写频(&W)\tCtrl+W|扫描信息|-|备份(&B)...",
         "查看(&V): 工具栏(&T)|状态栏(&S)|控制栏(&C)",
-        "设置(&S): 串口设置(&C)|语言(&L)",
+        "设置(&S): 串口设置(&C)|语言(&L)|选项(&O)...",
         "帮助(&H): 关于测试",
     };
     QCOMPARE(menuLayout(frame), menu129);
