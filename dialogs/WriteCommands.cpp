@@ -38,8 +38,7 @@ void OnCompareWith(CMainFrame *frame)
         return;
     }
     // The channels as the grid shows them now, edits not yet saved included.
-    MemoryImage current = doc->m_image;
-    TableToChannels(view->table(), current);
+    const MemoryImage current = WithGridEdits(doc->m_image, view->table(), CurrentLanguage());
     const QList<ImageDifference> differences
         = CompareImages(current, other.m_image, CurrentLanguage(), WholeImageScope());
     std::unique_ptr<CCompareDlg> dlg(

@@ -157,8 +157,14 @@ QList<ImageDifference> CompareImages(
             const QString t = SettingText(image, field, code, lang);
             return t.isEmpty() ? QString::number(code) : t;
         };
-        out.append(
-            { 0, FieldName(field), FieldLabel(field, lang), text(a, codeA), text(b, codeB), -1 });
+        QString textA = text(a, codeA);
+        QString textB = text(b, codeB);
+        // Two codes may share a text (a band list shorter than the code): then the codes tell.
+        if (textA == textB) {
+            textA += QStringLiteral(" (%1)").arg(codeA);
+            textB += QStringLiteral(" (%1)").arg(codeB);
+        }
+        out.append({ 0, FieldName(field), FieldLabel(field, lang), textA, textB, -1 });
     }
 
     // Whatever no field accounts for, in runs of neighbouring bytes.
@@ -175,6 +181,30 @@ QList<ImageDifference> CompareImages(
             : Pick(lang, "Bytes %1-%2", "字节 %1-%2").arg(Offset(i), Offset(last));
         out.append({ 0, QStringLiteral("bytes"), label, Hex(a, i, last), Hex(b, i, last), i });
         i = last + 1;
+    }
+    return out;
+}
+
+MemoryImage WithGridEdits(const MemoryImage &image, const ChannelTable &grid, Language lang)
+{
+    ChannelTable shown;
+    ChannelsToTable(image, shown, lang);
+    MemoryImage stored = image;
+    TableToChannels(grid, stored);
+    // Storing the whole grid would also rewrite rows nobody touched (the flags of
+    // empty rows): only edited rows are taken over.
+    MemoryImage out = image;
+    for (int n = 1; n <= mem::ChannelCount; ++n) {
+        bool edited = false;
+        for (int c = ColRx; c < ChannelTable::Cols; ++c)
+            edited = edited || shown.text(n, c) != grid.text(n, c);
+        if (!edited)
+            continue;
+        const ConstChannelRecord from = stored.channel(n);
+        ChannelRecord to = out.channel(n);
+        for (int i = 0; i < mem::RecordSize; ++i)
+            to.setByte(i, from.byte(i));
+        to.setScanAdd(from.scanAdd());
     }
     return out;
 }

@@ -8,6 +8,7 @@
 #include "image/MemoryImage.h"
 
 #include <QList>
+class ChannelTable;
 #include <QString>
 #include <array>
 
@@ -46,5 +47,8 @@ struct ImageDifference
 /// No differing bit is left out: bits no field explains are listed as bytes.
 QList<ImageDifference> CompareImages(
     const MemoryImage &a, const MemoryImage &b, Language lang, const ImageScope &scope);
+/// image with the grid's edits: the rows whose texts differ from what image shows are stored
+/// into it as the grid stores them; every other byte stays as it is.
+MemoryImage WithGridEdits(const MemoryImage &image, const ChannelTable &grid, Language lang);
 /// One line for a difference: "Channel 3  Rx Frequency: 145.12500 -> 146.00000".
 QString DifferenceLine(const ImageDifference &d, Language lang);

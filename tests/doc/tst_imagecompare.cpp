@@ -164,6 +164,17 @@ private slots:
         QCOMPARE(got, expected);
     }
 
+    // Codes past the end of a band list all show its last band; the codes then tell them apart.
+    void codesThatShareATextShowTheirNumbers()
+    {
+        MemoryImage a = Programmed();
+        WriteField(a, Field::FrequencyBand, 1);
+        MemoryImage b = a;
+        WriteField(b, Field::FrequencyBand, 4);
+        QCOMPARE(Summary(CompareImages(a, b, Language::English, WholeImageScope())),
+            QStringList { QStringLiteral("frequencyBand:0:400 - 480MHz (1):400 - 480MHz (4)") });
+    }
+
     void labelsInTheUsersLanguage()
     {
         const MemoryImage a = Programmed();
