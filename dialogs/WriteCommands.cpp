@@ -29,7 +29,15 @@ void OnCompareWith(CMainFrame *frame)
         QCoreApplication::translate("CCompareDlg", "Compare With"), QString(),
         QStringLiteral("%1 (%1)").arg(pattern) + QStringLiteral(";;")
             + QCoreApplication::translate("CMainFrame", "All Files (*)"));
-    if (path.isEmpty())
+    if (!path.isEmpty())
+        CompareWithFile(frame, path);
+}
+
+void CompareWithFile(CMainFrame *frame, const QString &path)
+{
+    CProgramView *view = frame ? frame->activeView() : nullptr;
+    CProgramDoc *doc = frame ? frame->activeDocument() : nullptr;
+    if (!view || !doc)
         return;
     CProgramDoc other;
     QString error;
