@@ -87,7 +87,7 @@ int RunWrite(const QStringList &args)
     }
     if (!report.backupPath.isEmpty())
         std::fprintf(stderr, "%s\n",
-            qPrintable(Tr2("Backup of the radio: %1", "电台备份：%1")
+            qPrintable(Tr2("Backup of the radio: %1", "对讲机备份：%1")
                            .arg(QDir::toNativeSeparators(report.backupPath))));
     const QString message = RadioWriteMessage(report, CurrentLanguage());
     if (!message.isEmpty())

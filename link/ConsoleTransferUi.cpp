@@ -106,10 +106,10 @@ bool CConsoleTransferUi::confirmWrite(const QList<ImageDifference> &changes)
     if (changes.isEmpty()) {
         std::fprintf(m_out, "%s\n",
             qPrintable(Tr2("The radio already holds this image; writing it anyway.",
-                "电台中已是此数据，仍然写入。")));
+                "对讲机中已是此数据，仍然写入。")));
     } else {
         std::fprintf(m_out, "%s\n",
-            qPrintable(Tr2("The write changes in the radio:", "写入将改变电台中的以下内容：")));
+            qPrintable(Tr2("The write changes in the radio:", "写入将改变对讲机中的以下内容：")));
         for (const ImageDifference &d : changes)
             std::fprintf(m_out, "  %s\n", qPrintable(DifferenceLine(d, CurrentLanguage())));
     }

@@ -135,9 +135,9 @@ QString RadioWriteMessage(const RadioWriteReport &report, Language lang)
     const bool cancelled = report.outcome == TransferOutcome::Cancelled;
     auto restore = [&]() {
         return backup.isEmpty()
-            ? Pick(lang, "Write the radio again.", "请重新写入电台。")
+            ? Pick(lang, "Write the radio again.", "请重新写入对讲机。")
             : Pick(lang, "Write the radio again, or restore it from the backup %1.",
-                "请重新写入电台，或用备份 %1 恢复电台。")
+                "请重新写入对讲机，或用备份 %1 恢复对讲机。")
                   .arg(backup);
     };
     switch (report.stage) {
@@ -150,29 +150,29 @@ QString RadioWriteMessage(const RadioWriteReport &report, Language lang)
             return QString();
         return Pick(lang,
             "The radio could not be read for the backup, so nothing was written to it.",
-            "无法读取电台以作备份，因此没有向电台写入任何数据。");
+            "无法读取对讲机以作备份，因此没有向对讲机写入任何数据。");
     case RadioWriteStage::BackupSave:
         return Pick(lang,
             "The backup of the radio could not be saved (%1), so nothing was written to it. "
             "Free some disk space or choose another backups folder.",
-            "无法保存电台备份（%"
-            "1），因此没有向电台写入任何数据。请释放磁盘空间或选择其他备份文件夹。")
+            "无法保存对讲机备份（%"
+            "1），因此没有向对讲机写入任何数据。请释放磁盘空间或选择其他备份文件夹。")
             .arg(report.backupError);
     case RadioWriteStage::Write:
         return (cancelled ? Pick(lang,
                     "The write was stopped part way: the radio now holds part of "
                     "the new data.",
-                    "写入中途停止：电台中现在只有部分新数据。")
+                    "写入中途停止：对讲机中现在只有部分新数据。")
                           : Pick(lang,
                               "The write did not finish: the radio may now hold part of the "
                               "new data.",
-                              "写入未完成：电台中可能只有部分新数据。"))
+                              "写入未完成：对讲机中可能只有部分新数据。"))
             + QLatin1Char(' ') + restore();
     case RadioWriteStage::VerifyRead:
         return Pick(lang,
                    "The radio was written, but it could not be read back for the check, so the "
                    "write is not confirmed. Read the radio to see what it holds.",
-                   "电台已写入，但无法读回校验，写入未得到确认。请读取电台查看其内容。")
+                   "对讲机已写入，但无法读回校验，写入未得到确认。请读取对讲机查看其内容。")
             + (backup.isEmpty() ? QString()
                                 : QLatin1Char(' ')
                         + Pick(lang, "The backup is %1.", "备份文件为 %1。").arg(backup));
@@ -180,7 +180,7 @@ QString RadioWriteMessage(const RadioWriteReport &report, Language lang)
         return Pick(lang,
                    "The check after writing found that the radio differs from the file in the "
                    "blocks at %1.",
-                   "写入后的校验发现电台与文件在以下地址的数据块不一致：%1。")
+                   "写入后的校验发现对讲机与文件在以下地址的数据块不一致：%1。")
                    .arg(BlockList(report.badBlocks))
             + QLatin1Char(' ') + restore();
     }

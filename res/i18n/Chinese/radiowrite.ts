@@ -25,7 +25,7 @@
     </message>
     <message>
         <source>List the radio backups made before writing; open one</source>
-        <translation>列出写频前所做的电台备份，并可打开其中之一</translation>
+        <translation>列出写频前所做的对讲机备份，并可打开其中之一</translation>
     </message>
 </context>
 <context>
@@ -44,7 +44,7 @@
     </message>
     <message>
         <source>In the radio</source>
-        <translation>电台中</translation>
+        <translation>对讲机中</translation>
     </message>
     <message>
         <source>After the write</source>
@@ -56,12 +56,12 @@
     </message>
     <message>
         <source>The radio already holds this image. Nothing will change if you write it.</source>
-        <translation>电台中已是此数据，写入不会改变任何内容。</translation>
+        <translation>对讲机中已是此数据，写入不会改变任何内容。</translation>
     </message>
     <message numerus="yes">
         <source>The write will change %n value(s) in the radio:</source>
         <translation>
-            <numerusform>写入将改变电台中的 %n 项：</numerusform>
+            <numerusform>写入将改变对讲机中的 %n 项：</numerusform>
         </translation>
     </message>
     <message>
@@ -103,7 +103,7 @@
     <name>CWriteOptionsDlg</name>
     <message>
         <source>&amp;Back up the radio before writing</source>
-        <translation>写频前备份电台(&amp;B)</translation>
+        <translation>写频前备份对讲机(&amp;B)</translation>
     </message>
     <message>
         <source>&amp;Verify after writing</source>
@@ -150,7 +150,7 @@
     </message>
     <message>
         <source>Backups of the radio made before each write, in %1</source>
-        <translation>每次写频前所做的电台备份，位于 %1</translation>
+        <translation>每次写频前所做的对讲机备份，位于 %1</translation>
     </message>
     <message>
         <source>Date</source>
@@ -158,7 +158,7 @@
     </message>
     <message>
         <source>Radio type</source>
-        <translation>电台类型</translation>
+        <translation>对讲机类型</translation>
     </message>
     <message>
         <source>File</source>
