@@ -5,14 +5,20 @@
 #include "dialogs/WriteOptionsDlg.h"
 #include "doc/BackupStore.h"
 #include "doc/IniFile.h"
+#include "doc/ProgramDoc.h"
+#include "editor/ProgramView.h"
 #include "image/ChannelRecord.h"
 #include "image/SettingsArea.h"
+#include "link/ProcessDlg.h"
+#include "link/RadioWrite.h"
+#include "link/WriteWindow.h"
 #include "shell/Globals.h"
 #include "sim/RadioState.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QProgressBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
@@ -59,6 +65,23 @@ bool ShootAll(const QString &dir, bool chinese)
     ok &= Shoot(&options, dir + QStringLiteral("/dialog-options") + suffix);
     CBackupsDlg backups(DefaultBackupFolder());
     ok &= Shoot(&backups, dir + QStringLiteral("/dialog-backups") + suffix);
+    // The Process window in the middle of the write step.
+    CProgramDoc doc;
+    doc.OnNewDocument();
+    CProgramView view(&doc);
+    CProcessDlg process(&view);
+    process.m_strCaption = chinese ? QStringLiteral("写数据") : QStringLiteral("Write Data");
+    process.Create();
+    process.SetRange(0, RadioWriteProgressSteps(RadioWriteOptions {}));
+    process.m_ctlProgress->setValue(63 + 40);
+    process.SetPositionText(63 + 40);
+    ShowTransferStep(&process, chinese ? QStringLiteral("写入 2/3") : QStringLiteral("Write 2/3"));
+    process.window()->show();
+    if (QTest::qWaitForWindowExposed(process.window())) {
+        QTest::qWait(50);
+        ok &= process.window()->grab().save(dir + QStringLiteral("/process-write-step") + suffix);
+    }
+    process.DestroyWindow();
     QCoreApplication::removeTranslator(&translator);
     return ok;
 }
