@@ -2,9 +2,8 @@
 // field with its code and text, as a table or as JSON for scripts.
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
-#include "dialogs/ProductInfoRules.h"
-#include "doc/IniFile.h"
 #include "doc/ProgramDoc.h"
+#include "doc/SettingTexts.h"
 #include "editor/ChannelTable.h"
 #include "image/ChannelRecord.h"
 #include "image/SettingsArea.h"
@@ -91,48 +90,6 @@ QString JsonString(const QString &s)
         }
     }
     return out + QLatin1Char('"');
-}
-
-/// Field names as the settings dialogs and the report label them, in lang.
-QString FieldLabel(Field field, Language lang)
-{
-    static const char *const labels[][2] = {
-        { "Voice Annunciation", "语音提示" },
-        { "Time-Out Timer", "发射限时" },
-        { "TOT Pre-Alert", "限时预警" },
-        { "Squelch Level", "静噪等级" },
-        { "Battery Saver", "省电" },
-        { "Beep", "按键音" },
-        { "Vox Gain Level", "声控灵敏度" },
-        { "Vox Delay Time", "声控延时" },
-        { "Call Key Define", "呼叫键定义" },
-        { "Call Tone", "呼叫音" },
-        { "VOX Function", "声控功能" },
-        { "Scan Function", "扫描功能" },
-        { "Priority", "优先" },
-        { "Priority Channel", "优先信道" },
-        { "Look Back Time A", "回看时间 A" },
-        { "Look Back Time B", "回看时间 B" },
-        { "Revert Channel", "回复信道" },
-        { "Dropout Delay Time", "掉线延时" },
-        { "Tx Dwell Time", "发射驻留时间" },
-        { "Product Type", "类型" },
-        { "Frequency Band", "频段" },
-    };
-    return QString::fromUtf8(labels[static_cast<int>(field)][lang == Language::Chinese ? 1 : 0]);
-}
-
-/// Text of a field's code: the tables, or for type and band the installation's lists.
-QString SettingText(const MemoryImage &image, Field field, int code, Language lang)
-{
-    if (field == Field::ProductType) {
-        const QStringList types = ProductTypeList(theIniFile);
-        return code >= 0 && code < types.size() ? types.at(code) : QString();
-    }
-    if (field == Field::FrequencyBand)
-        return BandTextOfIndex(
-            ProductBandList(theIniFile, ReadField(image, Field::ProductType)), code);
-    return FieldText(field, code, lang);
 }
 
 void PrintJson(QTextStream &out, const MemoryImage &image, const ChannelTable &table, Language lang)

@@ -1,18 +1,23 @@
 // radioprog-cli write: a .dat file into the radio, by the same procedure as
-// Program > Write.
+// Program > Write: backup read, write, verify.
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
+#include "doc/BackupStore.h"
 #include "doc/ProgramDoc.h"
-#include "link/CloneSession.h"
 #include "link/ConsoleTransferUi.h"
 #include "link/PosixSerialLine.h"
+#include "link/RadioWrite.h"
 #include "shell/Globals.h"
 
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
 #include <cstdio>
 
 namespace {
 
-const char kUsage[] = "write --port PORT FILE.dat [--retries N]";
+const char kUsage[] = "write --port PORT FILE.dat [--retries N] [--backup-dir DIR] [--no-backup] "
+                      "[--no-verify]";
 
 int usageError(const QString &why)
 {
@@ -24,40 +29,47 @@ int usageError(const QString &why)
 int RunWrite(const QStringList &args)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Writes a .dat file into the radio, as Program > Write does.\n"
-                       "Exit status 1: the radio or the port failed."));
+    parser.setApplicationDescription(QStringLiteral(
+        "Writes a .dat file into the radio, as Program > Write does: first a backup read of the "
+        "radio into the backups folder, then the write, then a read-back that verifies it.\n"
+        "Exit status 1: the radio or the port failed, or the verify found a difference."));
     const QCommandLineOption portOption(QStringLiteral("port"),
         QStringLiteral("COM1 to COM4 (see the ports command) or a device path such as "
                        "/dev/ttyUSB0."),
         QStringLiteral("PORT"));
     const QCommandLineOption retriesOption(QStringLiteral("retries"),
         QStringLiteral("Start again up to N times after a failure (default 0)."),
-        QStringLiteral("N"));
-    parser.addOption(portOption);
-    parser.addOption(retriesOption);
+        QStringLiteral("N"), QStringLiteral("0"));
+    const QCommandLineOption backupDirOption(QStringLiteral("backup-dir"),
+        QStringLiteral("Keep the backup of the radio in DIR instead of the backups folder."),
+        QStringLiteral("DIR"));
+    const QCommandLineOption noBackupOption(QStringLiteral("no-backup"),
+        QStringLiteral("Do not read and keep the radio's memory before writing."));
+    const QCommandLineOption noVerifyOption(QStringLiteral("no-verify"),
+        QStringLiteral("Do not read the radio back after writing to verify it."));
+    parser.addOptions(
+        { portOption, retriesOption, backupDirOption, noBackupOption, noVerifyOption });
     parser.addPositionalArgument(
         QStringLiteral("FILE.dat"), QStringLiteral("The image to write into the radio."));
     if (const int status
         = cli::ParseCommand(parser, QStringLiteral("write"), QString::fromLatin1(kUsage), args);
         status != cli::kGoOn)
         return status;
-    const QStringList files = parser.positionalArguments();
-    if (files.size() > 1)
-        return usageError(QStringLiteral("unexpected argument %1").arg(files.at(1)));
     const QString port = parser.value(portOption);
-    const QString input = files.value(0);
-    int retries = 0;
-    if (parser.isSet(retriesOption)) {
-        bool ok = false;
-        retries = parser.value(retriesOption).toInt(&ok);
-        if (!ok || retries < 0)
-            return usageError(QStringLiteral("--retries needs a number of 0 or more"));
-    }
+    bool ok = false;
+    const int retries = parser.value(retriesOption).toInt(&ok);
+    if (!ok || retries < 0)
+        return usageError(QStringLiteral("--retries needs a number of 0 or more"));
     if (port.isEmpty())
         return usageError(QStringLiteral("--port is missing"));
-    if (input.isEmpty())
+    const QStringList files = parser.positionalArguments();
+    if (files.isEmpty())
         return usageError(QStringLiteral("FILE.dat is missing"));
+    if (files.size() > 1)
+        return usageError(QStringLiteral("unexpected argument %1").arg(files.at(1)));
+    if (parser.isSet(noBackupOption) && parser.isSet(backupDirOption))
+        return usageError(QStringLiteral("--backup-dir and --no-backup exclude each other"));
+    const QString input = files.constFirst();
 
     CProgramDoc doc;
     QString error;
@@ -65,18 +77,42 @@ int RunWrite(const QStringList &args)
         std::fprintf(stderr, "radioprog-cli write: %s\n", qPrintable(error));
         return 2;
     }
-    MemoryImage image = doc.m_image;
-    TransferOutcome outcome;
+    RadioWriteOptions options;
+    options.backup = !parser.isSet(noBackupOption);
+    options.verify = !parser.isSet(noVerifyOption);
+    options.backupFolder
+        = parser.isSet(backupDirOption) ? parser.value(backupDirOption) : DefaultBackupFolder();
+    // Found out before the radio is put into programming mode, not after the backup read.
+    if (options.backup) {
+        const QFileInfo folder(options.backupFolder);
+        if (!QDir().mkpath(options.backupFolder) || !folder.isDir() || !folder.isWritable()) {
+            std::fprintf(stderr, "radioprog-cli write: cannot write backups into %s\n",
+                qPrintable(QDir::toNativeSeparators(options.backupFolder)));
+            return 2;
+        }
+    }
+
+    RadioWriteReport report;
     {
         CPosixSerialLine line;
         CConsoleTransferUi ui(
-            Tr2("Write Data", "写数据"), TransferProgressSteps(TransferDirection::Write), retries);
-        outcome = RunTransfer(line, port, TransferDirection::Write, image, ui);
+            Tr2("Write Data", "写数据"), RadioWriteProgressSteps(options), retries);
+        report = RunRadioWrite(line, port, doc.m_image, options, ui, CurrentLanguage());
     }
-    if (outcome == TransferOutcome::Cancelled)
+    if (!report.backupPath.isEmpty())
+        std::fprintf(stderr, "%s\n",
+            qPrintable(Tr2("Backup of the radio: %1", "对讲机备份：%1")
+                           .arg(QDir::toNativeSeparators(report.backupPath))));
+    const QString message = RadioWriteMessage(report, CurrentLanguage());
+    if (!message.isEmpty())
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+    if (report.outcome == TransferOutcome::Cancelled)
         std::fprintf(stderr, "Cancelled.\n");
-    if (outcome != TransferOutcome::Succeeded)
+    if (report.stage == RadioWriteStage::BackupSave)
+        return 2;
+    if (report.outcome != TransferOutcome::Succeeded)
         return 1;
-    std::fprintf(stderr, "Wrote %s into the radio on %s\n", qPrintable(input), qPrintable(port));
+    std::fprintf(stderr, "Wrote %s into the radio on %s%s\n", qPrintable(input), qPrintable(port),
+        options.verify ? " and checked it" : "");
     return 0;
 }

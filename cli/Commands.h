@@ -10,8 +10,10 @@ int RunShow(const QStringList &args);
 int RunNew(const QStringList &args);
 /// read --port PORT -o FILE.dat [--retries N]
 int RunRead(const QStringList &args);
-/// write --port PORT FILE.dat [--retries N]
+/// write --port PORT FILE.dat [--retries N] [--backup-dir DIR] [--no-backup] [--no-verify]
 int RunWrite(const QStringList &args);
+/// diff A.dat B.dat [--json] [--lang en|zh]: 0 same, 1 different, 2 file or usage error
+int RunDiff(const QStringList &args);
 /// ports
 int RunPorts(const QStringList &args);
 /// report FILE.dat -o report.pdf [--lang zh]

@@ -208,21 +208,33 @@ TransferOutcome CCloneSession::write(const MemoryImage &image)
     return TransferOutcome::Succeeded;
 }
 
-TransferOutcome RunTransfer(CSerialLine &line, const QString &portName, TransferDirection direction,
-    MemoryImage &image, CTransferUi &ui)
+bool OpenTransferLine(CSerialLine &line, const QString &portName, CTransferUi &ui)
 {
     line.setCancelTest([&ui] { return ui.isCancelled(); });
     if (!line.open(DevicePathOfPort(portName))) {
         line.setCancelTest({});
         ui.showMessageWithReason(ids::PortOpenFailed,
             ExplainPortFailure(GatherPortFacts(line.lastOpenError()), CurrentLanguage()));
-        return TransferOutcome::PortNotOpened;
+        return false;
     }
     line.configure();
+    return true;
+}
+
+void CloseTransferLine(CSerialLine &line)
+{
+    line.close();
+    line.setCancelTest({});
+}
+
+TransferOutcome RunTransfer(CSerialLine &line, const QString &portName, TransferDirection direction,
+    MemoryImage &image, CTransferUi &ui)
+{
+    if (!OpenTransferLine(line, portName, ui))
+        return TransferOutcome::PortNotOpened;
     CCloneSession session(line, ui);
     const TransferOutcome outcome
         = direction == TransferDirection::Read ? session.read(image) : session.write(image);
-    line.close();
-    line.setCancelTest({});
+    CloseTransferLine(line);
     return outcome;
 }

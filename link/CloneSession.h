@@ -78,6 +78,11 @@ private:
     CTransferUi &m_ui;
 };
 
+/// Opens and configures the line for a transfer whose waits follow ui's Cancel; when the
+/// port cannot be opened, shows message 61453 with why and how to fix it and returns false.
+bool OpenTransferLine(CSerialLine &line, const QString &portName, CTransferUi &ui);
+/// Closes a line opened by OpenTransferLine.
+void CloseTransferLine(CSerialLine &line);
 /// The whole transfer on a port name: open (61453 with the reason on failure), configure,
 /// session, close. The line's waits test ui.isCancelled().
 /// For a read, image is the staging copy and receives the read ranges.

@@ -1,6 +1,7 @@
 #include "link/ConsoleTransferUi.h"
 
 #include "link/PosixSerialLine.h"
+#include "shell/Globals.h"
 #include "shell/StringTable.h"
 
 #include <chrono>
@@ -32,6 +33,7 @@ constexpr int kBarWidth = 40;
 
 CConsoleTransferUi::CConsoleTransferUi(const QString &title, int steps, int retries, std::FILE *out)
     : m_title(title)
+    , m_baseTitle(title)
     , m_steps(steps)
     , m_retriesLeft(retries)
     , m_out(out)
@@ -114,6 +116,34 @@ bool CConsoleTransferUi::pumpAndTest(int passes, int waitMs)
 bool CConsoleTransferUi::isCancelled()
 {
     return g_interrupted != 0;
+}
+
+void CConsoleTransferUi::beginStep(const QString &label)
+{
+    finish();
+    m_title = QStringLiteral("%1: %2").arg(m_baseTitle, label);
+    // A log gets a line per session; a terminal sees it in the bar's title.
+    if (!::isatty(::fileno(m_out))) {
+        std::fprintf(m_out, "%s\n", qPrintable(m_title));
+        std::fflush(m_out);
+    }
+}
+
+bool CConsoleTransferUi::confirmWrite(const QList<ImageDifference> &changes)
+{
+    finish();
+    if (changes.isEmpty()) {
+        std::fprintf(m_out, "%s\n",
+            qPrintable(Tr2("The radio already holds this image; writing it anyway.",
+                "对讲机中已是此数据，仍然写入。")));
+    } else {
+        std::fprintf(m_out, "%s\n",
+            qPrintable(Tr2("The write changes in the radio:", "写入将改变对讲机中的以下内容：")));
+        for (const ImageDifference &d : changes)
+            std::fprintf(m_out, "  %s\n", qPrintable(DifferenceLine(d, CurrentLanguage())));
+    }
+    std::fflush(m_out);
+    return true;
 }
 
 void CConsoleTransferUi::finish()

@@ -31,6 +31,11 @@ public:
     bool isCancelled() override;
     /// The signal that cancelled the transfer, 0 when none did.
     static int interruptingSignal();
+    /// Names the session that starts; the bar runs on over all sessions.
+    void beginStep(const QString &label) override;
+    /// Prints what the write changes (in the running language) and goes on: a script has
+    /// chosen to write when it ran the command.
+    bool confirmWrite(const QList<ImageDifference> &changes) override;
 
     /// Ends the bar's line, if one was drawn.
     void finish();
@@ -41,6 +46,7 @@ public:
 
 private:
     QString m_title;
+    QString m_baseTitle;
     int m_steps;
     int m_retriesLeft;
     int m_position = 0;

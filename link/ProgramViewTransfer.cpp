@@ -1,4 +1,5 @@
 // Program > Read, Program > Write and the transfer they start.
+#include "dialogs/CompareDlg.h"
 #include "doc/ProgramDoc.h"
 #include "editor/ProgramView.h"
 #include "link/CloneSession.h"
@@ -6,7 +7,10 @@
 #include "link/PosixSerialLine.h"
 #include "link/ProcessDlg.h"
 #include "link/TransferThread.h"
+#include "link/WriteSettings.h"
+#include "link/WriteWindow.h"
 #include "shell/Globals.h"
+#include "shell/MainFrame.h"
 #include "shell/MessageBox.h"
 #include "shell/StringTable.h"
 
@@ -65,6 +69,13 @@ public:
         return !dlg || dlg->m_bCancel;
     }
 
+    void beginStep(const QString &label) override { ShowTransferStep(dialog(), label); }
+
+    bool confirmWrite(const QList<ImageDifference> &changes) override
+    {
+        return m_view && ConfirmWriteChanges(CMainFrame::instance(), changes);
+    }
+
 private:
     CProcessDlg *dialog() const { return m_view ? m_view->m_pProcessDlg : nullptr; }
 
@@ -95,7 +106,7 @@ void CProgramView::OnWrite()
     m_pProcessDlg->m_strCaption = Tr2("Write Data", "写数据");
     if (!m_pProcessDlg->hasWindow()) {
         m_pProcessDlg->Create();
-        m_pProcessDlg->SetRange(0, TransferProgressSteps(TransferDirection::Write));
+        m_pProcessDlg->SetRange(0, RadioWriteProgressSteps(LoadWriteOptions()));
         m_pProcessDlg->ShowCentered();
     }
 }
@@ -123,11 +134,22 @@ void CProgramView::OnTransfer()
     // Resolved here: Program.ini is read on this thread only.
     const QString device = DevicePathOfPort(m_strPort);
     CWindowTransferUi ui(this);
+    // A write backs the radio up, shows the changes and verifies, as the user chose.
+    RadioWriteReport written;
     TransferOutcome outcome = TransferOutcome::Cancelled;
+    const RadioWriteOptions options = LoadWriteOptions();
+    if (direction == TransferDirection::Write)
+        m_pProcessDlg->SetRange(0, RadioWriteProgressSteps(options));
+    const Language language = CurrentLanguage();
     RunOnWorkerThread(
         [&](CTransferUi &workerUi) {
             CPosixSerialLine line;
-            outcome = RunTransfer(line, device, direction, working, workerUi);
+            if (direction == TransferDirection::Write) {
+                written = RunRadioWrite(line, device, working, options, workerUi, language);
+                outcome = written.outcome;
+            } else {
+                outcome = RunTransfer(line, device, direction, working, workerUi);
+            }
         },
         ui);
 
@@ -144,6 +166,8 @@ void CProgramView::OnTransfer()
     }
     m_pProcessDlg->DestroyWindow();
     m_bTransferRunning = false;
+    if (direction == TransferDirection::Write)
+        ReportRadioWrite(CMainFrame::instance(), written);
 }
 
 bool CProgramView::isTransferRunning() const

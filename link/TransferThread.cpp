@@ -50,6 +50,18 @@ public:
         return m_cancel.load();
     }
     bool isCancelled() override { return m_cancel.load(); }
+    void beginStep(const QString &label) override
+    {
+        QMetaObject::invokeMethod(
+            m_relay, [this, label] { m_target.beginStep(label); }, Qt::QueuedConnection);
+    }
+    bool confirmWrite(const QList<ImageDifference> &changes) override
+    {
+        // The compare window is a window of the owner thread; the worker waits for the choice.
+        return ask([this, changes] {
+            return m_target.confirmWrite(changes) ? MessageAnswer::Ok : MessageAnswer::Cancel;
+        }) == MessageAnswer::Ok;
+    }
 
 private:
     /// Runs question on the owner thread and waits for its answer.

@@ -4,6 +4,9 @@
 // call arrives through a forwarding face and only isCancelled() must be safe
 // to call from any thread.
 
+#include "doc/ImageCompare.h"
+
+#include <QList>
 #include <QString>
 
 /// Answer to a message of the transfer.
@@ -29,5 +32,14 @@ public:
     {
         Q_UNUSED(reason);
         return showMessage(stringId);
+    }
+    /// A procedure of several sessions starts its next one, labelled like "Backup 1/3";
+    /// the progress runs on over all of them.
+    virtual void beginStep(const QString &label) { (void)label; }
+    /// Shows what a write is about to change in the radio (empty: nothing); true to write.
+    virtual bool confirmWrite(const QList<ImageDifference> &changes)
+    {
+        (void)changes;
+        return true;
     }
 };

@@ -1,5 +1,8 @@
 #include "shell/MainFrame.h"
 
+#include "dialogs/BackupsDlg.h"
+#include "dialogs/WriteCommands.h"
+#include "dialogs/WriteOptionsDlg.h"
 #include "doc/IniFile.h"
 #include "doc/ProgramDoc.h"
 #include "editor/ProgramView.h"
@@ -145,6 +148,12 @@ void CMainFrame::createActions()
     addCommand(32777, tr("&Com Setup"));
     addCommand(32799, tr("&Language"));
     addCommand(ids::AppAbout, tr("&About Program..."));
+    addCommand(CompareWithCommand, tr("Co&mpare With..."))
+        ->setStatusTip(tr("Compare the active document with a .dat file, field by field"));
+    addCommand(WriteOptionsCommand, tr("&Options..."))
+        ->setStatusTip(tr("Backup and verify around Program > Write"));
+    addCommand(BackupsCommand, tr("&Backups..."))
+        ->setStatusTip(tr("List the radio backups made before writing; open one"));
     addCommand(ids::NextPane, tr("Next Pane"), QKeySequence(Qt::Key_F6));
     addCommand(ids::PrevPane, tr("Previous Pane"), QKeySequence(Qt::SHIFT | Qt::Key_F6));
     // Menu 128 keeps its own About item: start-up renames only the item of the menu in use.
@@ -170,6 +179,10 @@ void CMainFrame::createActions()
         [this] { m_pMDIClient->activateNextSubWindow(); });
     connect(action(ids::PrevPane), &QAction::triggered, this,
         [this] { m_pMDIClient->activatePreviousSubWindow(); });
+    connect(action(CompareWithCommand), &QAction::triggered, this, [this] { OnCompareWith(this); });
+    connect(
+        action(WriteOptionsCommand), &QAction::triggered, this, [this] { OnWriteOptions(this); });
+    connect(action(BackupsCommand), &QAction::triggered, this, [this] { OnBackups(this); });
     forwardToView(ids::PromptRead, &CProgramView::OnRead);
     forwardToView(ids::PromptWrite, &CProgramView::OnWrite);
     forwardToView(32782, &CProgramView::OnScanInfo);

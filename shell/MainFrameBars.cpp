@@ -1,4 +1,7 @@
 // The main frame's menus, toolbar, status bar and navigation bar.
+#include "dialogs/BackupsDlg.h"
+#include "dialogs/WriteCommands.h"
+#include "dialogs/WriteOptionsDlg.h"
 #include "doc/IniFile.h"
 #include "shell/ChannelCommands.h"
 #include "shell/Globals.h"
@@ -43,9 +46,10 @@ void CMainFrame::createMenus()
     m_menus129 = {
         menu(tr("&File"),
             { action(ids::FileNew), action(ids::FileOpen), action(ids::FileClose),
-                action(ids::FileSave), action(ids::FileSaveAs), separator, action(ids::FilePrint),
-                action(ids::FilePrintPreview), action(kExportPdfId), action(ids::FilePrintSetup),
-                separator, action(ids::ImportChannels), action(ids::ExportChannels),
+                action(ids::FileSave), action(ids::FileSaveAs), action(CompareWithCommand),
+                separator, action(ids::FilePrint), action(ids::FilePrintPreview),
+                action(kExportPdfId), action(ids::FilePrintSetup), separator,
+                action(ids::ImportChannels), action(ids::ExportChannels),
                 action(ids::PrintChannelSheet), action(ids::ExportChannelSheetPdf), separator,
                 action(ids::AppExit) }),
         menu(tr("&Edit"),
@@ -53,9 +57,11 @@ void CMainFrame::createMenus()
                 action(kPasteId), action(kClearId), separator, action(kInsertChannelId),
                 action(kDeleteChannelId), action(kMoveUpId), action(kMoveDownId),
                 action(kClearChannelId), separator, action(32786), action(32787), action(32788) }),
-        menu(tr("&Program"), { action(ids::PromptRead), action(ids::PromptWrite), action(32782) }),
+        menu(tr("&Program"),
+            { action(ids::PromptRead), action(ids::PromptWrite), action(32782), separator,
+                action(BackupsCommand) }),
         menu(tr("&View"), { action(ids::ViewToolbar), action(ids::ViewStatusBar), action(32780) }),
-        menu(tr("&Setup"), { action(32777), action(32799) }),
+        menu(tr("&Setup"), { action(32777), action(32799), action(WriteOptionsCommand) }),
         menu(tr("&Help"), { action(ids::AppAbout) }),
     };
 }

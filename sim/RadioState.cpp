@@ -183,9 +183,13 @@ RadioReply CRadioState::writeComplete()
     m_state = State::Command;
     if (m_faults.nakAt == m_address)
         return answer({ Nak });
-    for (int i = 0; i < static_cast<int>(m_data.size()); ++i)
-        if (m_address + i < mem::ImageSize)
-            m_memory[m_address + i] = m_data[i];
+    for (int i = 0; i < static_cast<int>(m_data.size()); ++i) {
+        const int at = m_address + i;
+        if (at >= mem::ImageSize)
+            continue;
+        // A failing memory cell: the block is acknowledged, one byte keeps a wrong value.
+        m_memory[at] = at == m_faults.corruptAt ? static_cast<std::uint8_t>(~m_data[i]) : m_data[i];
+    }
     ++m_blocksWritten;
     return answer({ kAck });
 }

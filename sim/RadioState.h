@@ -18,6 +18,7 @@ struct RadioFaults
     int nakAt = -1; ///< Block at this address acknowledged with 0x15.
     int stallAt = -1; ///< No answer from the request at this address on.
     int hangupAt = -1; ///< The line goes dead at the request at this address.
+    int corruptAt = -1; ///< A write covering this address is acknowledged but stores it wrong.
 };
 
 /// What the radio does after one received byte.

@@ -92,6 +92,9 @@ struct SimParser
         QStringLiteral("Fault: fall silent at the block at ADDR."), QStringLiteral("ADDR") };
     QCommandLineOption hangupAt { QStringLiteral("hangup-at"),
         QStringLiteral("Fault: hang up the line at the block at ADDR."), QStringLiteral("ADDR") };
+    QCommandLineOption corruptAt { QStringLiteral("corrupt-at"),
+        QStringLiteral("Fault: acknowledge a write at ADDR but store one byte of it wrong."),
+        QStringLiteral("ADDR") };
 
     SimParser()
     {
@@ -100,7 +103,7 @@ struct SimParser
             "Prints the device path of the virtual radio's port on the first line of stdout.\n"
             "ADDR is a memory address, decimal or 0x hexadecimal."));
         parser.addOptions({ help, version, image, save, link, log, pace, silent, badAck, garbage,
-            shortAt, nakAt, stallAt, hangupAt });
+            shortAt, nakAt, stallAt, hangupAt, corruptAt });
     }
 
     QString helpText() const
@@ -128,6 +131,7 @@ bool parseOptions(SimParser &p, Options *o, QString *error)
         { &p.nakAt, &o->faults.nakAt },
         { &p.stallAt, &o->faults.stallAt },
         { &p.hangupAt, &o->faults.hangupAt },
+        { &p.corruptAt, &o->faults.corruptAt },
     };
     for (const auto &[option, into] : addresses) {
         if (p.parser.isSet(*option) && !parseAddress(p.parser.value(*option), into)) {

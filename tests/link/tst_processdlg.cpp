@@ -7,6 +7,7 @@
 #include "editor/ProgramView.h"
 #include "link/PortProbe.h"
 #include "link/ProcessDlg.h"
+#include "link/WriteSettings.h"
 #include "shell/Globals.h"
 #include "shell/Help.h"
 #include "shell/MessageBox.h"
@@ -104,6 +105,11 @@ void TestProcessDlg::initTestCase()
     QCOMPARE(theIniFile.Open(ini, false, true, false), 1);
     g_strAppDir = m_dir.path() + QLatin1Char('/');
     QFile::remove(UserSettings::forApplication().fileName());
+    // These cases watch the bare write session; backup and verify have a suite of their own.
+    RadioWriteOptions plain;
+    plain.backup = false;
+    plain.verify = false;
+    StoreWriteOptions(plain);
 }
 
 void TestProcessDlg::init()

@@ -105,15 +105,16 @@ void TestMainFrame::menusFollowDocumentWindows()
     QVERIFY(fx.start());
     CMainFrame *frame = fx.frame();
     const QStringList menu129 {
-        "&File: &New\tCtrl+N|&Open...\tCtrl+O|&Close|&Save\tCtrl+S|Save &As...|-|&Print..."
-        "\tCtrl+P|Print Pre&view|Export P&DF...|P&rint Setup...|-|&Import Channels...|Expor&t "
-        "Channels...|Print Channel S&heet...|Export Channel Sheet as PD&F...|-|E&xit",
+        "&File: &New\tCtrl+N|&Open...\tCtrl+O|&Close|&Save\tCtrl+S|Save &As...|Co&mpare "
+        "With...|-|&Print...\tCtrl+P|Print Pre&view|Export P&DF...|P&rint Setup...|-|&Import "
+        "Channels...|Expor&t Channels...|Print Channel S&heet...|Export Channel Sheet as "
+        "PD&F...|-|E&xit",
         "&Edit: &Undo\tCtrl+Z|&Redo\tCtrl+Y|-|Cu&t\tCtrl+X|Cop&y\tCtrl+C|P&aste\tCtrl+V|"
         "&Delete\tDel|-|&Insert Channel|D&elete Channel|Mo&ve Up\tCtrl+Up|Move Do&wn\tCtrl+Down|"
         "C&lear Channel|-|&Product Information|&Channel Information|&Optional Features",
-        "&Program: &Read\tCtrl+R|&Write\tCtrl+W|Scan Info",
+        "&Program: &Read\tCtrl+R|&Write\tCtrl+W|Scan Info|-|&Backups...",
         "&View: &Toolbar|&Status Bar|&Control Bar",
-        "&Setup: &Com Setup|&Language",
+        "&Setup: &Com Setup|&Language|&Options...",
         "&Help: About Test",
     };
     QCOMPARE(frame->currentMenuId(), 129);
@@ -160,14 +161,15 @@ void TestMainFrame::chineseMenus()
     // Every item translated, each with its access key in the "(&X)" form of Chinese menus.
     const QStringList menu129 {
         "文件(&F): 新建(&N)\tCtrl+N|打开(&O)...\tCtrl+O|关闭(&C)|保存(&S)\tCtrl+S|另存为(&A)..."
-        "|-|打印(&P)...\tCtrl+P|打印预览(&V)|导出 PDF(&D)...|打印设置(&R)...|-|导入信道(&I)...|"
-        "导出信道(&T)...|打印信道一览表(&H)...|导出信道一览表为 PDF(&F)...|-|退出(&X)",
+        "|对比文件(&M)...|-|打印(&P)...\tCtrl+P|打印预览(&V)|导出 PDF(&D)...|打印设置(&R)...|-|"
+        "导入信道(&I)...|导出信道(&T)...|打印信道一览表(&H)...|导出信道一览表为 "
+        "PDF(&F)...|-|退出(&X)",
         "编辑(&E): 撤销(&U)\tCtrl+Z|重做(&R)\tCtrl+Y|-|剪切(&T)\tCtrl+X|复制(&Y)\tCtrl+C|"
         "粘贴(&A)\tCtrl+V|删除(&D)\tDel|-|插入信道(&I)|删除信道(&E)|上移(&V)\tCtrl+Up|"
         "下移(&W)\tCtrl+Down|清除信道(&L)|-|类型设置(&P)|信道信息(&C)|可选功能(&O)",
-        "编程(&P): 读频(&R)\tCtrl+R|写频(&W)\tCtrl+W|扫描信息",
+        "编程(&P): 读频(&R)\tCtrl+R|写频(&W)\tCtrl+W|扫描信息|-|备份(&B)...",
         "查看(&V): 工具栏(&T)|状态栏(&S)|控制栏(&C)",
-        "设置(&S): 串口设置(&C)|语言(&L)",
+        "设置(&S): 串口设置(&C)|语言(&L)|选项(&O)...",
         "帮助(&H): 关于测试",
     };
     QCOMPARE(menuLayout(frame), menu129);

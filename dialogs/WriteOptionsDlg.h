@@ -1,0 +1,42 @@
+#pragma once
+// Setup > Options: the protection around Program > Write, per user.
+
+#include <QDialog>
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+
+/// Help context (and command id) of Setup > Options.
+constexpr int WriteOptionsCommand = 32861;
+
+/// "Back up the radio before writing", "Verify after writing" and the backups folder.
+class CWriteOptionsDlg : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit CWriteOptionsDlg(QWidget *parent = nullptr);
+
+    /// Loads the stored choices into the boxes.
+    void OnInitDialog();
+    /// Stores the boxes and closes.
+    void OnOK();
+
+    /// The backup check box.
+    QCheckBox *backupBox() const { return m_backup; }
+    /// The verify check box.
+    QCheckBox *verifyBox() const { return m_verify; }
+    /// The backups folder shown.
+    QLineEdit *folderEdit() const { return m_folder; }
+    /// The button that opens the backups folder.
+    QPushButton *openFolderButton() const { return m_openFolder; }
+
+private:
+    QCheckBox *m_backup;
+    QCheckBox *m_verify;
+    QLineEdit *m_folder;
+    QPushButton *m_openFolder;
+};
+
+/// Opens folder in the desktop's file manager, creating it first; reports a failure.
+void OpenFolderForUser(QWidget *parent, const QString &folder);
