@@ -195,7 +195,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // For a read, the staging copy; for a write, the document's image.
     const MemoryImage original = Pattern(in.ConsumeIntegral<std::uint8_t>());
     MemoryImage image = original;
-    const TransferOutcome outcome = RunTransfer(line, QStringLiteral("COM1"), direction, image, ui);
+    const TransferOutcome outcome
+        = RunTransfer(line, QStringLiteral("/dev/ttyUSB0"), direction, image, ui);
 
     // The port: opened once, and closed whenever it was opened.
     FUZZ_CHECK_EQ(line.opens, 1);
