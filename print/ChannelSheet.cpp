@@ -1,5 +1,7 @@
 #include "print/ChannelSheet.h"
 
+#include "doc/SettingTexts.h"
+
 #include "dialogs/ProductInfoRules.h"
 #include "doc/IniFile.h"
 
@@ -53,7 +55,7 @@ int SettingsBlock(QVector<ReportOp> &ops, const ChannelSheetInput &in, const QSt
     y -= TitleLine;
     for (int i = 0; i < count; ++i) {
         const Field f = fields[i];
-        ops << Text(x, y, ChannelSheetFieldLabel(f, in.language) + QLatin1Char(':'));
+        ops << Text(x, y, FieldLabel(f, in.language) + QLatin1Char(':'));
         const int code = ReadField(in.image, f);
         QString value = FieldText(f, code, in.language);
         // A code the dialogs have no text for is shown as it stands, not hidden.
@@ -88,34 +90,6 @@ ChannelSheetInput MakeChannelSheetInput(
 QString ChannelSheetTitle(Language lang)
 {
     return Tr(lang, "Channel Sheet", "信道一览表");
-}
-
-QString ChannelSheetFieldLabel(Field field, Language lang)
-{
-    static const char *const labels[][2] = {
-        { "Voice Annunciation", "语音提示" },
-        { "Time-Out Timer", "发射限时" },
-        { "TOT Pre-Alert", "限时预警" },
-        { "Squelch Level", "静噪等级" },
-        { "Battery Saver", "省电" },
-        { "Beep", "按键音" },
-        { "Vox Gain Level", "声控灵敏度" },
-        { "Vox Delay Time", "声控延时" },
-        { "Call Key Define", "呼叫键定义" },
-        { "Call Tone", "呼叫音" },
-        { "VOX Function", "声控功能" },
-        { "Scan Function", "扫描功能" },
-        { "Priority", "优先" },
-        { "Priority Channel", "优先信道" },
-        { "Look Back Time A", "回看时间 A" },
-        { "Look Back Time B", "回看时间 B" },
-        { "Revert Channel", "回复信道" },
-        { "Dropout Delay Time", "掉线延时" },
-        { "Tx Dwell Time", "发射驻留时间" },
-        { "Product Type", "类型" },
-        { "Frequency Band", "频段" },
-    };
-    return QString::fromUtf8(labels[static_cast<int>(field)][lang == Language::Chinese ? 1 : 0]);
 }
 
 QVector<ReportOp> LayoutChannelSheet(const ChannelSheetInput &in, int widthTwips, int heightTwips)

@@ -37,8 +37,6 @@ ChannelSheetInput MakeChannelSheetInput(
     const MemoryImage &image, const QString &fileName, Language lang, const QDate &date);
 /// Title of the sheet: "Channel Sheet" / "信道一览表".
 QString ChannelSheetTitle(Language lang);
-/// Label of a settings field as the dialogs name it ("Time-Out Timer" / "发射限时").
-QString ChannelSheetFieldLabel(Field field, Language lang);
 /// All operations of the sheet on a printable area of widthTwips × heightTwips.
 QVector<ReportOp> LayoutChannelSheet(
     const ChannelSheetInput &input, int widthTwips, int heightTwips);

@@ -55,30 +55,10 @@ void PaintChannelSheet(
 bool WriteChannelSheetPdf(
     const QString &path, const ChannelSheetInput &input, const QPageLayout &layout, QString *error)
 {
-    const auto fail = [error](const QString &why) {
-        if (error)
-            *error = why;
-        return false;
-    };
-    // Rendered in memory, then written as a whole: a half-written sheet (a full disk)
-    // must never replace an earlier good one.
-    QBuffer pdf;
-    pdf.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&pdf);
-        writer.setResolution(ReportPdfResolution);
-        writer.setPageLayout(layout);
-        writer.setCreator(QStringLiteral("radioprog"));
-        writer.setTitle(ChannelSheetTitle(input.language));
-        QPainter painter;
-        if (!painter.begin(&writer))
-            return fail(QStringLiteral("cannot start the PDF"));
-        PaintChannelSheet(painter, &writer, input);
-        if (!painter.end())
-            return fail(QStringLiteral("cannot finish the PDF"));
-    }
-    QString reason;
-    if (!filewrite::WriteWholeFile(path, pdf.data(), &reason))
-        return fail(reason);
-    return true;
+    return WritePdfFile(
+        path, layout, ReportPdfResolution, ChannelSheetTitle(input.language),
+        [&](QPainter &painter, QPagedPaintDevice *device) {
+            PaintChannelSheet(painter, device, input);
+        },
+        error);
 }

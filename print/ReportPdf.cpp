@@ -15,15 +15,15 @@ QPageLayout DefaultReportPageLayout()
         QMarginsF(6.35, 6.35, 6.35, 6.35), QPageLayout::Millimeter);
 }
 
-bool WriteReportPdf(const QString &path, const ReportInput &input, const QPageLayout &layout,
-    int dpi, QString *error)
+bool WritePdfFile(const QString &path, const QPageLayout &layout, int dpi, const QString &title,
+    const std::function<void(QPainter &, QPagedPaintDevice *)> &paint, QString *error)
 {
     const auto fail = [error](const QString &why) {
         if (error)
             *error = why;
         return false;
     };
-    // Rendered in memory, then written as a whole: a half-written report (a full disk)
+    // Rendered in memory, then written as a whole: a half-written file (a full disk)
     // must never replace an earlier good one.
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
@@ -32,11 +32,11 @@ bool WriteReportPdf(const QString &path, const ReportInput &input, const QPageLa
         writer.setResolution(dpi);
         writer.setPageLayout(layout);
         writer.setCreator(QStringLiteral("radioprog"));
-        writer.setTitle(QFileInfo(path).completeBaseName());
+        writer.setTitle(title);
         QPainter painter;
         if (!painter.begin(&writer))
             return fail(QStringLiteral("cannot start the PDF"));
-        PaintReport(painter, &writer, input, 1, ReportPageCount(input.table));
+        paint(painter, &writer);
         if (!painter.end())
             return fail(QStringLiteral("cannot finish the PDF"));
     }
@@ -44,4 +44,15 @@ bool WriteReportPdf(const QString &path, const ReportInput &input, const QPageLa
     if (!filewrite::WriteWholeFile(path, pdf.data(), &reason))
         return fail(reason);
     return true;
+}
+
+bool WriteReportPdf(const QString &path, const ReportInput &input, const QPageLayout &layout,
+    int dpi, QString *error)
+{
+    return WritePdfFile(
+        path, layout, dpi, QFileInfo(path).completeBaseName(),
+        [&](QPainter &painter, QPagedPaintDevice *device) {
+            PaintReport(painter, device, input, 1, ReportPageCount(input.table));
+        },
+        error);
 }
