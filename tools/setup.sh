@@ -1,6 +1,11 @@
 # Shared by ./run, ./test and ./package: install what is missing, configure, build.
 # Sourced, not run.
 
+# ccache sees paths relative to the checkout, so a fresh clone elsewhere (CI)
+# finds what an earlier build of the same sources compiled.
+export CCACHE_BASEDIR="$RADIOPROG_ROOT"
+export CCACHE_NOHASHDIR=1
+
 RADIOPROG_PACKAGES=(
   cmake g++ make ccache pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
