@@ -159,7 +159,8 @@ private:
     {
         if (!m_decoder.convert(bytes, &m_utf8))
             return false;
-        const QString decoded = QString::fromUtf8(m_utf8);
+        // A U+FEFF at the start of a run is a character of the file, not a byte order mark.
+        const QString decoded = DecodeUtf8(m_utf8);
         if (!m_encoder.convert(decoded.toUtf8(), &m_back) || m_back != bytes)
             return false;
         text->append(decoded);
@@ -221,7 +222,7 @@ QString DecodeGb18030WithIconv(const QByteArray &bytes)
 {
     const QByteArray utf8
         = IconvConvert("UTF-8", "GB18030", bytes, QByteArrayLiteral("\xEF\xBF\xBD"));
-    return QString::fromUtf8(utf8);
+    return DecodeUtf8(utf8);
 }
 
 QByteArray EncodeGb18030WithIconv(const QString &text)
