@@ -36,8 +36,9 @@ bool ListedTone(ToneWord w)
 {
     if (w.high == 0xFF && w.low == 0xFF)
         return true;
+    static const QStringList listed = BuildToneList(Language::English);
     const QString text = DecodeTone(w, false, Language::English);
-    return BuildToneList(Language::English).contains(text) && EncodeTone(text) == w;
+    return listed.contains(text) && EncodeTone(text) == w;
 }
 
 bool OutsideChannels(int offset)
