@@ -25,43 +25,21 @@ QString Tr(Language lang, const char *english, const char *chinese)
     return QString::fromUtf8(lang == Language::Chinese ? chinese : english);
 }
 
-ReportOp Text(int x, int y, const QString &text, ReportFont font = ReportFont::Small)
-{
-    ReportOp op;
-    op.kind = ReportOp::Text;
-    op.x = x;
-    op.y = y;
-    op.font = font;
-    op.text = text;
-    return op;
-}
-
-ReportOp Line(int x, int y, int x2, int y2)
-{
-    ReportOp op;
-    op.kind = ReportOp::Line;
-    op.x = x;
-    op.y = y;
-    op.x2 = x2;
-    op.y2 = y2;
-    return op;
-}
-
 /// A heading and label/value rows from (x, y) down; returns the y below the last row.
 int SettingsBlock(QVector<ReportOp> &ops, const ChannelSheetInput &in, const QString &heading,
     const Field *fields, int count, int x, int valueX, int y)
 {
-    ops << Text(x, y, heading, ReportFont::Large);
+    ops << TextOp(x, y, heading, ReportFont::Large);
     y -= TitleLine;
     for (int i = 0; i < count; ++i) {
         const Field f = fields[i];
-        ops << Text(x, y, FieldLabel(f, in.language) + QLatin1Char(':'));
+        ops << TextOp(x, y, FieldLabel(f, in.language) + QLatin1Char(':'));
         const int code = ReadField(in.image, f);
         QString value = FieldText(f, code, in.language);
         // A code the dialogs have no text for is shown as it stands, not hidden.
         if (value.isEmpty())
             value = Tr(in.language, "code %1", "代码 %1").arg(code);
-        ops << Text(valueX, y, value);
+        ops << TextOp(valueX, y, value);
         y -= TextLine;
     }
     return y;
@@ -101,13 +79,13 @@ QVector<ReportOp> LayoutChannelSheet(const ChannelSheetInput &in, int widthTwips
     const int right = qMax(left + 4000, widthTwips - Margin);
     int y = -Margin;
 
-    ops << Text(left, y, ChannelSheetTitle(lang), ReportFont::Large);
+    ops << TextOp(left, y, ChannelSheetTitle(lang), ReportFont::Large);
     y -= TitleLine + TextLine / 2;
-    ops << Text(left, y,
+    ops << TextOp(left, y,
         Tr(lang, "Radio type: %1    Band: %2", "机型：%1    频段：%2")
             .arg(in.typeText, in.bandText));
     y -= TextLine;
-    ops << Text(left, y,
+    ops << TextOp(left, y,
         Tr(lang, "File: %1    Date: %2", "文件：%1    日期：%2")
             .arg(in.fileName, in.date.toString(Qt::ISODate)));
     y -= TextLine + TextLine / 2;
@@ -122,16 +100,16 @@ QVector<ReportOp> LayoutChannelSheet(const ChannelSheetInput &in, int widthTwips
     xs.last() = right;
     const int tableTop = y;
     for (int r = 0; r < ChannelTable::Rows; ++r) {
-        ops << Line(left, y, right, y);
+        ops << LineOp(left, y, right, y);
         for (int c = 0; c < ChannelTable::Cols; ++c)
-            ops << Text(xs.at(c) + CellPad, y - 30, in.table.text(r, c).trimmed());
+            ops << TextOp(xs.at(c) + CellPad, y - 30, in.table.text(r, c).trimmed());
         y -= RowHeight;
         if (r == 0) // the header row is underlined twice
-            ops << Line(left, y + 20, right, y + 20);
+            ops << LineOp(left, y + 20, right, y + 20);
     }
-    ops << Line(left, y, right, y);
+    ops << LineOp(left, y, right, y);
     for (const int x : xs)
-        ops << Line(x, tableTop, x, y);
+        ops << LineOp(x, tableTop, x, y);
     y -= TextLine * 2;
 
     // Settings side by side: Optional Features at the left, Scan Information at the right.

@@ -9,38 +9,16 @@ namespace {
 constexpr int TwipsPerInch = 1440;
 constexpr int ChannelsPerPage = 7;
 
-ReportOp text(int x, int y, ReportFont font, const QString &s)
-{
-    ReportOp op;
-    op.kind = ReportOp::Text;
-    op.x = x;
-    op.y = y;
-    op.font = font;
-    op.text = s;
-    return op;
-}
-
-ReportOp line(int x1, int y, int x2)
-{
-    ReportOp op;
-    op.kind = ReportOp::Line;
-    op.x = x1;
-    op.y = y;
-    op.x2 = x2;
-    op.y2 = y;
-    return op;
-}
-
 void layoutOptionsPage(const ReportInput &in, const ReportMetrics &m, QVector<ReportOp> &ops)
 {
     const Language lang = in.language;
-    ops.append(text(6 * m.w, -m.l1, ReportFont::Large, ReportOptionTitle(lang)));
-    ops.append(text(6 * m.w, -4 * m.l2, ReportFont::Small, ReportFunctionTitle(lang)));
+    ops.append(TextOp(6 * m.w, -m.l1, ReportOptionTitle(lang), ReportFont::Large));
+    ops.append(TextOp(6 * m.w, -4 * m.l2, ReportFunctionTitle(lang), ReportFont::Small));
     const QVector<ReportRow> rows = ReportOptionRows(in.image, lang);
     for (int i = 0; i < rows.size(); ++i) {
         const int y = -(5 + i) * m.l2;
-        ops.append(text(9 * m.w, y, ReportFont::Small, rows[i].label));
-        ops.append(text(35 * m.w, y, ReportFont::Small, rows[i].value));
+        ops.append(TextOp(9 * m.w, y, rows[i].label, ReportFont::Small));
+        ops.append(TextOp(35 * m.w, y, rows[i].value, ReportFont::Small));
     }
 }
 
@@ -50,7 +28,7 @@ void layoutChannelPage(
     const Language lang = in.language;
     // Counted again here: the page must print what the grid holds now.
     const QList<int> used = UsedChannelRows(in.table);
-    ops.append(text(6 * m.w, -m.l1, ReportFont::Large, ReportChannelTitle(lang)));
+    ops.append(TextOp(6 * m.w, -m.l1, ReportChannelTitle(lang), ReportFont::Large));
 
     const QVector<ReportChannelLine> lines = ReportChannelLines(lang);
     const int first = ChannelsPerPage * (page - 2);
@@ -60,14 +38,14 @@ void layoutChannelPage(
         const int row = used[i];
         const int delta = int(5.7 * j * m.l2);
         ops.append(
-            text(4 * m.w, -4 * m.l2 - delta, ReportFont::Small, ReportChannelHeading(row, lang)));
+            TextOp(4 * m.w, -4 * m.l2 - delta, ReportChannelHeading(row, lang), ReportFont::Small));
         for (int k = 0; k < lines.size(); ++k) {
             const int y = -(5 + k) * m.l2 - delta;
             const ReportChannelLine &l = lines[k];
-            ops.append(text(5 * m.w, y, ReportFont::Small, l.leftLabel));
-            ops.append(text(22 * m.w, y, ReportFont::Small, in.table.text(row, l.leftColumn)));
-            ops.append(text(36 * m.w, y, ReportFont::Small, l.rightLabel));
-            ops.append(text(55 * m.w, y, ReportFont::Small, in.table.text(row, l.rightColumn)));
+            ops.append(TextOp(5 * m.w, y, l.leftLabel, ReportFont::Small));
+            ops.append(TextOp(22 * m.w, y, in.table.text(row, l.leftColumn), ReportFont::Small));
+            ops.append(TextOp(36 * m.w, y, l.rightLabel, ReportFont::Small));
+            ops.append(TextOp(55 * m.w, y, in.table.text(row, l.rightColumn), ReportFont::Small));
         }
     }
 }
@@ -118,16 +96,38 @@ QVector<ReportOp> LayoutReportPage(const ReportInput &input, int page, const Rep
     const int L = m.l1;
     const int left = 5 * m.w;
     const int right = 60 * m.w;
-    ops.append(line(left, -(2 * L + 50), right));
-    ops.append(line(left, -(2 * L + 120), right));
-    ops.append(line(left, -36 * L + L / 2, right));
+    ops.append(LineOp(left, -(2 * L + 50), right, -(2 * L + 50)));
+    ops.append(LineOp(left, -(2 * L + 120), right, -(2 * L + 120)));
+    ops.append(LineOp(left, -36 * L + L / 2, right, -36 * L + L / 2));
 
     if (page == 1)
         layoutOptionsPage(input, m, ops);
     else
         layoutChannelPage(input, page, m, ops);
 
-    ops.append(text(10 * m.w, -36 * L, ReportFont::Small, input.owner));
-    ops.append(text(45 * m.w, -36 * L, ReportFont::Small, ReportPageText(page, total)));
+    ops.append(TextOp(10 * m.w, -36 * L, input.owner, ReportFont::Small));
+    ops.append(TextOp(45 * m.w, -36 * L, ReportPageText(page, total), ReportFont::Small));
     return ops;
+}
+
+ReportOp TextOp(int x, int y, const QString &text, ReportFont font)
+{
+    ReportOp op;
+    op.kind = ReportOp::Text;
+    op.x = x;
+    op.y = y;
+    op.font = font;
+    op.text = text;
+    return op;
+}
+
+ReportOp LineOp(int x, int y, int x2, int y2)
+{
+    ReportOp op;
+    op.kind = ReportOp::Line;
+    op.x = x;
+    op.y = y;
+    op.x2 = x2;
+    op.y2 = y2;
+    return op;
 }

@@ -37,6 +37,11 @@ struct ReportOp
     QString text; ///< The text (texts only).
 };
 
+/// A text at (x, y), the top left of its character cell, in font.
+ReportOp TextOp(int x, int y, const QString &text, ReportFont font = ReportFont::Small);
+/// A line from (x, y) to (x2, y2).
+ReportOp LineOp(int x, int y, int x2, int y2);
+
 /// Units of one page in twips: font sizes and line heights.
 struct ReportMetrics
 {
