@@ -39,22 +39,11 @@ int RunExport(const QStringList &args)
     const QString out = parser.value(output);
 
     // Writing the list over its own image would destroy the image.
-    const QFileInfo inInfo(in), outInfo(out);
-    if (outInfo.exists() && inInfo.exists()
-        && inInfo.canonicalFilePath() == outInfo.canonicalFilePath()) {
+    if (cli::SameFile(in, out)) {
         err << "radioprog-cli export: "
             << Tr2("the list would overwrite %1; choose another output file",
                    "信道表会覆盖 %1；请另选输出文件")
                    .arg(in)
-            << "\n";
-        return 2;
-    }
-    // A rename over a device or a FIFO would replace it by a plain file.
-    if (QFileInfo(out).exists() && !QFileInfo(out).isFile()) {
-        err << "radioprog-cli export: "
-            << Tr2("%1 is not a regular file; choose a file to write",
-                   "%1 不是普通文件；请选择要写入的文件")
-                   .arg(out)
             << "\n";
         return 2;
     }

@@ -3,10 +3,12 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "doc/CsvReader.h"
+#include "doc/FileWrite.h"
 #include "doc/ProgramDoc.h"
 #include "doc/UserSettings.h"
 #include "editor/ChannelCsv.h"
 #include "editor/GridRefresh.h"
+#include "image/MemoryMap.h"
 #include "shell/Globals.h"
 
 #include <QCommandLineParser>
@@ -18,12 +20,6 @@ namespace {
 
 const char kImportUsage[] = "import LIST.csv -o OUT.dat [--into BASE.dat] "
                             "[--by-location | --in-order [--first N]] [--only-listed]";
-
-bool SameFile(const QString &a, const QString &b)
-{
-    const QFileInfo x(a), y(b);
-    return x.exists() && y.exists() && x.canonicalFilePath() == y.canonicalFilePath();
-}
 
 } // namespace
 
@@ -78,7 +74,7 @@ int RunImport(const QStringList &args)
                                                        : CsvPlacement::Automatic;
     const QString list = files.first();
     const QString target = parser.value(output);
-    if (SameFile(list, target)) {
+    if (cli::SameFile(list, target)) {
         err << "radioprog-cli import: "
             << Tr2("the image would overwrite the list %1; choose another output file",
                    "写频文件会覆盖信道表 %1；请另选输出文件")
@@ -89,13 +85,12 @@ int RunImport(const QStringList &args)
 
     // The base: the given image, or a new one with the user's radio type and band, as
     // "radioprog-cli new" makes it.
-    // A rename over a device or a FIFO would replace it by a plain file.
-    if (QFileInfo(target).exists() && !QFileInfo(target).isFile()) {
+    // Found out before anything is read: a folder, a device or a FIFO at the path, a
+    // read-only file or folder, a full disk (the same check as "read -o").
+    QString reason;
+    if (!filewrite::CheckWritable(target, mem::ImageSize, &reason)) {
         err << "radioprog-cli import: "
-            << Tr2("%1 is not a regular file; choose a file to write",
-                   "%1 不是普通文件；请选择要写入的文件")
-                   .arg(target)
-            << "\n";
+            << Tr2("cannot write %1: %2", "无法写入 %1：%2").arg(target, reason) << "\n";
         return 2;
     }
     CProgramDoc doc;

@@ -89,8 +89,7 @@ int RunReport(const QStringList &args)
     g_bChinese = g_strLanguage == QLatin1String("Chinese");
 
     // Writing the report over its own image would destroy the image.
-    const QFileInfo in(opts.file), out(opts.output);
-    if (out.exists() && in.exists() && in.canonicalFilePath() == out.canonicalFilePath()) {
+    if (cli::SameFile(opts.file, opts.output)) {
         err << "radioprog-cli report: the report would overwrite " << opts.file
             << "; choose another output file\n";
         return 2;

@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace cli {
@@ -13,6 +14,12 @@ QString HelpText(const QCommandLineParser &parser, const QString &usageLine)
     while (rest.startsWith(QLatin1Char('\n')))
         rest.remove(0, 1);
     return usageLine + QStringLiteral("\n\n") + rest;
+}
+
+bool SameFile(const QString &a, const QString &b)
+{
+    const QFileInfo x(a), y(b);
+    return x.exists() && y.exists() && x.canonicalFilePath() == y.canonicalFilePath();
 }
 
 QString ErrorText(const QCommandLineParser &parser)

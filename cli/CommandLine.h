@@ -20,6 +20,8 @@ int ParseCommand(
 int UsageError(const QString &name, const QString &usage, const QString &why);
 /// The help of a parser under a usage line of ours (Qt's names the executable's path).
 QString HelpText(const QCommandLineParser &parser, const QString &usageLine);
+/// True when both paths exist and name the same file: an output would destroy its input.
+bool SameFile(const QString &a, const QString &b);
 /// The parser's error text, naming an unknown option as it was typed ("--yaml", "-x").
 QString ErrorText(const QCommandLineParser &parser);
 
