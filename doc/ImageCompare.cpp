@@ -1,4 +1,5 @@
 #include "doc/ImageCompare.h"
+#include "image/Language.h"
 
 #include "doc/SettingTexts.h"
 #include "editor/ChannelTable.h"
@@ -8,11 +9,6 @@
 #include <functional>
 
 namespace {
-
-QString Pick(Language lang, const char *english, const char *chinese)
-{
-    return QString::fromUtf8(lang == Language::Chinese ? chinese : english);
-}
 
 /// Copies one channel field from source into target; the bits it touches are the field's.
 using Transplant = std::function<void(ChannelRecord &target, const ConstChannelRecord &source)>;
@@ -177,8 +173,8 @@ QList<ImageDifference> CompareImages(
         while (last + 1 < mem::ImageSize && unexplained[last + 1])
             ++last;
         const QString label = last == i
-            ? Pick(lang, "Byte %1", "字节 %1").arg(Offset(i))
-            : Pick(lang, "Bytes %1-%2", "字节 %1-%2").arg(Offset(i), Offset(last));
+            ? LanguageText(lang, "Byte %1", "字节 %1").arg(Offset(i))
+            : LanguageText(lang, "Bytes %1-%2", "字节 %1-%2").arg(Offset(i), Offset(last));
         out.append({ 0, QStringLiteral("bytes"), label, Hex(a, i, last), Hex(b, i, last), i });
         i = last + 1;
     }
@@ -212,9 +208,10 @@ MemoryImage WithGridEdits(const MemoryImage &image, const ChannelTable &grid, La
 QString DifferenceLine(const ImageDifference &d, Language lang)
 {
     const QString where = d.channel > 0
-        ? Pick(lang, "Channel %1  %2", "信道 %1  %2").arg(d.channel).arg(d.label)
+        ? LanguageText(lang, "Channel %1  %2", "信道 %1  %2").arg(d.channel).arg(d.label)
         : d.label;
-    auto shown
-        = [&](const QString &t) { return t.isEmpty() ? Pick(lang, "(empty)", "（空）") : t; };
+    auto shown = [&](const QString &t) {
+        return t.isEmpty() ? LanguageText(lang, "(empty)", "（空）") : t;
+    };
     return QStringLiteral("%1: %2 -> %3").arg(where, shown(d.a), shown(d.b));
 }

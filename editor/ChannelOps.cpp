@@ -1,4 +1,5 @@
 #include "editor/ChannelOps.h"
+#include "image/Language.h"
 
 #include "editor/ChannelTable.h"
 #include "editor/GridEditing.h"
@@ -8,11 +9,6 @@ namespace {
 
 constexpr int kPriorityNone = 0;
 constexpr int kPriorityFixed = 1;
-
-QString Pick(Language lang, const char *english, const char *chinese)
-{
-    return QString::fromUtf8(lang == Language::Chinese ? chinese : english);
-}
 
 bool IsChannelNumber(int n)
 {
@@ -29,7 +25,8 @@ ChannelOpResult Refused(const MemoryImage &image, const QString &why)
 
 QString OutOfRange(Language lang)
 {
-    return Pick(lang, "Choose a channel from 1 to 16 first.", "请先选择 1 至 16 之间的信道。");
+    return LanguageText(
+        lang, "Choose a channel from 1 to 16 first.", "请先选择 1 至 16 之间的信道。");
 }
 
 } // namespace
@@ -48,7 +45,7 @@ ChannelOpResult InsertChannel(const MemoryImage &image, int n, Language lang)
         return Refused(image, OutOfRange(lang));
     if (!image.channel(mem::ChannelCount).isEmpty())
         return Refused(image,
-            Pick(lang,
+            LanguageText(lang,
                 "Cannot insert a channel: channel 16 is in use. Delete or clear channel 16 first.",
                 "无法插入信道：信道 16 已被使用。请先删除或清除信道 16。"));
     ChannelOpResult r;
@@ -62,7 +59,7 @@ ChannelOpResult InsertChannel(const MemoryImage &image, int n, Language lang)
     if (IsChannelNumber(p) && p >= n && p < mem::ChannelCount)
         r.image[mem::PriorityChannel] = static_cast<std::uint8_t>(p + 1);
     r.done = true;
-    r.undoText = Pick(lang, "Insert Channel %1", "插入信道 %1").arg(n);
+    r.undoText = LanguageText(lang, "Insert Channel %1", "插入信道 %1").arg(n);
     return r;
 }
 
@@ -76,15 +73,15 @@ ChannelOpResult DeleteChannel(const MemoryImage &image, int n, Language lang)
         PutChannel(r.image, k, TakeChannel(image, k + 1));
     PutChannel(r.image, mem::ChannelCount, TakeChannel(image, n));
     SetEmptyRecord(r.image, mem::ChannelCount);
-    r.undoText = Pick(lang, "Delete Channel %1", "删除信道 %1").arg(n);
+    r.undoText = LanguageText(lang, "Delete Channel %1", "删除信道 %1").arg(n);
     const int p = image[mem::PriorityChannel];
     if (p == n && image[mem::Priority] == kPriorityFixed) {
         // A fixed priority on a channel that is gone would name whatever moved
         // into its place; the radio is told to have no priority channel instead.
         r.image[mem::Priority] = kPriorityNone;
-        r.undoText += Pick(
+        r.undoText += LanguageText(
             lang, " (the priority channel: Priority set to None)", "（优先信道：优先设为无）");
-        r.message = Pick(lang,
+        r.message = LanguageText(lang,
             "Channel %1 was the priority channel; Priority is now None. Choose a new one in "
             "Scan Info.",
             "信道 %1 是优先信道；优先已设为无。请在扫描信息中重新选择。")
@@ -101,8 +98,8 @@ ChannelOpResult MoveChannel(const MemoryImage &image, int n, int delta, Language
     const int other = n + delta;
     if (!IsChannelNumber(n) || !IsChannelNumber(other) || (delta != 1 && delta != -1))
         return Refused(image,
-            delta < 0 ? Pick(lang, "Channel 1 cannot move up.", "信道 1 无法上移。")
-                      : Pick(lang, "Channel 16 cannot move down.", "信道 16 无法下移。"));
+            delta < 0 ? LanguageText(lang, "Channel 1 cannot move up.", "信道 1 无法上移。")
+                      : LanguageText(lang, "Channel 16 cannot move down.", "信道 16 无法下移。"));
     ChannelOpResult r;
     r.image = image;
     PutChannel(r.image, n, TakeChannel(image, other));
@@ -113,8 +110,8 @@ ChannelOpResult MoveChannel(const MemoryImage &image, int n, int delta, Language
     else if (p == other)
         r.image[mem::PriorityChannel] = static_cast<std::uint8_t>(n);
     r.done = true;
-    r.undoText = delta < 0 ? Pick(lang, "Move Channel %1 Up", "上移信道 %1").arg(n)
-                           : Pick(lang, "Move Channel %1 Down", "下移信道 %1").arg(n);
+    r.undoText = delta < 0 ? LanguageText(lang, "Move Channel %1 Up", "上移信道 %1").arg(n)
+                           : LanguageText(lang, "Move Channel %1 Down", "下移信道 %1").arg(n);
     return r;
 }
 
@@ -126,8 +123,8 @@ ChannelOpResult ClearChannel(const MemoryImage &image, int n, Language lang)
     r.image = image;
     SetEmptyRecord(r.image, n);
     r.done = r.image != image;
-    r.undoText = Pick(lang, "Clear Channel %1", "清除信道 %1").arg(n);
+    r.undoText = LanguageText(lang, "Clear Channel %1", "清除信道 %1").arg(n);
     if (!r.done)
-        r.message = Pick(lang, "Channel %1 is already empty.", "信道 %1 已为空。").arg(n);
+        r.message = LanguageText(lang, "Channel %1 is already empty.", "信道 %1 已为空。").arg(n);
     return r;
 }

@@ -1,4 +1,5 @@
 #include "editor/GridEditing.h"
+#include "image/Language.h"
 
 #include "editor/EditorHints.h"
 #include "image/ChannelRecord.h"
@@ -8,11 +9,6 @@
 #include <algorithm>
 
 namespace {
-
-QString Pick(Language lang, const char *english, const char *chinese)
-{
-    return QString::fromUtf8(lang == Language::Chinese ? chinese : english);
-}
 
 const QByteArray kRecordsMagic("RPCH1");
 constexpr int kRawSize = mem::RecordSize + 1;
@@ -39,13 +35,14 @@ bool RowUsed(const ChannelTable &t, int row)
 QString FrequencyReason(int message, const BandLimits &band, Language lang)
 {
     if (message == ids::OutOfRange)
-        return Pick(lang, "outside the band %1", "超出频段 %1").arg(FrequencyBandText(band, lang));
-    return Pick(lang, "not on a 5 or 6.25 kHz step", "不符合 5 或 6.25 kHz 步进");
+        return LanguageText(lang, "outside the band %1", "超出频段 %1")
+            .arg(FrequencyBandText(band, lang));
+    return LanguageText(lang, "not on a 5 or 6.25 kHz step", "不符合 5 或 6.25 kHz 步进");
 }
 
 QString NoRxReason(Language lang)
 {
-    return Pick(lang, "the channel has no Rx frequency", "该信道没有接收频率");
+    return LanguageText(lang, "the channel has no Rx frequency", "该信道没有接收频率");
 }
 
 /// Checks and applies one pasted text; returns the reason when refused.
@@ -66,12 +63,13 @@ QString PasteOne(ChannelTable &t, int row, int col, const QString &raw, const Ba
     if (!RowUsed(t, row))
         return text.isEmpty() ? QString() : NoRxReason(lang);
     if (text.isEmpty())
-        return Pick(lang, "empty", "为空");
+        return LanguageText(lang, "empty", "为空");
     const QStringList items = EditorItems(kind, toneList, lang);
     const auto it = std::find_if(items.begin(), items.end(),
         [&](const QString &item) { return item.compare(text, Qt::CaseInsensitive) == 0; });
     if (it == items.end())
-        return Pick(lang, "\"%1\" is not an entry of the list", "“%1”不是列表中的选项").arg(text);
+        return LanguageText(lang, "\"%1\" is not an entry of the list", "“%1”不是列表中的选项")
+            .arg(text);
     CommitCell(t, row, col, *it, band, lang);
     return QString();
 }
@@ -189,7 +187,8 @@ GridEditResult PasteTexts(const MemoryImage &image, const QList<QStringList> &bl
         }
     }
     r = Finish(image, before, t, r);
-    r.undoText = Pick(lang, "Paste of %1", "粘贴 %1").arg(ChannelsText(r.channels.size(), lang));
+    r.undoText
+        = LanguageText(lang, "Paste of %1", "粘贴 %1").arg(ChannelsText(r.channels.size(), lang));
     return r;
 }
 
@@ -230,7 +229,8 @@ GridEditResult PasteRecords(const MemoryImage &image, const QList<RawChannel> &r
         if (old.bytes != records.at(i).bytes || old.scanAdd != records.at(i).scanAdd)
             r.channels << n;
     }
-    r.undoText = Pick(lang, "Paste of %1", "粘贴 %1").arg(ChannelsText(r.channels.size(), lang));
+    r.undoText
+        = LanguageText(lang, "Paste of %1", "粘贴 %1").arg(ChannelsText(r.channels.size(), lang));
     return r;
 }
 
@@ -255,14 +255,15 @@ GridEditResult ClearCells(
             t.setText(cell.row, cell.col, defaults.value(cell.col - ColDecode));
     }
     GridEditResult r = Finish(image, before, t, GridEditResult {});
-    r.undoText = cut ? Pick(lang, "Cut of %1", "剪切 %1").arg(CellsText(sorted.size(), lang))
-                     : Pick(lang, "Clear of %1", "清除 %1").arg(CellsText(sorted.size(), lang));
+    r.undoText = cut
+        ? LanguageText(lang, "Cut of %1", "剪切 %1").arg(CellsText(sorted.size(), lang))
+        : LanguageText(lang, "Clear of %1", "清除 %1").arg(CellsText(sorted.size(), lang));
     return r;
 }
 
 QString CellUndoText(int row, int col, Language lang)
 {
-    return Pick(lang, "%1 of channel %2", "信道 %2 的%1")
+    return LanguageText(lang, "%1 of channel %2", "信道 %2 的%1")
         .arg(GridHeaderTexts(lang).value(col))
         .arg(row);
 }
@@ -272,21 +273,21 @@ QString GridEditReport(const GridEditResult &result, Language lang)
     QStringList lines;
     if (!result.problems.isEmpty()) {
         const QStringList headers = GridHeaderTexts(lang);
-        lines << Pick(lang, "%1 not pasted:", "%1未粘贴：")
+        lines << LanguageText(lang, "%1 not pasted:", "%1未粘贴：")
                      .arg(CellsText(result.problems.size(), lang));
         constexpr int kShown = 10;
         for (int i = 0; i < result.problems.size() && i < kShown; ++i) {
             const CellProblem &p = result.problems.at(i);
-            lines << Pick(lang, "Channel %1, %2: %3", "信道 %1，%2：%3")
+            lines << LanguageText(lang, "Channel %1, %2: %3", "信道 %1，%2：%3")
                          .arg(p.row)
                          .arg(headers.value(p.col), p.reason);
         }
         if (result.problems.size() > kShown)
-            lines << Pick(lang, "... and %1 more.", "……另有 %1 个。")
+            lines << LanguageText(lang, "... and %1 more.", "……另有 %1 个。")
                          .arg(result.problems.size() - kShown);
     }
     if (result.rowsLeftOut > 0)
-        lines << Pick(
+        lines << LanguageText(
             lang, "The paste stopped at channel 16: %1 left out.", "粘贴到信道 16 为止：%1未粘贴。")
                      .arg(lang == Language::Chinese
                              ? QStringLiteral("%1 行").arg(result.rowsLeftOut)
@@ -294,7 +295,7 @@ QString GridEditReport(const GridEditResult &result, Language lang)
                                      ? QStringLiteral("1 row")
                                      : QStringLiteral("%1 rows").arg(result.rowsLeftOut)));
     if (result.colsLeftOut > 0)
-        lines << Pick(
+        lines << LanguageText(
             lang, "%1 column(s) beyond Compand were left out.", "超出“压扩”列的 %1 列未粘贴。")
                      .arg(result.colsLeftOut);
     return lines.join(QLatin1Char('\n'));

@@ -1,4 +1,5 @@
 #include "image/SettingsArea.h"
+#include "image/Language.h"
 
 #include "image/Codecs.h"
 #include "image/DecimalNumber.h"
@@ -67,19 +68,14 @@ FieldPlace PlaceOf(Field field)
     return { mem::FrequencyBand, 0xFF, 0, false, "frequencyBand" };
 }
 
-QString Pick(Language lang, const char *english, const char *chinese)
-{
-    return QString::fromUtf8(lang == Language::Chinese ? chinese : english);
-}
-
 QString OnOff(int code, Language lang)
 {
-    return code ? Pick(lang, "On", "开") : Pick(lang, "Off", "关");
+    return code ? LanguageText(lang, "On", "开") : LanguageText(lang, "Off", "关");
 }
 
 QString Off(Language lang)
 {
-    return Pick(lang, "Off", "关");
+    return LanguageText(lang, "Off", "关");
 }
 
 /// Decimal text of code when first <= code <= last, else empty.
@@ -127,9 +123,9 @@ QString FieldText(Field field, int code, Language lang)
         if (code == 0)
             return Off(lang);
         if (code == 1)
-            return Pick(lang, "Chinese", "中文");
+            return LanguageText(lang, "Chinese", "中文");
         if (code == 2)
-            return Pick(lang, "English", "英文");
+            return LanguageText(lang, "English", "英文");
         return QString();
     case Field::TimeOutTimer:
         return code >= 1 && code <= 40 ? QStringLiteral("%1s").arg(15 * code) : QString();
@@ -153,17 +149,17 @@ QString FieldText(Field field, int code, Language lang)
     }
     case Field::CallKeyDefine:
         if (code == 0)
-            return Pick(lang, "Call", "呼叫");
+            return LanguageText(lang, "Call", "呼叫");
         if (code == 1)
-            return Pick(lang, "Emergency Alert", "紧急报警");
+            return LanguageText(lang, "Emergency Alert", "紧急报警");
         return Off(lang);
     case Field::Priority:
         if (code == PriorityNone)
-            return Pick(lang, "None", "无");
+            return LanguageText(lang, "None", "无");
         if (code == PriorityFixed)
-            return Pick(lang, "Fixed", "固定");
+            return LanguageText(lang, "Fixed", "固定");
         if (code == PrioritySelected)
-            return Pick(lang, "Selected", "选定");
+            return LanguageText(lang, "Selected", "选定");
         return QString();
     case Field::PriorityChannel:
         return NumberIn(code, 1, mem::ChannelCount);
@@ -173,7 +169,7 @@ QString FieldText(Field field, int code, Language lang)
     case Field::RevertChannel:
         if (code < 0 || code > 3)
             return QString();
-        return Pick(lang, kRevertEnglish[code], kRevertChinese[code]);
+        return LanguageText(lang, kRevertEnglish[code], kRevertChinese[code]);
     case Field::DropoutDelayTime:
     case Field::TxDwellTime:
         return QString::number(code);
@@ -269,7 +265,7 @@ QStringList RevertChannelTexts(int priority, Language lang)
     }
     QStringList texts;
     for (int c = first; c <= last; ++c)
-        texts << Pick(lang, kRevertEnglish[c], kRevertChinese[c]);
+        texts << LanguageText(lang, kRevertEnglish[c], kRevertChinese[c]);
     return texts;
 }
 

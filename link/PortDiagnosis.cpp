@@ -1,4 +1,5 @@
 #include "link/PortDiagnosis.h"
+#include "image/Language.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,12 +33,6 @@ QStringList numericEntries(const QString &dir)
 QString holderText(const QString &name, const QString &pid)
 {
     return QStringLiteral("%1 (PID %2)").arg(name.isEmpty() ? QStringLiteral("?") : name, pid);
-}
-
-/// Picks the English or the Chinese text.
-QString pick(Language language, const char *english, const char *chinese)
-{
-    return QString::fromUtf8(language == Language::Chinese ? chinese : english);
 }
 
 } // namespace
@@ -115,7 +110,7 @@ QString ExplainPortFailure(const PortFacts &facts, Language language)
     const QString device = facts.error.device;
     const QString os
         = facts.osReason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(facts.osReason);
-    const QString brltty = pick(language,
+    const QString brltty = LanguageText(language,
         "The brltty package (a Braille display service) is known to grab USB serial cables; "
         "if it is installed, remove it: sudo apt remove brltty, then plug the cable in again.",
         "brltty 软件包（盲文显示服务）会抢占 USB 串口编程线；如已安装，请卸载："
@@ -125,16 +120,17 @@ QString ExplainPortFailure(const PortFacts &facts, Language language)
     case PortFault::None:
         return QString();
     case PortFault::NoSuchDevice: {
-        lines << pick(language,
+        lines << LanguageText(language,
             "Why: %1 does not exist%2: the programming cable is not plugged in, or it appears "
             "under another name.",
             "原因：%1 不存在%2：编程线没有插好，或它使用了别的设备名。")
                      .arg(device, os);
         const QString found = facts.devicesFound.isEmpty()
-            ? pick(language, "none", "无")
+            ? LanguageText(language, "none", "无")
             : facts.devicesFound.join(QStringLiteral(", "));
-        lines << pick(language, "Serial devices found: %1.", "找到的串口设备：%1。").arg(found);
-        lines << pick(language,
+        lines << LanguageText(language, "Serial devices found: %1.", "找到的串口设备：%1。")
+                     .arg(found);
+        lines << LanguageText(language,
             "Fix: plug in the cable, then choose the port that leads to it under Setup > Com "
             "Setup (or name the device in the [Ports] section of Program.ini).",
             "解决：插好编程线，然后在“设置 > 串口设置”中选择通向它的端口"
@@ -148,11 +144,11 @@ QString ExplainPortFailure(const PortFacts &facts, Language language)
             = facts.deviceGroup.isEmpty() || facts.deviceGroup == QLatin1String("root")
             ? QStringLiteral("dialout")
             : facts.deviceGroup;
-        lines << pick(language,
+        lines << LanguageText(language,
             "Why: your user may not use %1%2; the device belongs to the group \"%3\".",
             "原因：当前用户无权使用 %1%2；该设备属于用户组“%3”。")
                      .arg(device, os, facts.deviceGroup.isEmpty() ? group : facts.deviceGroup);
-        lines << pick(language,
+        lines << LanguageText(language,
             "Fix: add your user to that group with  sudo usermod -aG %1 $USER  then log out and "
             "log in again (the new group counts only from the next login).",
             "解决：执行  sudo usermod -aG %1 $USER  把当前用户加入该组，然后注销并重新登录"
@@ -164,14 +160,14 @@ QString ExplainPortFailure(const PortFacts &facts, Language language)
         const QString who
             = facts.holders.isEmpty() ? QString() : facts.holders.join(QStringLiteral(", "));
         if (who.isEmpty())
-            lines << pick(language, "Why: %1 is in use by another program%2.",
+            lines << LanguageText(language, "Why: %1 is in use by another program%2.",
                 "原因：%1 正被其他程序占用%2。")
                          .arg(device, os);
         else
-            lines << pick(language, "Why: %1 is in use by another program: %2.",
+            lines << LanguageText(language, "Why: %1 is in use by another program: %2.",
                 "原因：%1 正被其他程序占用：%2。")
                          .arg(device, who);
-        lines << pick(language,
+        lines << LanguageText(language,
             "Fix: close that program (a terminal program, a modem service, another copy of "
             "this one) and try again.",
             "解决：关闭该程序（终端程序、调制解调器服务或本程序的另一个副本）后重试。");
@@ -179,16 +175,16 @@ QString ExplainPortFailure(const PortFacts &facts, Language language)
         break;
     }
     case PortFault::NotASerialPort:
-        lines << pick(language, "Why: %1 is not a serial port.", "原因：%1 不是串口设备。")
+        lines << LanguageText(language, "Why: %1 is not a serial port.", "原因：%1 不是串口设备。")
                      .arg(device);
-        lines << pick(language,
+        lines << LanguageText(language,
             "Fix: choose the serial device of the programming cable under Setup > Com Setup.",
             "解决：在“设置 > 串口设置”中选择编程线的串口设备。");
         break;
     case PortFault::Other:
-        lines << pick(language, "Why: %1 could not be opened%2.", "原因：无法打开 %1%2。")
+        lines << LanguageText(language, "Why: %1 could not be opened%2.", "原因：无法打开 %1%2。")
                      .arg(device, os);
-        lines << pick(language, "Fix: unplug the cable, plug it in again and retry.",
+        lines << LanguageText(language, "Fix: unplug the cable, plug it in again and retry.",
             "解决：拔下编程线，重新插入后重试。");
         break;
     }

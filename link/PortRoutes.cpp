@@ -1,4 +1,5 @@
 #include "link/PortRoutes.h"
+#include "image/Language.h"
 
 #include "doc/IniFile.h"
 
@@ -8,11 +9,6 @@
 #include <algorithm>
 
 namespace {
-
-QString pick(Language language, const char *english, const char *chinese)
-{
-    return QString::fromUtf8(language == Language::Chinese ? chinese : english);
-}
 
 QList<SerialAdapter> usbAdapters(const QList<SerialAdapter> &adapters)
 {
@@ -75,7 +71,7 @@ QString DescribeAdapter(const SerialAdapter &adapter, Language language)
     if (!adapter.manufacturer.isEmpty())
         parts << adapter.manufacturer;
     if (!adapter.serialNumber.isEmpty())
-        parts << pick(language, "serial number %1", "序列号 %1").arg(adapter.serialNumber);
+        parts << LanguageText(language, "serial number %1", "序列号 %1").arg(adapter.serialNumber);
     if (parts.isEmpty())
         return adapter.device;
     return QStringLiteral("%1  %2").arg(adapter.device, parts.join(QStringLiteral(", ")));
@@ -87,32 +83,32 @@ QString DescribeComRoute(int n, const QList<SerialAdapter> &adapters, Language l
     QString why;
     switch (route.source) {
     case PortRouteSource::ProgramIni:
-        why = pick(language, "set in Program.ini", "由 Program.ini 设定");
+        why = LanguageText(language, "set in Program.ini", "由 Program.ini 设定");
         break;
     case PortRouteSource::OnlyUsbAdapter:
-        why = pick(language, "the only USB serial adapter", "唯一的 USB 串口适配器");
+        why = LanguageText(language, "the only USB serial adapter", "唯一的 USB 串口适配器");
         break;
     case PortRouteSource::Default:
     case PortRouteSource::AsGiven:
-        why = pick(language, "default", "默认");
+        why = LanguageText(language, "default", "默认");
         break;
     }
     QString line = QStringLiteral("COM%1 -> %2  (%3)").arg(n).arg(route.device, why);
     if (!QFileInfo::exists(route.device))
-        line += pick(language, "  missing", "  不存在");
+        line += LanguageText(language, "  missing", "  不存在");
     return line;
 }
 
 QStringList PortOverview(const QList<SerialAdapter> &adapters, Language language)
 {
     QStringList lines;
-    lines << pick(language, "USB serial adapters:", "USB 串口适配器：");
+    lines << LanguageText(language, "USB serial adapters:", "USB 串口适配器：");
     const QList<SerialAdapter> usb = usbAdapters(adapters);
     if (usb.isEmpty())
-        lines << QStringLiteral("  ") + pick(language, "(none found)", "（未找到）");
+        lines << QStringLiteral("  ") + LanguageText(language, "(none found)", "（未找到）");
     for (const SerialAdapter &a : usb)
         lines << QStringLiteral("  ") + DescribeAdapter(a, language);
-    lines << pick(language, "Where the ports lead:", "端口通向：");
+    lines << LanguageText(language, "Where the ports lead:", "端口通向：");
     for (int n = 1; n <= 4; ++n)
         lines << QStringLiteral("  ") + DescribeComRoute(n, adapters, language);
     return lines;

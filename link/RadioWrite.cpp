@@ -1,4 +1,5 @@
 #include "link/RadioWrite.h"
+#include "image/Language.h"
 
 #include "doc/BackupStore.h"
 #include "link/PortProbe.h"
@@ -9,20 +10,15 @@
 
 namespace {
 
-QString Pick(Language lang, const char *english, const char *chinese)
-{
-    return QString::fromUtf8(lang == Language::Chinese ? chinese : english);
-}
-
 /// Labels of the steps in the order they run.
 QStringList StepLabels(const RadioWriteOptions &options, Language lang)
 {
     QStringList names;
     if (options.backup)
-        names << Pick(lang, "Backup", "备份");
-    names << Pick(lang, "Write", "写入");
+        names << LanguageText(lang, "Backup", "备份");
+    names << LanguageText(lang, "Write", "写入");
     if (options.verify)
-        names << Pick(lang, "Verify", "校验");
+        names << LanguageText(lang, "Verify", "校验");
     QStringList labels;
     for (int i = 0; i < names.size(); ++i)
         labels << QStringLiteral("%1 %2/%3").arg(names.at(i)).arg(i + 1).arg(names.size());
@@ -133,8 +129,8 @@ QString RadioWriteMessage(const RadioWriteReport &report, Language lang)
     const bool cancelled = report.outcome == TransferOutcome::Cancelled;
     auto restore = [&]() {
         return backup.isEmpty()
-            ? Pick(lang, "Write the radio again.", "请重新写入对讲机。")
-            : Pick(lang, "Write the radio again, or restore it from the backup %1.",
+            ? LanguageText(lang, "Write the radio again.", "请重新写入对讲机。")
+            : LanguageText(lang, "Write the radio again, or restore it from the backup %1.",
                 "请重新写入对讲机，或用备份 %1 恢复对讲机。")
                   .arg(backup);
     };
@@ -146,36 +142,36 @@ QString RadioWriteMessage(const RadioWriteReport &report, Language lang)
     case RadioWriteStage::BackupRead:
         if (cancelled)
             return QString();
-        return Pick(lang,
+        return LanguageText(lang,
             "The radio could not be read for the backup, so nothing was written to it.",
             "无法读取对讲机以作备份，因此没有向对讲机写入任何数据。");
     case RadioWriteStage::BackupSave:
-        return Pick(lang,
+        return LanguageText(lang,
             "The backup of the radio could not be saved (%1), so nothing was written to it. "
             "Free some disk space or choose another backups folder.",
             "无法保存对讲机备份（%"
             "1），因此没有向对讲机写入任何数据。请释放磁盘空间或选择其他备份文件夹。")
             .arg(report.backupError);
     case RadioWriteStage::Write:
-        return (cancelled ? Pick(lang,
+        return (cancelled ? LanguageText(lang,
                     "The write was stopped part way: the radio now holds part of "
                     "the new data.",
                     "写入中途停止：对讲机中现在只有部分新数据。")
-                          : Pick(lang,
+                          : LanguageText(lang,
                               "The write did not finish: the radio may now hold part of the "
                               "new data.",
                               "写入未完成：对讲机中可能只有部分新数据。"))
             + QLatin1Char(' ') + restore();
     case RadioWriteStage::VerifyRead:
-        return Pick(lang,
+        return LanguageText(lang,
                    "The radio was written, but it could not be read back for the check, so the "
                    "write is not confirmed. Read the radio to see what it holds.",
                    "对讲机已写入，但无法读回校验，写入未得到确认。请读取对讲机查看其内容。")
             + (backup.isEmpty() ? QString()
                                 : QLatin1Char(' ')
-                        + Pick(lang, "The backup is %1.", "备份文件为 %1。").arg(backup));
+                        + LanguageText(lang, "The backup is %1.", "备份文件为 %1。").arg(backup));
     case RadioWriteStage::Verify:
-        return Pick(lang,
+        return LanguageText(lang,
                    "The check after writing found that the radio differs from the file in the "
                    "blocks at %1.",
                    "写入后的校验发现对讲机与文件在以下地址的数据块不一致：%1。")

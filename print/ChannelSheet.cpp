@@ -1,4 +1,5 @@
 #include "print/ChannelSheet.h"
+#include "image/Language.h"
 
 #include "doc/SettingTexts.h"
 
@@ -20,11 +21,6 @@ const Field kOptionalFeatures[]
 const Field kScanInformation[] = { Field::Priority, Field::PriorityChannel, Field::LookBackTimeA,
     Field::LookBackTimeB, Field::RevertChannel, Field::DropoutDelayTime, Field::TxDwellTime };
 
-QString Tr(Language lang, const char *english, const char *chinese)
-{
-    return QString::fromUtf8(lang == Language::Chinese ? chinese : english);
-}
-
 /// A heading and label/value rows from (x, y) down; returns the y below the last row.
 int SettingsBlock(QVector<ReportOp> &ops, const ChannelSheetInput &in, const QString &heading,
     const Field *fields, int count, int x, int valueX, int y)
@@ -38,7 +34,7 @@ int SettingsBlock(QVector<ReportOp> &ops, const ChannelSheetInput &in, const QSt
         QString value = FieldText(f, code, in.language);
         // A code the dialogs have no text for is shown as it stands, not hidden.
         if (value.isEmpty())
-            value = Tr(in.language, "code %1", "代码 %1").arg(code);
+            value = LanguageText(in.language, "code %1", "代码 %1").arg(code);
         ops << TextOp(valueX, y, value);
         y -= TextLine;
     }
@@ -67,7 +63,7 @@ ChannelSheetInput MakeChannelSheetInput(
 
 QString ChannelSheetTitle(Language lang)
 {
-    return Tr(lang, "Channel Sheet", "信道一览表");
+    return LanguageText(lang, "Channel Sheet", "信道一览表");
 }
 
 QVector<ReportOp> LayoutChannelSheet(const ChannelSheetInput &in, int widthTwips, int heightTwips)
@@ -82,11 +78,11 @@ QVector<ReportOp> LayoutChannelSheet(const ChannelSheetInput &in, int widthTwips
     ops << TextOp(left, y, ChannelSheetTitle(lang), ReportFont::Large);
     y -= TitleLine + TextLine / 2;
     ops << TextOp(left, y,
-        Tr(lang, "Radio type: %1    Band: %2", "机型：%1    频段：%2")
+        LanguageText(lang, "Radio type: %1    Band: %2", "机型：%1    频段：%2")
             .arg(in.typeText, in.bandText));
     y -= TextLine;
     ops << TextOp(left, y,
-        Tr(lang, "File: %1    Date: %2", "文件：%1    日期：%2")
+        LanguageText(lang, "File: %1    Date: %2", "文件：%1    日期：%2")
             .arg(in.fileName, in.date.toString(Qt::ISODate)));
     y -= TextLine + TextLine / 2;
 
@@ -115,9 +111,9 @@ QVector<ReportOp> LayoutChannelSheet(const ChannelSheetInput &in, int widthTwips
     // Settings side by side: Optional Features at the left, Scan Information at the right.
     const int half = (right - left) / 2;
     const int valueOffset = half * 9 / 20;
-    SettingsBlock(ops, in, Tr(lang, "Optional Features", "可选功能"), kOptionalFeatures,
+    SettingsBlock(ops, in, LanguageText(lang, "Optional Features", "可选功能"), kOptionalFeatures,
         int(std::size(kOptionalFeatures)), left, left + valueOffset, y);
-    SettingsBlock(ops, in, Tr(lang, "Scan Information", "扫描信息"), kScanInformation,
+    SettingsBlock(ops, in, LanguageText(lang, "Scan Information", "扫描信息"), kScanInformation,
         int(std::size(kScanInformation)), left + half, left + half + valueOffset, y);
     return ops;
 }

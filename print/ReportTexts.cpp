@@ -1,18 +1,14 @@
 #include "print/ReportTexts.h"
+#include "image/Language.h"
 
 #include "doc/IniFile.h"
 #include "editor/ChannelTable.h"
 
 namespace {
 
-QString pick(Language lang, const char *english, const char *chinese)
-{
-    return lang == Language::Chinese ? QString::fromUtf8(chinese) : QString::fromUtf8(english);
-}
-
 QString onOff(bool on, Language lang)
 {
-    return on ? pick(lang, "On", "开") : pick(lang, "Off", "关");
+    return on ? LanguageText(lang, "On", "开") : LanguageText(lang, "Off", "关");
 }
 
 QString numberOrOff(int v, Language lang)
@@ -29,20 +25,20 @@ int bits(const MemoryImage &image, int offset, std::uint8_t mask)
 
 QString ReportOptionTitle(Language lang)
 {
-    return pick(lang, "Option", "可选功能");
+    return LanguageText(lang, "Option", "可选功能");
 }
 QString ReportFunctionTitle(Language lang)
 {
-    return pick(lang, "Function", "功能");
+    return LanguageText(lang, "Function", "功能");
 }
 QString ReportChannelTitle(Language lang)
 {
-    return pick(lang, "Channel", "信道");
+    return LanguageText(lang, "Channel", "信道");
 }
 
 QString ReportChannelHeading(int row, Language lang)
 {
-    return pick(lang, "Channel %1:", "信道%1:").arg(row);
+    return LanguageText(lang, "Channel %1:", "信道%1:").arg(row);
 }
 
 QString ReportPageText(int page, int totalPages)
@@ -54,7 +50,7 @@ QVector<ReportRow> ReportOptionRows(const MemoryImage &image, Language lang)
 {
     QVector<ReportRow> rows;
     const auto add = [&](const char *en, const char *zh, const QString &value) {
-        rows.append({ pick(lang, en, zh), value });
+        rows.append({ LanguageText(lang, en, zh), value });
     };
 
     add("Time Out Timer:", "超时定时器:",
@@ -83,8 +79,8 @@ QVector<ReportRow> ReportOptionRows(const MemoryImage &image, Language lang)
     const int voice = bits(image, mem::VoiceAnnunciation, mem::ReportVoiceAnnunciationMask);
     add("Voice Annunciation:", "语音报号:",
         voice == 0       ? onOff(false, lang)
-            : voice == 1 ? pick(lang, "Chinese", "中文")
-                         : pick(lang, "English", "英文"));
+            : voice == 1 ? LanguageText(lang, "Chinese", "中文")
+                         : LanguageText(lang, "English", "英文"));
 
     add("VOX Function:", "声控功能:",
         onOff(bits(image, mem::FunctionSwitches, mem::VoxFunctionBit), lang));
@@ -96,13 +92,14 @@ QVector<ReportRow> ReportOptionRows(const MemoryImage &image, Language lang)
 QVector<ReportChannelLine> ReportChannelLines(Language lang)
 {
     return {
-        { pick(lang, "Receive Frequency:", "接收频率:"), ColRx,
-            pick(lang, "Transceive Frequency:", "发射频率:"), ColTx },
-        { pick(lang, "QT/DQT Decode:", "QT/DQT解码:"), ColDecode,
-            pick(lang, "QT/DQT Encode:", "QT/DQT编码:"), ColEncode },
-        { pick(lang, "Power:", "功率:"), ColPower, pick(lang, "Scan:", "扫描开关:"), ColScanAdd },
-        { pick(lang, "Channel Lock:", "信道锁定:"), ColBusyLock, pick(lang, "W/N:", "宽/窄:"),
-            ColWidth },
+        { LanguageText(lang, "Receive Frequency:", "接收频率:"), ColRx,
+            LanguageText(lang, "Transceive Frequency:", "发射频率:"), ColTx },
+        { LanguageText(lang, "QT/DQT Decode:", "QT/DQT解码:"), ColDecode,
+            LanguageText(lang, "QT/DQT Encode:", "QT/DQT编码:"), ColEncode },
+        { LanguageText(lang, "Power:", "功率:"), ColPower, LanguageText(lang, "Scan:", "扫描开关:"),
+            ColScanAdd },
+        { LanguageText(lang, "Channel Lock:", "信道锁定:"), ColBusyLock,
+            LanguageText(lang, "W/N:", "宽/窄:"), ColWidth },
     };
 }
 

@@ -27,5 +27,5 @@ inline Language CurrentLanguage()
 /// Picks the English or Chinese literal by g_bChinese.
 inline QString Tr2(const char *english, const char *chinese)
 {
-    return g_bChinese ? QString::fromUtf8(chinese) : QString::fromUtf8(english);
+    return LanguageText(CurrentLanguage(), english, chinese);
 }
