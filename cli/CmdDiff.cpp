@@ -2,9 +2,9 @@
 // the compare window lists it; or as JSON for scripts.
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
-#include "doc/ImageCompare.h"
-#include "doc/ProgramDoc.h"
-#include "shell/Globals.h"
+#include "core/app/Globals.h"
+#include "core/document/ImageCompare.h"
+#include "core/document/ProgramDoc.h"
 
 #include <QCommandLineParser>
 #include <QJsonArray>

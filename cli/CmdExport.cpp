@@ -1,10 +1,10 @@
 // radioprog-cli export FILE.dat -o LIST.csv: the used channels as a channel list (CSV).
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
-#include "doc/FileWrite.h"
-#include "doc/ProgramDoc.h"
-#include "editor/ChannelCsv.h"
-#include "shell/Globals.h"
+#include "core/app/Globals.h"
+#include "core/channels/ChannelCsv.h"
+#include "core/document/FileWrite.h"
+#include "core/document/ProgramDoc.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>

@@ -2,14 +2,14 @@
 // [--first N]] [--only-listed]: a channel list (CSV) into the channels of an image.
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
-#include "doc/CsvReader.h"
-#include "doc/FileWrite.h"
-#include "doc/ProgramDoc.h"
-#include "doc/UserSettings.h"
-#include "editor/ChannelCsv.h"
-#include "editor/GridRefresh.h"
-#include "image/MemoryMap.h"
-#include "shell/Globals.h"
+#include "core/app/Globals.h"
+#include "core/channels/ChannelCsv.h"
+#include "core/channels/CsvReader.h"
+#include "core/channels/GridRefresh.h"
+#include "core/document/FileWrite.h"
+#include "core/document/ProgramDoc.h"
+#include "core/image/MemoryMap.h"
+#include "core/settings/UserSettings.h"
 
 #include <QCommandLineParser>
 #include <QFile>

@@ -2,11 +2,11 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 
-#include "doc/ProgramDoc.h"
-#include "doc/UserSettings.h"
-#include "editor/ChannelTable.h"
-#include "editor/GridRefresh.h"
-#include "shell/Globals.h"
+#include "core/app/Globals.h"
+#include "core/channels/ChannelTable.h"
+#include "core/channels/GridRefresh.h"
+#include "core/document/ProgramDoc.h"
+#include "core/settings/UserSettings.h"
 
 #include <QTextStream>
 

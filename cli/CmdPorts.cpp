@@ -1,10 +1,10 @@
 // radioprog-cli ports: the serial ports of this machine and where COM1..COM4 lead.
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
-#include "doc/IniFile.h"
-#include "link/PortProbe.h"
-#include "link/PortRoutes.h"
-#include "shell/Globals.h"
+#include "core/app/Globals.h"
+#include "core/link/PortProbe.h"
+#include "core/link/PortRoutes.h"
+#include "core/settings/IniFile.h"
 
 #include <QDir>
 #include <QMap>

@@ -2,12 +2,12 @@
 // procedure as Program > Read.
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
-#include "doc/FileWrite.h"
-#include "doc/ProgramDoc.h"
-#include "link/CloneSession.h"
-#include "link/ConsoleTransferUi.h"
-#include "link/PosixSerialLine.h"
-#include "shell/Globals.h"
+#include "core/app/Globals.h"
+#include "core/document/FileWrite.h"
+#include "core/document/ProgramDoc.h"
+#include "core/link/CloneSession.h"
+#include "core/link/ConsoleTransferUi.h"
+#include "core/link/PosixSerialLine.h"
 
 #include <QDir>
 #include <QFile>

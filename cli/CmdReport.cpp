@@ -1,13 +1,13 @@
 // radioprog-cli report: the printed report of a .dat file as a PDF (A4, 300 dpi).
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
-#include "doc/ProgramDoc.h"
-#include "editor/ChannelTable.h"
-#include "print/ChannelSheetPdf.h"
-#include "print/ReportLayout.h"
-#include "print/ReportPdf.h"
-#include "print/ReportTexts.h"
-#include "shell/Globals.h"
+#include "core/app/Globals.h"
+#include "core/channels/ChannelTable.h"
+#include "core/document/ProgramDoc.h"
+#include "core/report/ReportLayout.h"
+#include "core/report/ReportTexts.h"
+#include "render/ChannelSheetPdf.h"
+#include "render/ReportPdf.h"
 
 #include <QFileInfo>
 #include <QTextStream>

@@ -2,12 +2,12 @@
 // field with its code and text, as a table or as JSON for scripts.
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
-#include "doc/ProgramDoc.h"
-#include "doc/SettingTexts.h"
-#include "editor/ChannelTable.h"
-#include "image/ChannelRecord.h"
-#include "image/SettingsArea.h"
-#include "shell/Globals.h"
+#include "core/app/Globals.h"
+#include "core/channels/ChannelTable.h"
+#include "core/document/ProgramDoc.h"
+#include "core/image/ChannelRecord.h"
+#include "core/image/SettingsArea.h"
+#include "core/settings/SettingTexts.h"
 
 #include <QTextStream>
 

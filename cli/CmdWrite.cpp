@@ -2,12 +2,12 @@
 // Program > Write: backup read, write, verify.
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
-#include "doc/BackupStore.h"
-#include "doc/ProgramDoc.h"
-#include "link/ConsoleTransferUi.h"
-#include "link/PosixSerialLine.h"
-#include "link/RadioWrite.h"
-#include "shell/Globals.h"
+#include "core/app/Globals.h"
+#include "core/document/BackupStore.h"
+#include "core/document/ProgramDoc.h"
+#include "core/link/ConsoleTransferUi.h"
+#include "core/link/PosixSerialLine.h"
+#include "core/link/RadioWrite.h"
 
 #include <QCommandLineParser>
 #include <QDir>

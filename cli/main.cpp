@@ -1,10 +1,10 @@
 // radioprog-cli: the command-line face of the same core the GUI uses.
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
-#include "doc/IniFile.h"
-#include "doc/InstallationPlace.h"
-#include "shell/Globals.h"
-#include "shell/Version.h"
+#include "core/app/Globals.h"
+#include "core/app/InstallationPlace.h"
+#include "core/app/Version.h"
+#include "core/settings/IniFile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

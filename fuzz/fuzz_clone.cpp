@@ -5,11 +5,11 @@
 // never changes the image it sends nor sends 0x330–0x33F or 0x3F1 on, a read
 // never asks for or changes 0x3C0–0x3CF and succeeds only with every block,
 // and a clean line succeeds.
+#include "core/app/StringTable.h"
+#include "core/link/CloneSession.h"
+#include "core/link/SerialLine.h"
+#include "core/link/TransferUi.h"
 #include "fuzz/FuzzCheck.h"
-#include "link/CloneSession.h"
-#include "link/SerialLine.h"
-#include "link/TransferUi.h"
-#include "shell/StringTable.h"
 #include "sim/RadioState.h"
 
 #include <QSet>

@@ -6,9 +6,9 @@
 //  - every imported channel holds what the grid could hold: frequencies in the band and
 //    on a 5 / 6.25 kHz step, tones of the radio's lists, busy lock 0..2;
 //  - export of the result, imported again, gives the same image (stable round trip).
-#include "editor/ChannelCsv.h"
-#include "image/ChannelRecord.h"
-#include "image/Codecs.h"
+#include "core/channels/ChannelCsv.h"
+#include "core/image/ChannelRecord.h"
+#include "core/image/Codecs.h"
 
 #include <QSet>
 #include <cstdint>

@@ -3,15 +3,15 @@
 // Optional Features, Scan Information and Product Information load/store, and
 // the report layout. No path changes a byte it does not own, and a second
 // pass over its own result changes nothing.
-#include "dialogs/OptionalFeaturesRules.h"
-#include "dialogs/ProductInfoRules.h"
-#include "dialogs/ScanInfoRules.h"
-#include "editor/ChannelTable.h"
+#include "core/channels/ChannelTable.h"
+#include "core/image/ChannelRecord.h"
+#include "core/image/Codecs.h"
+#include "core/report/ReportLayout.h"
+#include "core/report/ReportTexts.h"
+#include "core/settings/OptionalFeaturesRules.h"
+#include "core/settings/ProductInfoRules.h"
+#include "core/settings/ScanInfoRules.h"
 #include "fuzz/FuzzCheck.h"
-#include "image/ChannelRecord.h"
-#include "image/Codecs.h"
-#include "print/ReportLayout.h"
-#include "print/ReportTexts.h"
 
 #include <algorithm>
 #include <cstring>

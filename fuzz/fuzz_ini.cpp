@@ -1,8 +1,8 @@
 // Program.ini through the INI class: parse any bytes, look keys up, set one
 // value, save, open again. What was set reads back, and every other key of
 // the file reads back as it did before.
-#include "doc/IniFile.h"
-#include "doc/IniText.h"
+#include "core/settings/IniFile.h"
+#include "core/settings/IniText.h"
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/FuzzTempDir.h"
 

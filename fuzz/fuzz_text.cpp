@@ -2,14 +2,14 @@
 // frequencies, tones, the number boxes of Scan Information, band texts, and
 // a run of cell commits on the grid. Decode → encode → decode is stable, and
 // no value outside its range is ever stored.
-#include "dialogs/ScanInfoRules.h"
-#include "editor/CellRules.h"
-#include "editor/ChannelTable.h"
+#include "core/app/StringTable.h"
+#include "core/channels/CellRules.h"
+#include "core/channels/ChannelTable.h"
+#include "core/image/Codecs.h"
+#include "core/image/DecimalNumber.h"
+#include "core/image/SettingsArea.h"
+#include "core/settings/ScanInfoRules.h"
 #include "fuzz/FuzzCheck.h"
-#include "image/Codecs.h"
-#include "image/DecimalNumber.h"
-#include "image/SettingsArea.h"
-#include "shell/StringTable.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 #include "sim/RadioState.h"
 
-#include "image/ChannelRecord.h"
-#include "image/Codecs.h"
-#include "image/SettingsArea.h"
+#include "core/image/ChannelRecord.h"
+#include "core/image/Codecs.h"
+#include "core/image/SettingsArea.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 // The pseudo-terminal and the timing live in main.cpp; this decides only what
 // the radio says to each byte it receives.
 
-#include "image/MemoryImage.h"
+#include "core/image/MemoryImage.h"
 
 #include <cstdint>
 #include <vector>

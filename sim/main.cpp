@@ -1,8 +1,8 @@
 // radioprog-sim: a virtual radio on a pseudo-terminal, for tests, benchmarks
 // and demonstrations without a cable.
-#include "doc/FileRead.h"
-#include "doc/FileWrite.h"
-#include "shell/Version.h"
+#include "core/app/Version.h"
+#include "core/document/FileRead.h"
+#include "core/document/FileWrite.h"
 #include "sim/PtyEndpoint.h"
 #include "sim/RadioState.h"
 

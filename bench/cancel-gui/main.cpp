@@ -4,13 +4,13 @@
 // ended (the window hides) is measured; so is the longest pause of the window's
 // event handling meanwhile.
 //   bench_cancel_gui BUILD_DIR [RUNS]
-#include "doc/IniFile.h"
-#include "doc/ProgramDoc.h"
-#include "editor/ProgramView.h"
-#include "link/ProcessDlg.h"
-#include "shell/Globals.h"
-#include "shell/Help.h"
-#include "shell/MessageBox.h"
+#include "core/app/Globals.h"
+#include "core/document/ProgramDoc.h"
+#include "core/settings/IniFile.h"
+#include "gui/shell/Help.h"
+#include "gui/shell/MessageBox.h"
+#include "gui/transfer/ProcessDlg.h"
+#include "gui/view/ProgramView.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,7 +1,7 @@
 // radioprog-cli diff, run as a user or a script would run it.
-#include "image/ChannelRecord.h"
-#include "image/Codecs.h"
-#include "image/SettingsArea.h"
+#include "core/image/ChannelRecord.h"
+#include "core/image/Codecs.h"
+#include "core/image/SettingsArea.h"
 
 #include "tests/common/ProgramRun.h"
 #include "tests/common/TestFiles.h"

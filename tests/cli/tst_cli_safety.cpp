@@ -3,8 +3,8 @@
 // is refused at once; read -o never throws away what it read from the radio.
 #include "tests/common/FileFaults.h"
 #include "tests/common/ProgramRun.h"
+#include "tests/common/SimProcess.h"
 #include "tests/common/TestFiles.h"
-#include "tests/link/SimProcess.h"
 
 #include <QDir>
 #include <QFile>

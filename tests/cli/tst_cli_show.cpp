@@ -1,5 +1,5 @@
 // radioprog-cli show, run as a user or a script would run it.
-#include "doc/IniFile.h"
+#include "core/settings/IniFile.h"
 
 #include "tests/common/ProgramRun.h"
 #include <QJsonArray>

@@ -1,7 +1,7 @@
 #pragma once
 // Small file and image helpers shared by the test suites.
 
-#include "image/MemoryImage.h"
+#include "core/image/MemoryImage.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -1,0 +1,6 @@
+#include "core/app/Version.h"
+
+QString ProgramVersion()
+{
+    return QStringLiteral(RADIOPROG_VERSION);
+}

@@ -1,0 +1,115 @@
+#include "core/link/PortRoutes.h"
+#include "core/app/Language.h"
+
+#include "core/settings/IniFile.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSerialPortInfo>
+#include <algorithm>
+
+namespace {
+
+QList<SerialAdapter> usbAdapters(const QList<SerialAdapter> &adapters)
+{
+    QList<SerialAdapter> out;
+    for (const SerialAdapter &a : adapters)
+        if (a.usb)
+            out << a;
+    return out;
+}
+
+} // namespace
+
+QList<SerialAdapter> ListSerialAdapters()
+{
+    QList<SerialAdapter> out;
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
+        SerialAdapter a;
+        a.device = info.systemLocation();
+        a.description = info.description();
+        a.manufacturer = info.manufacturer();
+        a.serialNumber = info.serialNumber();
+        a.usb = info.hasVendorIdentifier();
+        out << a;
+    }
+    std::sort(out.begin(), out.end(),
+        [](const SerialAdapter &x, const SerialAdapter &y) { return x.device < y.device; });
+    return out;
+}
+
+PortRoute RouteOfPort(const QString &portName, const QList<SerialAdapter> &adapters)
+{
+    const QString name = portName.trimmed();
+    if (name.startsWith(QLatin1Char('/')))
+        return { name, PortRouteSource::AsGiven };
+    static const QRegularExpression com(
+        QStringLiteral("^com([1-9][0-9]?)$"), QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = com.match(name);
+    if (m.hasMatch()) {
+        const int n = m.captured(1).toInt();
+        const QString key = QStringLiteral("COM%1").arg(n);
+        const QString mapped = theIniFile.GetValue(QStringLiteral("Ports"), key).trimmed();
+        if (!mapped.isEmpty())
+            return { mapped, PortRouteSource::ProgramIni };
+        // The usual case of one programming cable: COM1 finds it whatever its name
+        // (ttyACM0, ttyUSB1 after a replug ...).
+        const QList<SerialAdapter> usb = usbAdapters(adapters);
+        if (n == 1 && usb.size() == 1)
+            return { usb.first().device, PortRouteSource::OnlyUsbAdapter };
+        return { QStringLiteral("/dev/ttyUSB%1").arg(n - 1), PortRouteSource::Default };
+    }
+    // A bare device name such as ttyS0 lives under /dev.
+    return { name.isEmpty() ? name : QStringLiteral("/dev/") + name, PortRouteSource::AsGiven };
+}
+
+QString DescribeAdapter(const SerialAdapter &adapter, Language language)
+{
+    QStringList parts;
+    if (!adapter.description.isEmpty())
+        parts << adapter.description;
+    if (!adapter.manufacturer.isEmpty())
+        parts << adapter.manufacturer;
+    if (!adapter.serialNumber.isEmpty())
+        parts << LanguageText(language, "serial number %1", "序列号 %1").arg(adapter.serialNumber);
+    if (parts.isEmpty())
+        return adapter.device;
+    return QStringLiteral("%1  %2").arg(adapter.device, parts.join(QStringLiteral(", ")));
+}
+
+QString DescribeComRoute(int n, const QList<SerialAdapter> &adapters, Language language)
+{
+    const PortRoute route = RouteOfPort(QStringLiteral("COM%1").arg(n), adapters);
+    QString why;
+    switch (route.source) {
+    case PortRouteSource::ProgramIni:
+        why = LanguageText(language, "set in Program.ini", "由 Program.ini 设定");
+        break;
+    case PortRouteSource::OnlyUsbAdapter:
+        why = LanguageText(language, "the only USB serial adapter", "唯一的 USB 串口适配器");
+        break;
+    case PortRouteSource::Default:
+    case PortRouteSource::AsGiven:
+        why = LanguageText(language, "default", "默认");
+        break;
+    }
+    QString line = QStringLiteral("COM%1 -> %2  (%3)").arg(n).arg(route.device, why);
+    if (!QFileInfo::exists(route.device))
+        line += LanguageText(language, "  missing", "  不存在");
+    return line;
+}
+
+QStringList PortOverview(const QList<SerialAdapter> &adapters, Language language)
+{
+    QStringList lines;
+    lines << LanguageText(language, "USB serial adapters:", "USB 串口适配器：");
+    const QList<SerialAdapter> usb = usbAdapters(adapters);
+    if (usb.isEmpty())
+        lines << QStringLiteral("  ") + LanguageText(language, "(none found)", "（未找到）");
+    for (const SerialAdapter &a : usb)
+        lines << QStringLiteral("  ") + DescribeAdapter(a, language);
+    lines << LanguageText(language, "Where the ports lead:", "端口通向：");
+    for (int n = 1; n <= 4; ++n)
+        lines << QStringLiteral("  ") + DescribeComRoute(n, adapters, language);
+    return lines;
+}

@@ -1,0 +1,45 @@
+#pragma once
+// What the clone procedure asks of the window (or terminal) that watches it.
+// The procedure may run on a worker thread (see TransferThread.h); then every
+// call arrives through a forwarding face and only isCancelled() must be safe
+// to call from any thread.
+
+#include "core/document/ImageCompare.h"
+
+#include <QList>
+#include <QString>
+
+/// Answer to a message of the transfer.
+enum class MessageAnswer { Ok, Retry, Cancel };
+
+/// The face of a running transfer: messages, progress and the cancel test.
+class CTransferUi
+{
+public:
+    virtual ~CTransferUi() = default;
+
+    /// Shows string stringId of the string table; 61451 offers Retry and Cancel, the rest OK.
+    virtual MessageAnswer showMessage(int stringId) = 0;
+    /// Advances the progress one step and shows the new position.
+    virtual void stepProgress() = 0;
+    /// Runs passes of event handling, each ending with the cancel test and waitMs of sleep.
+    /// True as soon as the cancel flag is seen.
+    virtual bool pumpAndTest(int passes, int waitMs) = 0;
+    /// True once the user asked to stop; tested often by the line's waits, so it must be cheap.
+    virtual bool isCancelled() { return false; }
+    /// Shows string stringId with reason (why it happened and how to fix it) beneath it.
+    virtual MessageAnswer showMessageWithReason(int stringId, const QString &reason)
+    {
+        Q_UNUSED(reason);
+        return showMessage(stringId);
+    }
+    /// A procedure of several sessions starts its next one, labelled like "Backup 1/3";
+    /// the progress runs on over all of them.
+    virtual void beginStep(const QString &label) { (void)label; }
+    /// Shows what a write is about to change in the radio (empty: nothing); true to write.
+    virtual bool confirmWrite(const QList<ImageDifference> &changes)
+    {
+        (void)changes;
+        return true;
+    }
+};

@@ -1,0 +1,14 @@
+#pragma once
+// The user's choices for writing the radio (Setup > Options), kept per user.
+
+#include "core/link/RadioWrite.h"
+
+/// Per-user value name of "Back up the radio before writing" (1 on, 0 off).
+constexpr char kBackupBeforeWriteValue[] = "BackupBeforeWrite";
+/// Per-user value name of "Verify after writing" (1 on, 0 off).
+constexpr char kVerifyAfterWriteValue[] = "VerifyAfterWrite";
+
+/// The stored choices (both on until the user turns them off), backups in the default folder.
+RadioWriteOptions LoadWriteOptions();
+/// Stores the two choices; the folder is not a choice.
+void StoreWriteOptions(const RadioWriteOptions &options);

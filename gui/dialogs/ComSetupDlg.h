@@ -1,0 +1,40 @@
+#pragma once
+// Setup > Com Setup: the serial port of the next transfer.
+
+#include "gui/dialogs/DocumentTarget.h"
+
+#include <QDialog>
+#include <memory>
+
+namespace Ui {
+class ComSetupDlg;
+}
+class QButtonGroup;
+class QLabel;
+
+/// Help context of the COM Setup dialog.
+constexpr int ComSetupHelpContext = 32777;
+
+/// The COM Setup dialog (template 135).
+class CComSetupDlg : public QDialog, public CDocumentTarget
+{
+    Q_OBJECT
+public:
+    explicit CComSetupDlg(QWidget *parent = nullptr);
+    ~CComSetupDlg() override;
+
+    /// Probes the ports, preselects the stored one and runs the dialog.
+    int DoModal();
+    /// Disables the ports that cannot be opened now and checks the stored "com" button.
+    bool OnInitDialog();
+    /// Stores the checked port in the per-user "com" value and in the view's port name.
+    void OnOK();
+
+    /// Index of the checked button: 0 = COM1 … 3 = COM4, −1 = none.
+    int m_nPort = -1;
+
+private:
+    std::unique_ptr<Ui::ComSetupDlg> ui;
+    QButtonGroup *m_group;
+    QLabel *m_routes; ///< The USB adapters and where COM1..COM4 lead.
+};

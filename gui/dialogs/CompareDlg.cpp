@@ -1,0 +1,98 @@
+#include "gui/dialogs/CompareDlg.h"
+
+#include "core/app/Globals.h"
+#include "gui/dialogs/DialogKeyFilter.h"
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+enum Column { ColWhere, ColItem, ColA, ColB };
+
+QString Shown(const QString &text)
+{
+    return text.isEmpty() ? CCompareDlg::tr("(empty)") : text;
+}
+
+} // namespace
+
+CCompareDlg::CCompareDlg(const QList<ImageDifference> &differences, const QString &columnA,
+    const QString &columnB, QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("CCompareDlg"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    auto *layout = new QVBoxLayout(this);
+    m_summary = new QLabel(this);
+    m_summary->setWordWrap(true);
+    layout->addWidget(m_summary);
+    m_list = new QTreeWidget(this);
+    m_list->setRootIsDecorated(false);
+    m_list->setAlternatingRowColors(true);
+    m_list->setHeaderLabels({ tr("Channel"), tr("Item"), columnA, columnB });
+    for (const ImageDifference &d : differences) {
+        auto *row = new QTreeWidgetItem(m_list);
+        row->setText(ColWhere, d.channel > 0 ? QString::number(d.channel) : QString());
+        row->setText(ColItem, d.label);
+        row->setText(ColA, Shown(d.a));
+        row->setText(ColB, Shown(d.b));
+        // Hex bytes line up only in a fixed font.
+        if (d.offset >= 0) {
+            row->setFont(ColA, QFont(QStringLiteral("monospace")));
+            row->setFont(ColB, QFont(QStringLiteral("monospace")));
+        }
+    }
+    m_list->header()->setStretchLastSection(false);
+    m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_list->setVisible(!differences.isEmpty());
+    layout->addWidget(m_list, 1);
+    resize(640, differences.isEmpty() ? 140 : 420);
+    (new CDialogKeyFilter(this, CDialogKeyFilter::HelpOnly, CompareHelpContext))->install();
+}
+
+CCompareDlg *CCompareDlg::forWrite(const QList<ImageDifference> &changes, QWidget *parent)
+{
+    auto *dlg = new CCompareDlg(changes, tr("In the radio"), tr("After the write"), parent);
+    dlg->setWindowTitle(tr("Write Data - Changes"));
+    dlg->m_summary->setText(changes.isEmpty()
+            ? tr("The radio already holds this image. Nothing will change if you write it.")
+            : tr("The write will change %n value(s) in the radio:", nullptr, int(changes.size())));
+    auto *buttons = new QDialogButtonBox(dlg);
+    dlg->m_write = buttons->addButton(
+        changes.isEmpty() ? tr("Write anyway") : tr("Write"), QDialogButtonBox::AcceptRole);
+    dlg->m_close = buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
+    // Cancel is the safe choice for a stray Enter.
+    dlg->m_close->setDefault(true);
+    dlg->m_close->setFocus();
+    connect(buttons, &QDialogButtonBox::accepted, dlg, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, dlg, &QDialog::reject);
+    dlg->layout()->addWidget(buttons);
+    return dlg;
+}
+
+CCompareDlg *CCompareDlg::forFiles(const QList<ImageDifference> &differences,
+    const QString &docName, const QString &otherName, QWidget *parent)
+{
+    auto *dlg = new CCompareDlg(differences, docName, otherName, parent);
+    dlg->setWindowTitle(tr("Compare With %1").arg(otherName));
+    dlg->m_summary->setText(differences.isEmpty()
+            ? tr("%1 and %2 hold the same image.").arg(docName, otherName)
+            : tr("%n value(s) differ between %1 and %2:", nullptr, int(differences.size()))
+                  .arg(docName, otherName));
+    auto *buttons = new QDialogButtonBox(dlg);
+    dlg->m_close = buttons->addButton(tr("Close"), QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::rejected, dlg, &QDialog::reject);
+    dlg->layout()->addWidget(buttons);
+    return dlg;
+}
+
+bool ConfirmWriteChanges(QWidget *parent, const QList<ImageDifference> &changes)
+{
+    std::unique_ptr<CCompareDlg> dlg(CCompareDlg::forWrite(changes, parent));
+    return dlg->exec() == QDialog::Accepted;
+}

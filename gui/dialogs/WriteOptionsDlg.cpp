@@ -1,0 +1,85 @@
+#include "gui/dialogs/WriteOptionsDlg.h"
+
+#include "core/settings/WriteSettings.h"
+#include "gui/dialogs/DialogKeyFilter.h"
+#include "gui/shell/MessageBox.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+CWriteOptionsDlg::CWriteOptionsDlg(QWidget *parent)
+    : QDialog(parent)
+    , m_backup(new QCheckBox(tr("&Back up the radio before writing"), this))
+    , m_verify(new QCheckBox(tr("&Verify after writing"), this))
+    , m_folder(new QLineEdit(this))
+    , m_openFolder(new QPushButton(tr("Open &Folder"), this))
+{
+    setObjectName(QStringLiteral("CWriteOptionsDlg"));
+    setWindowTitle(tr("Options"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    auto *layout = new QVBoxLayout(this);
+    auto *write = new QGroupBox(tr("Program > Write"), this);
+    auto *writeLayout = new QVBoxLayout(write);
+    writeLayout->addWidget(m_backup);
+    writeLayout->addWidget(m_verify);
+    layout->addWidget(write);
+
+    auto *folderLabel = new QLabel(tr("Backups folder:"), this);
+    layout->addWidget(folderLabel);
+    auto *row = new QHBoxLayout;
+    m_folder->setReadOnly(true);
+    m_folder->setMinimumWidth(360);
+    folderLabel->setBuddy(m_folder);
+    row->addWidget(m_folder, 1);
+    row->addWidget(m_openFolder);
+    layout->addLayout(row);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CWriteOptionsDlg::OnOK);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_openFolder, &QPushButton::clicked, this,
+        [this] { OpenFolderForUser(this, m_folder->text()); });
+    (new CDialogKeyFilter(this, CDialogKeyFilter::HelpOnly, WriteOptionsCommand))->install();
+    OnInitDialog();
+}
+
+void CWriteOptionsDlg::OnInitDialog()
+{
+    const RadioWriteOptions options = LoadWriteOptions();
+    m_backup->setChecked(options.backup);
+    m_verify->setChecked(options.verify);
+    m_folder->setText(QDir::toNativeSeparators(options.backupFolder));
+}
+
+void CWriteOptionsDlg::OnOK()
+{
+    RadioWriteOptions options;
+    options.backup = m_backup->isChecked();
+    options.verify = m_verify->isChecked();
+    StoreWriteOptions(options);
+    accept();
+}
+
+void OpenFolderForUser(QWidget *parent, const QString &folder)
+{
+    // A folder no backup has gone to yet still opens, empty.
+    if (!QDir().mkpath(folder) || !QDesktopServices::openUrl(QUrl::fromLocalFile(folder)))
+        AfxMessageBox(parent,
+            QCoreApplication::translate("CWriteOptionsDlg",
+                "The folder %1 could not be opened. Open it with your file manager.")
+                .arg(QDir::toNativeSeparators(folder)),
+            QMessageBox::Ok, MsgIcon::Exclamation);
+}

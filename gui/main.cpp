@@ -1,0 +1,105 @@
+// radioprog: the GUI. Start-up lives in CProgramApp so tests can run it in-process.
+#include "core/app/Globals.h"
+#include "core/app/InstallationPlace.h"
+#include "core/app/Version.h"
+#include "core/settings/IniFile.h"
+#include "gui/shell/MessageBox.h"
+#include "gui/shell/ProgramApp.h"
+#include "gui/shell/Screenshots.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+
+/// The program's own options; Qt's (-platform, -style, ...) are taken by QApplication.
+struct ProgramOptions
+{
+    QCommandLineParser parser;
+    QCommandLineOption help { { QStringLiteral("h"), QStringLiteral("help") },
+        QStringLiteral("Show this help.") };
+    QCommandLineOption version { { QStringLiteral("v"), QStringLiteral("version") },
+        QStringLiteral("Show the version.") };
+    // For the README pictures: --screenshots DIR.
+    QCommandLineOption screenshots { QStringLiteral("screenshots"), QString(),
+        QStringLiteral("DIR") };
+
+    ProgramOptions()
+    {
+        parser.setApplicationDescription(QStringLiteral(
+            "Programming software for a 16-channel hand-held radio: read the radio's memory, "
+            "edit channels and settings, save .dat files, print a report, write the radio."));
+        screenshots.setFlags(QCommandLineOption::HiddenFromHelp);
+        // "-reverse" or "-stylesheet" (Qt's) must not read as -r -e -v ... or -s -t ... -h.
+        parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+        parser.addOptions({ help, version, screenshots });
+        parser.addPositionalArgument(QStringLiteral("FILE.dat"),
+            QStringLiteral("A file to open; without one, a new image."),
+            QStringLiteral("[FILE.dat]"));
+    }
+
+    QString helpText() const
+    {
+        const QString qtHelp = parser.helpText();
+        return QStringLiteral("usage: radioprog [OPTIONS] [FILE.dat]\n")
+            + qtHelp.mid(qtHelp.indexOf(QLatin1Char('\n')))
+            + QStringLiteral(
+                "\nQt's own options (such as -platform offscreen) are accepted too.\n");
+    }
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // Help and version come first: they must work without a display.
+    ProgramOptions options;
+    QStringList raw;
+    for (int i = 0; i < argc; ++i)
+        raw << QString::fromLocal8Bit(argv[i]);
+    options.parser.parse(raw);
+    if (options.parser.isSet(options.help)) {
+        std::fputs(qPrintable(options.helpText()), stdout);
+        return 0;
+    }
+    if (options.parser.isSet(options.version)) {
+        std::printf("radioprog %s\n", qPrintable(ProgramVersion()));
+        return 0;
+    }
+
+    QApplication qapp(argc, argv);
+    // Parsed again without the options QApplication has taken.
+    if (!options.parser.parse(QCoreApplication::arguments())) {
+        std::fprintf(stderr, "radioprog: %s\nusage: radioprog [OPTIONS] [FILE.dat]\n",
+            qPrintable(options.parser.errorText()));
+        return 2;
+    }
+    const QString screenshotDir = options.parser.value(options.screenshots);
+
+    CProgramApp app;
+    const QString dataDir = InstallationDataDir(QCoreApplication::applicationDirPath());
+    if (!app.InitInstance(dataDir, options.parser.positionalArguments()))
+        return 1;
+    // Program.ini is written back when the program ends; a failure is told, not swallowed.
+    QObject::connect(&qapp, &QCoreApplication::aboutToQuit, [] {
+        bool saved = true;
+        theIniFile.Save(false, &saved);
+        if (!saved)
+            AfxMessageBox(nullptr,
+                Tr2("Program.ini could not be saved: %1", "无法保存 Program.ini：%1")
+                    .arg(theIniFile.errorString()),
+                QMessageBox::Ok, MsgIcon::Exclamation);
+    });
+
+    if (!screenshotDir.isEmpty())
+        return RunScreenshots(app, screenshotDir);
+    // For the start-up benchmark: quit as soon as the first document is on screen.
+    if (qEnvironmentVariableIsSet("RADIOPROG_QUIT_AFTER_SHOW"))
+        QTimer::singleShot(0, &qapp, [] {
+            QCoreApplication::processEvents();
+            QCoreApplication::quit();
+        });
+    return qapp.exec();
+}

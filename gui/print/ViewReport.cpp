@@ -1,0 +1,59 @@
+#include "gui/print/ViewReport.h"
+
+#include "core/app/Globals.h"
+#include "core/document/ProgramDoc.h"
+#include "core/report/ReportTexts.h"
+#include "gui/print/PrintSetup.h"
+#include "gui/view/ProgramView.h"
+#include "render/ReportPainter.h"
+#include "render/ReportPdf.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPrinter>
+
+ReportInput ViewReportInput(CProgramView *view)
+{
+    ReportInput in;
+    in.image = view->GetDocument()->m_image;
+    in.table = view->table();
+    in.language = CurrentLanguage();
+    in.owner = ReportOwnerText(g_strLanguage);
+    view->m_nUsedChannels = UsedChannelRows(in.table).size();
+    return in;
+}
+
+bool PrintReportOn(QPrinter &printer, const ReportInput &input, int from, int to)
+{
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    PaintReport(painter, &printer, input, from, to);
+    return painter.end();
+}
+
+bool ExportViewReportPdf(CProgramView *view, const QString &path, QString *error)
+{
+    // The paper chosen in Print Setup applies to the file as well.
+    QPageLayout layout = DefaultReportPageLayout();
+    const QPageLayout chosen = SharedPrinter().pageLayout();
+    if (chosen.isValid()) {
+        layout.setPageSize(chosen.pageSize());
+        layout.setOrientation(chosen.orientation());
+    }
+    return WriteReportPdf(path, ViewReportInput(view), layout, ReportPdfResolution, error);
+}
+
+QString DefaultReportPdfPath(CProgramView *view)
+{
+    const CProgramDoc *doc = view->GetDocument();
+    const QFileInfo opened(doc->pathName());
+    if (opened.isAbsolute() && opened.exists())
+        return opened.dir().filePath(opened.completeBaseName() + QStringLiteral(".pdf"));
+    QString name = doc->title();
+    name.replace(QLatin1Char('/'), QLatin1Char('_'));
+    if (name.isEmpty())
+        name = QStringLiteral("report");
+    return QDir::home().filePath(name + QStringLiteral(".pdf"));
+}

@@ -1,0 +1,158 @@
+#pragma once
+// The main window: menus, toolbar, status bar, navigation bar and the MDI area.
+
+#include <QHash>
+#include <QList>
+#include <QMainWindow>
+#include <QPointer>
+
+class CChildFrame;
+class CProgramView;
+class CProgramDoc;
+class COptionalFeaturesDlg;
+class CProductInfoDlg;
+class CNavBar;
+class CMDIClientWnd;
+class QAction;
+class QLabel;
+class QMenu;
+class QToolBar;
+class QTreeWidgetItem;
+
+/// The multiple-document main window.
+class CMainFrame : public QMainWindow
+{
+    Q_OBJECT
+public:
+    /// Command id of File > Export PDF (no standard id exists for it).
+    static constexpr int kExportPdfId = 32800;
+
+    /// Creates the frame; the process has one.
+    explicit CMainFrame(QWidget *parent = nullptr);
+    ~CMainFrame() override;
+
+    /// The main window of the process, or nullptr.
+    static CMainFrame *instance();
+
+    /// The active (or only) document window, or nullptr.
+    CChildFrame *activeChildFrame() const;
+    /// The view of the active document window, or nullptr.
+    CProgramView *activeView() const;
+    /// The document of the active document window, or nullptr.
+    CProgramDoc *activeDocument() const;
+
+    /// Sets the main window caption (g_strTitle is kept by the caller).
+    void setCaption(const QString &caption);
+
+    /// Every document window, hidden ones included.
+    QList<CChildFrame *> childFrames() const { return m_childFrames; }
+    /// Makes a document window for doc (taking ownership), shows it and runs the first update.
+    CChildFrame *createChildFrame(CProgramDoc *doc);
+    /// Destroys a document window and its document (any transfer is cancelled first).
+    void destroyChildFrame(CChildFrame *frame);
+    /// The action of a command id (menus and toolbar), or nullptr.
+    QAction *action(int commandId) const;
+    /// 128 while no document window exists, 129 while one does.
+    int currentMenuId() const { return m_nMenuId; }
+    /// The navigation bar.
+    CNavBar *navBar() const { return m_pNavBar; }
+    /// The MDI client area.
+    CMDIClientWnd *mdiClient() const { return m_pMDIClient; }
+    /// The toolbar.
+    QToolBar *toolBar() const { return m_pToolBar; }
+    /// The CAP, NUM and SCRL indicator panes.
+    QList<QLabel *> indicators() const { return m_indicators; }
+    /// Help request of the framework with help number helpId; shows context helpId - 0x10000.
+    void WinHelp(int helpId);
+
+    // --- MainFrameEdit.cpp -----------------------------------------------
+    /// Command ids of the Edit menu's editing commands.
+    enum EditCommand {
+        kUndoId = 57643,
+        kRedoId = 57644,
+        kCutId = 57635,
+        kCopyId = 57634,
+        kPasteId = 57637,
+        kClearId = 57632,
+        kInsertChannelId = 32840,
+        kDeleteChannelId = 32841,
+        kMoveUpId = 32842,
+        kMoveDownId = 32843,
+        kClearChannelId = 32844,
+    };
+    /// Asks "Save changes to NAME?" when doc has unsaved changes; true when the caller may go
+    /// on (saved, discarded, or nothing to save), false on Cancel or a failed save.
+    bool maybeSaveDocument(CProgramDoc *doc);
+    /// maybeSaveDocument for every document; false as soon as one says stop.
+    bool maybeSaveAllDocuments();
+    /// The next close of the main window does not ask again (the caller has asked).
+    void setSavePromptDone(bool done) { m_bSavePromptDone = done; }
+
+public Q_SLOTS:
+    /// Edit > Product Information (32786); defined in MainFrameDialogs.cpp.
+    void OnProductInfo();
+    /// Edit > Optional Features (32788); defined in MainFrameDialogs.cpp.
+    void OnOptionalFeatures();
+    /// Edit > Channel Information (32787): shows the active document window in its normal state.
+    void OnChannelInfo();
+    /// View > Control Bar (32780): toggles the navigation bar.
+    void OnViewControlBar();
+    /// Tree selection change: the item under the mouse pointer decides.
+    void OnSelChangedTree();
+    /// File > Close (57602): hides the active document window.
+    void OnFileClose();
+    /// File > Save (57603).
+    bool OnFileSave();
+    /// File > Save As (57604).
+    bool OnFileSaveAs();
+
+Q_SIGNALS:
+    /// File > New was chosen (the application runs it).
+    void fileNewRequested();
+    /// File > Open was chosen (the application runs it).
+    void fileOpenRequested();
+    /// Help > About was chosen (the application runs it).
+    void aboutRequested();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void OnCreate();
+    void createActions();
+    void AddChannelListCommands(); // MainFrameChannels.cpp
+    void createMenus();
+    void createToolBar();
+    void createStatusBar();
+    void createNavBar();
+    QAction *addCommand(int id, const QString &text, const QKeySequence &shortcut = {});
+    void forwardToView(int id, void (CProgramView::*slot)());
+    void updateFrameMenu();
+    void updateIndicators();
+    bool saveDocument(CProgramDoc *doc, bool askName);
+    void createEditActions();
+    void updateEditActions();
+    void updateUndoTexts();
+    QList<QMetaObject::Connection> m_editConnections;
+    bool m_bSavePromptDone = false;
+    int helpContextOfFocus() const;
+
+    COptionalFeaturesDlg *m_dlgOptionalFeatures = nullptr;
+    CProductInfoDlg *m_dlgProductInfo = nullptr;
+
+    CMDIClientWnd *m_pMDIClient = nullptr;
+    CNavBar *m_pNavBar = nullptr;
+    QToolBar *m_pToolBar = nullptr;
+    QList<QLabel *> m_indicators;
+    QHash<int, QAction *> m_actions;
+    QList<QMenu *> m_menus128;
+    QList<QMenu *> m_menus129;
+    QAction *m_pAbout128 = nullptr;
+    int m_nMenuId = 0;
+    QString m_strCaption;
+    QList<CChildFrame *> m_childFrames;
+    QPointer<CChildFrame> m_pLastActive;
+};

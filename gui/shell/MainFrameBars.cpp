@@ -1,0 +1,194 @@
+// The main frame's menus, toolbar, status bar and navigation bar.
+#include "core/app/Globals.h"
+#include "core/app/ShellRules.h"
+#include "core/app/StringTable.h"
+#include "core/settings/IniFile.h"
+#include "gui/dialogs/BackupsDlg.h"
+#include "gui/dialogs/WriteOptionsDlg.h"
+#include "gui/shell/ChannelCommands.h"
+#include "gui/shell/LockKeys.h"
+#include "gui/shell/MainFrame.h"
+#include "gui/shell/NavBar.h"
+#include "gui/shell/WriteCommands.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+
+void CMainFrame::createMenus()
+{
+    auto menu = [this](const QString &title, const QList<QAction *> &items) {
+        auto *m = new QMenu(title, this);
+        for (QAction *item : items) {
+            if (item)
+                m->addAction(item);
+            else
+                m->addSeparator();
+        }
+        // F1 over an open menu asks for help on the highlighted command.
+        m->installEventFilter(this);
+        return m;
+    };
+    QAction *const separator = nullptr;
+
+    m_menus128 = {
+        menu(tr("&File"),
+            { action(ids::FileNew), action(ids::FileOpen), separator, action(ids::FilePrintSetup),
+                separator, action(ids::AppExit) }),
+        menu(tr("&View"), { action(ids::ViewToolbar), action(ids::ViewStatusBar) }),
+        menu(tr("&Help"), { m_pAbout128 }),
+    };
+    m_menus129 = {
+        menu(tr("&File"),
+            { action(ids::FileNew), action(ids::FileOpen), action(ids::FileClose),
+                action(ids::FileSave), action(ids::FileSaveAs), action(CompareWithCommand),
+                separator, action(ids::FilePrint), action(ids::FilePrintPreview),
+                action(kExportPdfId), action(ids::FilePrintSetup), separator,
+                action(ids::ImportChannels), action(ids::ExportChannels),
+                action(ids::PrintChannelSheet), action(ids::ExportChannelSheetPdf), separator,
+                action(ids::AppExit) }),
+        menu(tr("&Edit"),
+            { action(kUndoId), action(kRedoId), separator, action(kCutId), action(kCopyId),
+                action(kPasteId), action(kClearId), separator, action(kInsertChannelId),
+                action(kDeleteChannelId), action(kMoveUpId), action(kMoveDownId),
+                action(kClearChannelId), separator, action(32786), action(32787), action(32788) }),
+        menu(tr("&Program"),
+            { action(ids::PromptRead), action(ids::PromptWrite), action(32782), separator,
+                action(BackupsCommand) }),
+        menu(tr("&View"), { action(ids::ViewToolbar), action(ids::ViewStatusBar), action(32780) }),
+        menu(tr("&Setup"), { action(32777), action(32799), action(WriteOptionsCommand) }),
+        menu(tr("&Help"), { action(ids::AppAbout) }),
+    };
+}
+
+void CMainFrame::createToolBar()
+{
+    m_pToolBar = new QToolBar(tr("Standard"), this);
+    m_pToolBar->setObjectName(QStringLiteral("toolBar"));
+    m_pToolBar->setProperty("ctrlId", 0xE800);
+    m_pToolBar->setIconSize(QSize(16, 16));
+    m_pToolBar->setFloatable(false);
+    const struct
+    {
+        int id;
+        const char *icon;
+    } buttons[] = {
+        { ids::FileNew, "new" },
+        { ids::FileOpen, "open" },
+        { ids::FileSave, "save" },
+        { 0, nullptr },
+        { ids::PromptRead, "read" },
+        { ids::PromptWrite, "write" },
+        { 0, nullptr },
+        { ids::FilePrint, "print" },
+        { 0, nullptr },
+        { ids::AppAbout, "about" },
+    };
+    for (const auto &b : buttons) {
+        if (!b.icon) {
+            m_pToolBar->addSeparator();
+            continue;
+        }
+        QAction *act = action(b.id);
+        act->setIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(b.icon))));
+        m_pToolBar->addAction(act);
+    }
+    addToolBar(Qt::TopToolBarArea, m_pToolBar);
+
+    QAction *toggle = action(ids::ViewToolbar);
+    toggle->setChecked(true);
+    connect(toggle, &QAction::toggled, m_pToolBar, &QWidget::setVisible);
+    // The View menu is the one place that shows and hides the bars.
+    setContextMenuPolicy(Qt::PreventContextMenu);
+}
+
+void CMainFrame::createStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    bar->setProperty("ctrlId", 0xE801);
+    auto *idle = new QLabel(LoadString(ids::IdleMessage), bar);
+    idle->setObjectName(QStringLiteral("messagePane"));
+    bar->addWidget(idle, 1);
+    const struct
+    {
+        int id;
+        const char *text;
+    } panes[] = { { 59137, QT_TR_NOOP("CAP") }, { 59138, QT_TR_NOOP("NUM") },
+        { 59139, QT_TR_NOOP("SCRL") } };
+    for (const auto &p : panes) {
+        auto *label = new QLabel(tr(p.text), bar);
+        label->setProperty("ctrlId", p.id);
+        label->setFrameShape(QFrame::Panel);
+        label->setFrameShadow(QFrame::Sunken);
+        label->setAlignment(Qt::AlignCenter);
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(label->text()) + 12);
+        bar->addPermanentWidget(label);
+        m_indicators.append(label);
+    }
+    updateIndicators();
+    bool known = false;
+    if (QueryLockKey(LockKey::Caps, &known)) {
+        // The windowing system sends no event when a lock key changes elsewhere.
+        auto *poll = new QTimer(this);
+        connect(poll, &QTimer::timeout, this, &CMainFrame::updateIndicators);
+        poll->start(300);
+    }
+
+    QAction *toggle = action(ids::ViewStatusBar);
+    toggle->setChecked(true);
+    connect(toggle, &QAction::toggled, bar, &QWidget::setVisible);
+}
+
+void CMainFrame::createNavBar()
+{
+    m_pNavBar = new CNavBar(theIniFile.GetValue(g_strLanguage, QStringLiteral("company")), this);
+    QTreeWidget *tree = m_pNavBar->tree();
+    auto *root = new QTreeWidgetItem(
+        tree, { theIniFile.GetValue(g_strLanguage, QStringLiteral("AppName")) });
+    for (const QString &text : NavItemTexts(g_bChinese))
+        new QTreeWidgetItem(root, { text });
+    root->setExpanded(true);
+    tree->setCurrentItem(root);
+    connect(tree, &QTreeWidget::currentItemChanged, this, &CMainFrame::OnSelChangedTree);
+    connect(m_pNavBar, &CNavBar::closeClicked, this, &CMainFrame::OnViewControlBar);
+    action(32780)->setChecked(true);
+}
+
+void CMainFrame::updateFrameMenu()
+{
+    const int wanted = m_childFrames.isEmpty() ? 128 : 129;
+    if (wanted != m_nMenuId) {
+        m_nMenuId = wanted;
+        QMenuBar *bar = menuBar();
+        // Only detach the menus: they and their actions live with the frame.
+        bar->clear();
+        for (QMenu *m : (wanted == 128 ? m_menus128 : m_menus129))
+            bar->addMenu(m);
+    }
+    // Commands routed to a view do nothing without one, so they are greyed.
+    const bool hasView = activeView() != nullptr;
+    for (int id : { int(ids::FileClose), int(ids::FileSave), int(ids::FileSaveAs),
+             int(ids::FilePrint), int(ids::FilePrintPreview), kExportPdfId, int(ids::PromptRead),
+             int(ids::PromptWrite), 32782, 32777, 32799, ids::ExportChannels, ids::ImportChannels,
+             ids::PrintChannelSheet, ids::ExportChannelSheetPdf })
+        action(id)->setEnabled(hasView);
+    updateEditActions();
+}
+
+void CMainFrame::updateIndicators()
+{
+    static const LockKey keys[] = { LockKey::Caps, LockKey::Num, LockKey::Scroll };
+    static const char *const texts[] = { QT_TR_NOOP("CAP"), QT_TR_NOOP("NUM"), QT_TR_NOOP("SCRL") };
+    for (int i = 0; i < m_indicators.size() && i < 3; ++i) {
+        bool on = true;
+        // Where the key state is unknown the pane simply shows its name.
+        if (!QueryLockKey(keys[i], &on))
+            on = true;
+        m_indicators[i]->setText(on ? tr(texts[i]) : QString());
+    }
+}

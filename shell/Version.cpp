@@ -1,6 +1,0 @@
-#include "shell/Version.h"
-
-QString ProgramVersion()
-{
-    return QStringLiteral(RADIOPROG_VERSION);
-}

@@ -1,0 +1,153 @@
+// The program's own windows under real faults: Save on a full disk, Open of a FIFO, a
+// language change when Program.ini cannot be written, a Program.ini too large to be one.
+#include "tests/common/ShellFixture.h"
+
+#include "core/document/ProgramDoc.h"
+#include "core/settings/IniFile.h"
+#include "gui/dialogs/LanguageDlg.h"
+#include "gui/shell/ChildFrame.h"
+#include "gui/shell/MainFrame.h"
+#include "gui/shell/ProgramApp.h"
+
+#include "tests/common/FileFaults.h"
+#include "tests/common/TestFiles.h"
+#include <QFile>
+#include <QFileInfo>
+
+#include <QtTest>
+#include <optional>
+
+namespace {
+
+int s_restarts = 0;
+void CountRestart()
+{
+    ++s_restarts;
+}
+
+QString AllMessages(const QList<ShownMessage> &messages)
+{
+    QString all;
+    for (const ShownMessage &m : messages)
+        all += m.text + QLatin1Char('\n');
+    return all;
+}
+
+} // namespace
+
+class TestSafeGui : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void saveOnFullDiskKeepsOldFile()
+    {
+        testing::SmallDisk disk(64);
+        if (!disk.mounted())
+            QSKIP(qPrintable(disk.whyNot()));
+        const QString path = disk.filePath("radio.dat");
+        const QByteArray old(1024, '\x11');
+        testing::WriteAll(path, old);
+        ShellFixture fx;
+        QVERIFY(fx.start({ path }));
+        CMainFrame *frame = fx.frame();
+        frame->activeDocument()->m_image[0x3F0] = 0x77;
+        QVERIFY(disk.fill());
+        QVERIFY(!frame->OnFileSave());
+        QCOMPARE(fx.messages.size(), 1);
+        QVERIFY2(fx.messages.first().text.contains("No space left on device"),
+            qPrintable(fx.messages.first().text));
+        QVERIFY(fx.messages.first().text.contains(path));
+        QCOMPARE(testing::ReadAll(path), old);
+        // The edit is still there, and a save once there is room writes it.
+        QCOMPARE(frame->activeDocument()->m_image[0x3F0], std::uint8_t(0x77));
+        disk.unfill();
+        QVERIFY(frame->OnFileSave());
+        QCOMPARE(std::uint8_t(testing::ReadAll(path).at(0x3F0)), std::uint8_t(0x77));
+    }
+
+    void openOfFifoAnswersAtOnce()
+    {
+        ShellFixture fx;
+        const QString fifo = fx.dir() + "radio.dat";
+        QVERIFY(testing::MakeFifo(fifo));
+        QVERIFY(fx.start());
+        CMainFrame *frame = fx.frame();
+        CChildFrame *before = frame->activeChildFrame();
+        QVERIFY(before);
+        bool opened = true;
+        {
+            testing::HangGuard guard(20);
+            opened = fx.app()->OpenDocumentFile(fifo);
+        }
+        QVERIFY(!opened);
+        QCOMPARE(fx.messages.size(), 1);
+        QVERIFY2(fx.messages.first().text.contains("not a regular file"),
+            qPrintable(fx.messages.first().text));
+        // The window that was open stays.
+        QCOMPARE(frame->activeChildFrame(), before);
+        QCOMPARE(frame->childFrames().size(), 1);
+    }
+
+    void languageRestartNeedsProgramIniWritten_data()
+    {
+        QTest::addColumn<bool>("writable");
+        QTest::newRow("Program.ini written: restart") << true;
+        QTest::newRow("Program.ini read-only: no restart") << false;
+    }
+    void languageRestartNeedsProgramIniWritten()
+    {
+        QFETCH(bool, writable);
+        ShellFixture fx;
+        QVERIFY(fx.start());
+        const QString ini = fx.dir() + "Program.ini";
+        const QByteArray before = testing::ReadAll(ini);
+        const auto everyone = QFileDevice::ReadOwner | QFileDevice::ExeOwner
+            | QFileDevice::ReadOther | QFileDevice::ExeOther;
+        if (!writable) {
+            // Neither the file nor its folder may be written by the (ordinary) user.
+            QFile::setPermissions(ini, QFileDevice::ReadOwner | QFileDevice::ReadOther);
+            QFile::setPermissions(fx.dir(), everyone);
+        }
+        SetRestartHook(&CountRestart);
+        s_restarts = 0;
+        theIniFile.SetValue("Setup", "Language", "Chinese");
+        {
+            std::optional<testing::AsOrdinaryUser> user;
+            if (!writable)
+                user.emplace();
+            RestartProgram();
+        }
+        SetRestartHook(nullptr);
+        QFile::setPermissions(fx.dir(), everyone | QFileDevice::WriteOwner);
+        QFile::setPermissions(ini, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        if (writable) {
+            QCOMPARE(s_restarts, 1);
+            QVERIFY(fx.messages.isEmpty());
+            QVERIFY(testing::ReadAll(ini).contains("Language=Chinese"));
+            return;
+        }
+        QCOMPARE(s_restarts, 0);
+        QVERIFY(fx.frame() && fx.frame()->isVisible());
+        QCOMPARE(testing::ReadAll(ini), before);
+        const QString text = AllMessages(fx.messages);
+        QVERIFY2(
+            text.contains("not restarted") && text.contains("Permission denied"), qPrintable(text));
+        theIniFile.SetValue("Setup", "Language", "English");
+    }
+
+    void startUpSaysWhyProgramIniIsRefused()
+    {
+        ShellFixture fx;
+        QByteArray huge = ShellFixture::EnglishIni().toUtf8();
+        huge += QByteArray(4 * 1024 * 1024, ';');
+        fx.write("Program.ini", huge);
+        QVERIFY(!fx.start());
+        const QString text = AllMessages(fx.messages);
+        QVERIFY2(text.contains("Program.ini cannot be read") && text.contains("larger than 4 MiB"),
+            qPrintable(text));
+    }
+};
+
+QTEST_MAIN(TestSafeGui)
+#include "tst_safe_gui.moc"
