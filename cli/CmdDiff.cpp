@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli diff: what differs between two .dat files, field by field, as
 // the compare window lists it; or as JSON for scripts.
 #include "cli/CommandLine.h"
@@ -81,7 +82,7 @@ int RunDiff(const QStringList &args)
     if (parser.isSet(jsonOption)) {
         out << QString::fromUtf8(DifferencesJson(differences));
     } else if (differences.isEmpty()) {
-        out << Tr2("The two files hold the same image.", "两个文件的数据相同。") << "\n";
+        out << LanguageText("The two files hold the same image.", "两个文件的数据相同。") << "\n";
     } else {
         for (const ImageDifference &d : differences)
             out << DifferenceLine(d, CurrentLanguage()) << "\n";

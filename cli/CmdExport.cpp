@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli export FILE.dat -o LIST.csv: the used channels as a channel list (CSV).
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
@@ -41,7 +42,7 @@ int RunExport(const QStringList &args)
     // Writing the list over its own image would destroy the image.
     if (cli::SameFile(in, out)) {
         err << "radioprog-cli export: "
-            << Tr2("the list would overwrite %1; choose another output file",
+            << LanguageText("the list would overwrite %1; choose another output file",
                    "信道表会覆盖 %1；请另选输出文件")
                    .arg(in)
             << "\n";
@@ -58,11 +59,12 @@ int RunExport(const QStringList &args)
         err << "radioprog-cli export: " << w.text << "\n";
     if (!filewrite::WriteWholeFile(out, list.csv, &error)) {
         err << "radioprog-cli export: "
-            << Tr2("cannot write %1: %2", "无法写入 %1：%2").arg(out, error) << "\n";
+            << LanguageText("cannot write %1: %2", "无法写入 %1：%2").arg(out, error) << "\n";
         return 2;
     }
-    QTextStream(stdout)
-        << Tr2("Wrote %1 channel(s) to %2", "已将 %1 个信道写入 %2").arg(list.rows).arg(out)
-        << "\n";
+    QTextStream(stdout) << LanguageText("Wrote %1 channel(s) to %2", "已将 %1 个信道写入 %2")
+                               .arg(list.rows)
+                               .arg(out)
+                        << "\n";
     return 0;
 }

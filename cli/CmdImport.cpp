@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli import LIST.csv -o OUT.dat [--into BASE.dat] [--by-location | --in-order
 // [--first N]] [--only-listed]: a channel list (CSV) into the channels of an image.
 #include "cli/CommandLine.h"
@@ -76,7 +77,7 @@ int RunImport(const QStringList &args)
     const QString target = parser.value(output);
     if (cli::SameFile(list, target)) {
         err << "radioprog-cli import: "
-            << Tr2("the image would overwrite the list %1; choose another output file",
+            << LanguageText("the image would overwrite the list %1; choose another output file",
                    "写频文件会覆盖信道表 %1；请另选输出文件")
                    .arg(list)
             << "\n";
@@ -90,7 +91,7 @@ int RunImport(const QStringList &args)
     QString reason;
     if (!filewrite::CheckWritable(target, mem::ImageSize, &reason)) {
         err << "radioprog-cli import: "
-            << Tr2("cannot write %1: %2", "无法写入 %1：%2").arg(target, reason) << "\n";
+            << LanguageText("cannot write %1: %2", "无法写入 %1：%2").arg(target, reason) << "\n";
         return 2;
     }
     CProgramDoc doc;
@@ -109,14 +110,16 @@ int RunImport(const QStringList &args)
     QFile file(list);
     if (!file.open(QIODevice::ReadOnly)) {
         err << "radioprog-cli import: "
-            << Tr2("cannot open %1: %2", "无法打开 %1：%2").arg(list, file.errorString()) << "\n";
+            << LanguageText("cannot open %1: %2", "无法打开 %1：%2").arg(list, file.errorString())
+            << "\n";
         return 2;
     }
     // One byte past the limit is enough to know the file is too long.
     const QByteArray bytes = file.read(CsvLimits().maxBytes + 1);
     if (file.error() != QFileDevice::NoError) {
         err << "radioprog-cli import: "
-            << Tr2("cannot read %1: %2", "无法读取 %1：%2").arg(list, file.errorString()) << "\n";
+            << LanguageText("cannot read %1: %2", "无法读取 %1：%2").arg(list, file.errorString())
+            << "\n";
         return 2;
     }
     options.band = ChannelCsvBand(doc.m_image);
@@ -135,7 +138,7 @@ int RunImport(const QStringList &args)
         QStringList texts;
         for (int col = ColRx; col < ChannelTable::Cols; ++col)
             texts << shown.text(c.channel, col);
-        out << Tr2("line %1 -> channel %2: %3", "第 %1 行 -> 信道 %2：%3")
+        out << LanguageText("line %1 -> channel %2: %3", "第 %1 行 -> 信道 %2：%3")
                    .arg(c.line)
                    .arg(c.channel)
                    .arg(texts.join(QLatin1Char(' ')))
@@ -145,7 +148,8 @@ int RunImport(const QStringList &args)
         err << "radioprog-cli import: " << ChannelCsvProblemText(p) << "\n";
     if (imported.channels.isEmpty()) {
         err << "radioprog-cli import: "
-            << Tr2("no row could be imported; %1 is not written", "没有可导入的行；未写入 %1")
+            << LanguageText(
+                   "no row could be imported; %1 is not written", "没有可导入的行；未写入 %1")
                    .arg(target)
             << "\n";
         return 2;
@@ -155,7 +159,7 @@ int RunImport(const QStringList &args)
         err << "radioprog-cli import: " << error << "\n";
         return 2;
     }
-    out << Tr2("Wrote %1 channel(s) to %2", "已将 %1 个信道写入 %2")
+    out << LanguageText("Wrote %1 channel(s) to %2", "已将 %1 个信道写入 %2")
                .arg(imported.channels.size())
                .arg(target)
         << "\n";

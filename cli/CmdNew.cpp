@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli new FILE.dat: the image the program saves right after start-up.
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli ports: the serial ports of this machine and where COM1..COM4 lead.
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"

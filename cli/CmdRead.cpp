@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli read: the radio's memory into a .dat file, by the same
 // procedure as Program > Read.
 #include "cli/CommandLine.h"
@@ -97,8 +98,8 @@ int RunRead(const QStringList &args)
     TransferOutcome outcome;
     {
         CPosixSerialLine line;
-        CConsoleTransferUi ui(
-            Tr2("Read Data", "读数据"), TransferProgressSteps(TransferDirection::Read), retries);
+        CConsoleTransferUi ui(LanguageText("Read Data", "读数据"),
+            TransferProgressSteps(TransferDirection::Read), retries);
         outcome = RunTransfer(line, port, TransferDirection::Read, staged, ui);
     }
     if (outcome == TransferOutcome::Cancelled)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli report: the printed report of a .dat file as a PDF (A4, 300 dpi).
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"

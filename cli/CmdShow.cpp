@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli show: the channels as the grid shows them and every settings
 // field with its code and text, as a table or as JSON for scripts.
 #include "cli/CommandLine.h"

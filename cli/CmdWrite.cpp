@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli write: a .dat file into the radio, by the same procedure as
 // Program > Write: backup read, write, verify.
 #include "cli/CommandLine.h"
@@ -96,12 +97,12 @@ int RunWrite(const QStringList &args)
     {
         CPosixSerialLine line;
         CConsoleTransferUi ui(
-            Tr2("Write Data", "写数据"), RadioWriteProgressSteps(options), retries);
+            LanguageText("Write Data", "写数据"), RadioWriteProgressSteps(options), retries);
         report = RunRadioWrite(line, port, doc.m_image, options, ui, CurrentLanguage());
     }
     if (!report.backupPath.isEmpty())
         std::fprintf(stderr, "%s\n",
-            qPrintable(Tr2("Backup of the radio: %1", "对讲机备份：%1")
+            qPrintable(LanguageText("Backup of the radio: %1", "对讲机备份：%1")
                            .arg(QDir::toNativeSeparators(report.backupPath))));
     const QString message = RadioWriteMessage(report, CurrentLanguage());
     if (!message.isEmpty())

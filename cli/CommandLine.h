@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Optional help for a command's own QCommandLineParser: --help, error texts and
 // the usage line in one style for every command of radioprog-cli.

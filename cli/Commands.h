@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One function per subcommand of radioprog-cli, each in its own file.
 // Each returns the exit status: 0 success, 1 the radio failed, 2 usage or file error.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli: the command-line face of the same core the GUI uses.
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"

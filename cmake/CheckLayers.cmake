@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The libraries are layers: core below render below gui, and the programs on
 # top. A file may include only from its own layer or one below, and the core no
 # widget or painting header, so that the CLI, the virtual radio and the tests

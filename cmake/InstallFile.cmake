@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cmake -DSRC=file -DDST=file -P InstallFile.cmake
 # Copies installation data next to the programs when the copy there is
 # missing, empty (the INI class creates an empty Program.ini when it finds

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cmake --install build --prefix P: the programs in P/bin, their installation
 # data in P/share/radioprog (found there through ../share/radioprog), man pages,
 # desktop entry, icons, AppStream data and bash completion where Debian keeps them.

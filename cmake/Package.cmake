@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # ./package: a Debian package made by CPack from the install rules, into dist/.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME radioprog)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # radioprog_add_test(NAME SOURCES a.cpp ... [GUI] [LIBS ...])
 # One Qt Test executable per call, registered with CTest. Tests without GUI
 # carry the label "core" and also run in the sanitizer build; GUI tests carry

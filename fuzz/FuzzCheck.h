@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Invariant checks of the fuzz targets: a broken invariant prints what was
 // expected and aborts, which libFuzzer reports as a finding with its input.

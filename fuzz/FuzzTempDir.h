@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One scratch folder per fuzzing process, in memory where the system offers it,
 // so that a target that must go through files stays fast. fuzz/run hands one in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clone procedure against a radio whose line the fuzzer disturbs: every
 // answer can arrive whole, short, changed, as noise, not at all, or as an
 // input/output fault, and the fuzzer answers Retry/Cancel and presses Cancel.

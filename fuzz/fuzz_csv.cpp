@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target for channel-list import: any bytes as a CSV file.
 // Invariants checked on every input:
 //  - the reader never crashes, and a file it refuses places no channel;

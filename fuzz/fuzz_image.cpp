@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any 1024 bytes as a file or a radio may hold them, through every path that
 // turns the image into texts or positions and back: the channel grid, the
 // Optional Features, Scan Information and Product Information load/store, and

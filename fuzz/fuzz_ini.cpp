@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Program.ini through the INI class: parse any bytes, look keys up, set one
 // value, save, open again. What was set reads back, and every other key of
 // the file reads back as it did before.

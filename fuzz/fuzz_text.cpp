@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Typed and stored texts through the parsers and the cell commit rules:
 // frequencies, tones, the number boxes of Scan Information, band texts, and
 // a run of cell commits on the grid. Decode → encode → decode is stable, and

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the seed corpora under fuzz/corpus/<target>/ in the byte layout each
 target reads (FuzzedDataProvider: strings from the front, numbers and flags
 from the back). Run from anywhere; the seeds are checked in, so this is only

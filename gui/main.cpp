@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog: the GUI. Start-up lives in CProgramApp so tests can run it in-process.
 #include "core/app/Globals.h"
 #include "core/app/InstallationPlace.h"
@@ -88,7 +89,7 @@ int main(int argc, char **argv)
         theIniFile.Save(false, &saved);
         if (!saved)
             AfxMessageBox(nullptr,
-                Tr2("Program.ini could not be saved: %1", "无法保存 Program.ini：%1")
+                LanguageText("Program.ini could not be saved: %1", "无法保存 Program.ini：%1")
                     .arg(theIniFile.errorString()),
                 QMessageBox::Ok, MsgIcon::Exclamation);
     });

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The virtual radio's end of a pseudo-terminal: the client opens the slave
 // path as if it were a serial port.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The radio's side of the clone protocol as plain code: bytes in, answers out.
 // The pseudo-terminal and the timing live in main.cpp; this decides only what

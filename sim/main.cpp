@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-sim: a virtual radio on a pseudo-terminal, for tests, benchmarks
 // and demonstrations without a cable.
 #include "core/app/Version.h"

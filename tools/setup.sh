@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by ./run, ./test and ./package: install what is missing, configure, build.
 # Sourced, not run.
 

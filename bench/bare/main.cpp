@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reference for bench/startup: a bare Qt main window with a menu bar, a
 // toolbar, a status bar and one MDI child, shown maximized, quitting at once.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cancel latency of a transfer in the real Process window (offscreen): a read
 // from the virtual radio is cancelled at random moments while the radio is
 // silent or stalled, and the time from the Cancel click until the transfer has

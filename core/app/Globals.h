@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Process-wide state fixed at start-up and read everywhere.
 
@@ -18,14 +19,3 @@ extern QString g_strAppDir;
 extern QString g_strTitle;
 /// Caption of every message box: "Program" until start-up sets [language] "Company".
 extern QString g_strAppDisplayName;
-
-/// The language chosen by g_bChinese.
-inline Language CurrentLanguage()
-{
-    return g_bChinese ? Language::Chinese : Language::English;
-}
-/// Picks the English or Chinese literal by g_bChinese.
-inline QString Tr2(const char *english, const char *chinese)
-{
-    return LanguageText(CurrentLanguage(), english, chinese);
-}

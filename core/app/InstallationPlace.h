@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the installation data lives and where a user's own copy of it goes.
 // The build tree keeps the data next to the programs; an installed copy keeps

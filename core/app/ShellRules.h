@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Decisions of the application shell that need no window: the language flag,
 // the help file, the language set's file, the ShowLang switch, the command

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The string table of the language resource set. Messages are looked up by
 // their resource ids; the texts come from the loaded <Language>.qm.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The decisions of in-cell editing, free of widgets: what a commit does to
 // the channel texts, which list entry an editor opens on, and where Enter

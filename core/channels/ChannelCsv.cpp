@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Channel lists in and out: export of the used channels, import row by row
 // through the grid's own commit rules.
 #include "core/channels/ChannelCsv.h"
@@ -68,9 +69,10 @@ QString FrequencyProblem(
     int message, const QString &what, const QString &text, const BandLimits &band)
 {
     if (message == ids::OutOfRange)
-        return Tr2("%1 %2 MHz lies outside the radio's band %3", "%1 %2 MHz 超出本机频段 %3")
+        return LanguageText(
+            "%1 %2 MHz lies outside the radio's band %3", "%1 %2 MHz 超出本机频段 %3")
             .arg(what, text.left(40), BandText(band));
-    return Tr2("%1 %2 MHz lies on neither the 5 kHz nor the 6.25 kHz step",
+    return LanguageText("%1 %2 MHz lies on neither the 5 kHz nor the 6.25 kHz step",
         "%1 %2 MHz 不在 5 kHz 或 6.25 kHz 步进上")
         .arg(what, text.left(40));
 }
@@ -117,7 +119,7 @@ bool ParseComment(const QString &comment, QString *busyLock, QString *compand, Q
             else if (value == QLatin1String("qt/dqt"))
                 *busyLock = QStringLiteral("QT/DQT");
             else {
-                *problem = Tr2("busylock=%1 in Comment is not off, carrier or qt/dqt",
+                *problem = LanguageText("busylock=%1 in Comment is not off, carrier or qt/dqt",
                     "Comment 中的 busylock=%1 不是 off、carrier 或 qt/dqt")
                                .arg(m.captured(2).left(40));
                 return false;
@@ -125,7 +127,7 @@ bool ParseComment(const QString &comment, QString *busyLock, QString *compand, Q
         } else if (value == QLatin1String("yes") || value == QLatin1String("no")) {
             *compand = value == QLatin1String("yes") ? QStringLiteral("Yes") : QStringLiteral("No");
         } else {
-            *problem = Tr2(
+            *problem = LanguageText(
                 "compand=%1 in Comment is not yes or no", "Comment 中的 compand=%1 不是 yes 或 no")
                            .arg(m.captured(2).left(40));
             return false;
@@ -150,7 +152,7 @@ bool ParsePower(const QString &text, QString *power, QString *problem)
     }
     const QRegularExpressionMatch m = watts.match(t);
     if (!m.hasMatch()) {
-        *problem = Tr2("Power \"%1\" is neither High, Low nor watts such as 5.0W",
+        *problem = LanguageText("Power \"%1\" is neither High, Low nor watts such as 5.0W",
             "Power \"%1\" 不是 High、Low 或 5.0W 这样的瓦数")
                        .arg(text.left(40));
         return false;
@@ -167,19 +169,19 @@ bool RowToTexts(const CsvRecord &record, const Header &header, const BandLimits 
 {
     const QString freq = CsvField(record, header, "Frequency");
     if (freq.isEmpty()) {
-        *problem = Tr2("no Frequency", "没有 Frequency（频率）");
+        *problem = LanguageText("no Frequency", "没有 Frequency（频率）");
         return false;
     }
     std::int64_t rx = 0;
     bool fine = false;
     if (!ParseMhz(freq, &rx, &fine)) {
-        *problem = Tr2(
+        *problem = LanguageText(
             "Frequency \"%1\" is not a number of MHz", "Frequency \"%1\" 不是以 MHz 为单位的数")
                        .arg(freq.left(40));
         return false;
     }
-    const QString rxWhat = Tr2("receive frequency", "接收频率");
-    const QString txWhat = Tr2("transmit frequency", "发射频率");
+    const QString rxWhat = LanguageText("receive frequency", "接收频率");
+    const QString txWhat = LanguageText("transmit frequency", "发射频率");
     if (fine) {
         *problem = FrequencyProblem(ids::StepError, rxWhat, freq, band);
         return false;
@@ -199,7 +201,7 @@ bool RowToTexts(const CsvRecord &record, const Header &header, const BandLimits 
         || duplex == QLatin1String("split")) {
         std::int64_t off = 0;
         if (!ParseMhz(offset.isEmpty() ? QStringLiteral("0") : offset, &off, &fine) || fine) {
-            *problem = Tr2("Offset \"%1\" is not a number of MHz on the 10 Hz grid",
+            *problem = LanguageText("Offset \"%1\" is not a number of MHz on the 10 Hz grid",
                 "Offset \"%1\" 不是以 MHz 为单位的数（精确到 10 Hz）")
                            .arg(offset.left(40));
             return false;
@@ -208,11 +210,11 @@ bool RowToTexts(const CsvRecord &record, const Header &header, const BandLimits 
             : duplex == QLatin1String("-") ? rx - off
                                            : off;
     } else if (duplex == QLatin1String("off")) {
-        *problem = Tr2("Duplex off (receive only): every channel of this radio transmits",
+        *problem = LanguageText("Duplex off (receive only): every channel of this radio transmits",
             "Duplex off（只收不发）：本机每个信道都须有发射频率");
         return false;
     } else if (!duplex.isEmpty()) {
-        *problem = Tr2("Duplex \"%1\" is not one of +, -, split, off or empty",
+        *problem = LanguageText("Duplex \"%1\" is not one of +, -, split, off or empty",
             "Duplex \"%1\" 不是 +、-、split、off 或空")
                        .arg(CsvField(record, header, "Duplex").left(40));
         return false;
@@ -246,7 +248,7 @@ bool RowToTexts(const CsvRecord &record, const Header &header, const BandLimits 
     } else if (mode == QLatin1String("NFM")) {
         width = QStringLiteral("Narrow");
     } else {
-        *problem = Tr2("Mode \"%1\" is not FM (wide) or NFM (narrow)",
+        *problem = LanguageText("Mode \"%1\" is not FM (wide) or NFM (narrow)",
             "Mode \"%1\" 不是 FM（宽带）或 NFM（窄带）")
                        .arg(CsvField(record, header, "Mode").left(40));
         return false;
@@ -254,7 +256,7 @@ bool RowToTexts(const CsvRecord &record, const Header &header, const BandLimits 
 
     const QString skip = CsvField(record, header, "Skip").toUpper();
     if (!skip.isEmpty() && skip != QLatin1String("S") && skip != QLatin1String("P")) {
-        *problem = Tr2("Skip \"%1\" is not S, P or empty", "Skip \"%1\" 不是 S、P 或空")
+        *problem = LanguageText("Skip \"%1\" is not S, P or empty", "Skip \"%1\" 不是 S、P 或空")
                        .arg(CsvField(record, header, "Skip").left(40));
         return false;
     }
@@ -307,7 +309,7 @@ QStringList ChannelCsvColumns()
 
 QString ChannelCsvProblemText(const ChannelCsvProblem &problem)
 {
-    return Tr2("line %1: %2", "第 %1 行：%2").arg(problem.line).arg(problem.text);
+    return LanguageText("line %1: %2", "第 %1 行：%2").arg(problem.line).arg(problem.text);
 }
 
 ChannelCsvExport ExportChannelCsv(const MemoryImage &image, const BandLimits &band)
@@ -336,7 +338,8 @@ ChannelCsvExport ExportChannelCsv(const MemoryImage &image, const BandLimits &ba
         QString encode, decode, problem;
         if (!ToneTextsOfColumns(tones, &encode, &decode, &problem))
             out.warnings.append({ n,
-                Tr2("channel %1: %2; the row will not import back", "信道 %1：%2；此行无法再导入")
+                LanguageText(
+                    "channel %1: %2; the row will not import back", "信道 %1：%2；此行无法再导入")
                     .arg(n)
                     .arg(problem) });
         const char *busy[] = { "off", "carrier", "qt/dqt", "qt/dqt" };
@@ -373,8 +376,8 @@ ChannelCsvImport ReadChannelCsv(const QByteArray &bytes, const ChannelCsvImportO
             header.index.insert(name, i);
     }
     if (!header.has("frequency")) {
-        result.error = Tr2("Line %1 is no channel list header: it has no Frequency column "
-                           "(expected Location,Name,Frequency,Duplex,Offset,Tone,...).",
+        result.error = LanguageText("Line %1 is no channel list header: it has no Frequency column "
+                                    "(expected Location,Name,Frequency,Duplex,Offset,Tone,...).",
             "第 %1 行不是信道表的标题行：没有 Frequency 列（应为 "
             "Location,Name,Frequency,Duplex,Offset,Tone,...）。")
                            .arg(head.line);
@@ -383,8 +386,8 @@ ChannelCsvImport ReadChannelCsv(const QByteArray &bytes, const ChannelCsvImportO
     const QList<CsvRecord> rows = doc.records.mid(1);
     result.dataRows = rows.size();
     if (rows.isEmpty()) {
-        result.error
-            = Tr2("The file has a header but no channel rows.", "文件只有标题行，没有信道行。");
+        result.error = LanguageText(
+            "The file has a header but no channel rows.", "文件只有标题行，没有信道行。");
         return result;
     }
 
@@ -420,14 +423,15 @@ ChannelCsvImport ReadChannelCsv(const QByteArray &bytes, const ChannelCsvImportO
             channel = LocationOf(r, header);
             if (channel == 0) {
                 result.problems.append({ r.line,
-                    Tr2("Location \"%1\" is not a channel 1 to 16",
+                    LanguageText("Location \"%1\" is not a channel 1 to 16",
                         "Location \"%1\" 不是信道 1 至 16")
                         .arg(CsvField(r, header, "Location").left(40)) });
                 continue;
             }
             if (lineOfChannel.contains(channel)) {
                 result.problems.append({ r.line,
-                    Tr2("Location %1 was already taken by line %2", "Location %1 已被第 %2 行占用")
+                    LanguageText(
+                        "Location %1 was already taken by line %2", "Location %1 已被第 %2 行占用")
                         .arg(channel)
                         .arg(lineOfChannel.value(channel)) });
                 continue;
@@ -446,7 +450,7 @@ ChannelCsvImport ReadChannelCsv(const QByteArray &bytes, const ChannelCsvImportO
     }
     if (leftOver > 0)
         result.problems.append({ firstLeftOver,
-            Tr2("%1 row(s) up to line %2 found no channel: the radio has 16",
+            LanguageText("%1 row(s) up to line %2 found no channel: the radio has 16",
                 "到第 %2 行为止有 %1 行没有可用信道：本机只有 16 个信道")
                 .arg(leftOver)
                 .arg(lastLeftOver) });
@@ -458,8 +462,9 @@ ChannelCsvImport ReadChannelCsv(const QByteArray &bytes, const ChannelCsvImportO
 QString CsvPlacementText(const ChannelCsvImport &import, int firstChannel)
 {
     if (import.placement == CsvPlacement::ByLocation)
-        return Tr2("Rows placed by their Location.", "按 Location 列放置各行。");
-    return Tr2("Rows placed in file order from channel %1.", "按文件顺序从信道 %1 起放置各行。")
+        return LanguageText("Rows placed by their Location.", "按 Location 列放置各行。");
+    return LanguageText(
+        "Rows placed in file order from channel %1.", "按文件顺序从信道 %1 起放置各行。")
         .arg(qBound(1, firstChannel, mem::ChannelCount));
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Channel lists in the generic CSV that most programming tools share
 // (Location,Name,Frequency,Duplex,Offset,Tone,...). Export writes one row per

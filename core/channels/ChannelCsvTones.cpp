@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tone columns of the channel list and the radio's two tone words.
 #include "core/channels/ChannelCsv.h"
 
@@ -72,7 +73,7 @@ bool ParseToneColumn(const QString &text, int *tenths, QString *problem)
             ok = false;
     const int value = whole * 10 + tenth;
     if (!ok || !AnalogueToneList().contains(value)) {
-        *problem = Tr2("tone \"%1\" is not one of the radio's 50 tones (67.0 to 254.1 Hz)",
+        *problem = LanguageText("tone \"%1\" is not one of the radio's 50 tones (67.0 to 254.1 Hz)",
             "亚音 \"%1\" 不是本机的 50 个亚音之一（67.0 至 254.1 Hz）")
                        .arg(text.left(40));
         return false;
@@ -91,7 +92,7 @@ bool ParseCodeColumn(const QString &text, int *code, QString *problem)
             ok = false;
     const int value = ok ? t.toInt(&ok) : 0;
     if (!ok || !DcsCodeList().contains(value)) {
-        *problem = Tr2("DCS code \"%1\" is not one of the radio's 107 codes",
+        *problem = LanguageText("DCS code \"%1\" is not one of the radio's 107 codes",
             "数字亚音 \"%1\" 不是本机的 107 个代码之一")
                        .arg(text.left(40));
         return false;
@@ -178,7 +179,7 @@ bool ToneTextsOfColumns(
         || (polarity.size() == 2 && QStringLiteral("NR").contains(polarity.at(0))
             && QStringLiteral("NR").contains(polarity.at(1)));
     if (!polarityOk) {
-        *problem = Tr2("DtcsPolarity \"%1\" is not two letters N or R (transmit, receive)",
+        *problem = LanguageText("DtcsPolarity \"%1\" is not two letters N or R (transmit, receive)",
             "DtcsPolarity \"%1\" 应为两个字母 N 或 R（发射、接收）")
                        .arg(columns.dtcsPolarity.left(40));
         return false;
@@ -202,11 +203,12 @@ bool ToneTextsOfColumns(
         };
         if (arrow < 0 || !known(txKind) || !known(rxKind)
             || (txKind.isEmpty() && rxKind.isEmpty())) {
-            *problem = Tr2("CrossMode \"%1\" is not one of Tone->Tone, Tone->, ->Tone, DTCS->, "
-                           "->DTCS, DTCS->DTCS, Tone->DTCS, DTCS->Tone",
-                "CrossMode \"%1\" 不是 Tone->Tone、Tone->、->Tone、DTCS->、->DTCS、DTCS->DTCS、"
-                "Tone->DTCS、DTCS->Tone 之一")
-                           .arg(columns.crossMode.left(40));
+            *problem
+                = LanguageText("CrossMode \"%1\" is not one of Tone->Tone, Tone->, ->Tone, DTCS->, "
+                               "->DTCS, DTCS->DTCS, Tone->DTCS, DTCS->Tone",
+                    "CrossMode \"%1\" 不是 Tone->Tone、Tone->、->Tone、DTCS->、->DTCS、DTCS->DTCS、"
+                    "Tone->DTCS、DTCS->Tone 之一")
+                      .arg(columns.crossMode.left(40));
             return false;
         }
         if (txKind == QLatin1String("tone"))
@@ -218,7 +220,7 @@ bool ToneTextsOfColumns(
         else if (ok && rxKind == QLatin1String("dtcs"))
             ok = dcs(columns.rxDtcsCode, 1, &rx);
     } else {
-        *problem = Tr2("Tone \"%1\" is not one of Tone, TSQL, DTCS, Cross or empty",
+        *problem = LanguageText("Tone \"%1\" is not one of Tone, TSQL, DTCS, Cross or empty",
             "Tone \"%1\" 不是 Tone、TSQL、DTCS、Cross 或空")
                        .arg(columns.tone.left(40));
         return false;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whole-channel operations on the image: insert, delete, move and clear.
 // Records move as their 16 bytes (preserved bits included) together with

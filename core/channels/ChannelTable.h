@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The channel grid's texts without any widget: 17 rows × 10 columns, row 0
 // and column 0 being the headers. Image to grid and grid to image work here.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/channels/CsvReader.h"
 
 #include "core/app/Globals.h"
@@ -51,13 +52,13 @@ bool ParseCsv(const QByteArray &bytes, CsvDocument *out, QString *error, const C
         return false;
     };
     if (bytes.isEmpty())
-        return fail(Tr2("The file is empty.", "文件是空的。"));
+        return fail(LanguageText("The file is empty.", "文件是空的。"));
     if (bytes.size() > limits.maxBytes)
-        return fail(Tr2("The file is larger than %1 bytes; a channel list is far smaller.",
+        return fail(LanguageText("The file is larger than %1 bytes; a channel list is far smaller.",
             "文件大于 %1 字节；信道表远比这小。")
                         .arg(limits.maxBytes));
     if (bytes.contains('\0'))
-        return fail(Tr2("The file is not text (it holds zero bytes); choose a CSV file.",
+        return fail(LanguageText("The file is not text (it holds zero bytes); choose a CSV file.",
             "文件不是文本（含有零字节）；请选择 CSV 文件。"));
     QByteArray data = bytes;
     if (data.startsWith("\xEF\xBB\xBF"))
@@ -65,8 +66,8 @@ bool ParseCsv(const QByteArray &bytes, CsvDocument *out, QString *error, const C
     QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
     const QString text = decoder.decode(data);
     if (decoder.hasError())
-        return fail(Tr2("The file is not UTF-8 text; save it from the spreadsheet as "
-                        "\"CSV UTF-8\".",
+        return fail(LanguageText("The file is not UTF-8 text; save it from the spreadsheet as "
+                                 "\"CSV UTF-8\".",
             "文件不是 UTF-8 文本；请在电子表格中另存为“CSV UTF-8”。"));
 
     CsvDocument doc;
@@ -95,7 +96,7 @@ bool ParseCsv(const QByteArray &bytes, CsvDocument *out, QString *error, const C
         return true;
     };
     const auto tooManyFields = [&]() {
-        return fail(Tr2("Line %1 has more than %2 fields.", "第 %1 行的字段多于 %2 个。")
+        return fail(LanguageText("Line %1 has more than %2 fields.", "第 %1 行的字段多于 %2 个。")
                         .arg(recordLine)
                         .arg(limits.maxFields));
     };
@@ -109,9 +110,10 @@ bool ParseCsv(const QByteArray &bytes, CsvDocument *out, QString *error, const C
         return true;
     };
     const auto tooManyRecords = [&]() {
-        return fail(Tr2("The file has more than %1 rows; a channel list for this radio needs 16.",
-            "文件多于 %1 行；本机的信道表只需 16 行。")
-                        .arg(limits.maxRecords));
+        return fail(
+            LanguageText("The file has more than %1 rows; a channel list for this radio needs 16.",
+                "文件多于 %1 行；本机的信道表只需 16 行。")
+                .arg(limits.maxRecords));
     };
     bool atFieldStart = true;
     for (int i = start; i < text.size(); ++i) {
@@ -159,14 +161,14 @@ bool ParseCsv(const QByteArray &bytes, CsvDocument *out, QString *error, const C
         }
         atFieldStart = false;
         if (field.size() > limits.maxFieldChars)
-            return fail(Tr2("Line %1 has a field longer than %2 characters; this is not a "
-                            "channel list.",
+            return fail(LanguageText("Line %1 has a field longer than %2 characters; this is not a "
+                                     "channel list.",
                 "第 %1 行有长于 %2 个字符的字段；这不是信道表。")
                             .arg(recordLine)
                             .arg(limits.maxFieldChars));
     }
     if (quoted)
-        return fail(Tr2("Line %1: a quoted field is not closed (a \" is missing).",
+        return fail(LanguageText("Line %1: a quoted field is not closed (a \" is missing).",
             "第 %1 行：引号字段没有结束（缺少 \"）。")
                         .arg(quoteLine));
     if (!atFieldStart || !fields.isEmpty()) {
@@ -176,7 +178,7 @@ bool ParseCsv(const QByteArray &bytes, CsvDocument *out, QString *error, const C
             return tooManyRecords();
     }
     if (doc.records.isEmpty())
-        return fail(Tr2("The file holds only blank lines.", "文件只有空行。"));
+        return fail(LanguageText("The file holds only blank lines.", "文件只有空行。"));
     *out = doc;
     return true;
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading comma-separated text as spreadsheets and other programs write it:
 // UTF-8 with or without a byte-order mark, LF, CRLF or CR line ends, quoted

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small helps of the cell editors: the band hint shown while a frequency is
 // typed, and where typing in a drop-down list goes.

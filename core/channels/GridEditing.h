@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Clipboard and multi-cell edits of the channel grid, free of widgets: the
 // copied texts (tab-separated, as spreadsheets take them) and raw records,

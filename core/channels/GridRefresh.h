@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The widget-free steps of filling the channel grid from the image: channel
 // texts, the product type and band kept in step with the per-user store, the

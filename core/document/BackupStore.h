@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The backups folder: one .dat per write, the radio's memory as it was before
 // the write, named by date, time and radio type, never overwriting another.

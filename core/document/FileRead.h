@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading an image or an INI file: only a regular file is read, and nothing waits for a
 // writer (a FIFO) or a device.

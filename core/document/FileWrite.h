@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writing a whole small file so that a failure never leaves half of it behind.
 // Every file the programs write goes through WriteWholeFile.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Field-by-field comparison of two memory images, in the user's language:
 // channels by the grid's columns, settings by their labels, and every other

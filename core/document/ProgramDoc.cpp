@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/document/ProgramDoc.h"
 
 #include "core/app/Globals.h"
@@ -18,7 +19,7 @@ CProgramDoc::CProgramDoc(QObject *parent)
 bool CProgramDoc::OnNewDocument()
 {
     m_image = MemoryImage::defaults();
-    m_title = Tr2("Channel Information", "信道信息");
+    m_title = LanguageText("Channel Information", "信道信息");
     m_pathName = theIniFile.GetValue(QStringLiteral("Setup"), QStringLiteral("AppName"));
     g_bNewImage = 1;
     return true;
@@ -38,26 +39,30 @@ bool CProgramDoc::OnOpenDocument(const QString &path, QString *error)
     case fileread::ReadProblem::None:
         break;
     case fileread::ReadProblem::Folder:
-        return fail(Tr2("Cannot open %1: it is a folder, not a channel file.",
+        return fail(LanguageText("Cannot open %1: it is a folder, not a channel file.",
             "无法打开 %1：这是一个文件夹，不是信道文件。")
                         .arg(shown));
     case fileread::ReadProblem::NotRegular:
-        return fail(Tr2("Cannot open %1: it is not a regular file but a pipe, a device or a "
-                        "socket.",
-            "无法打开 %1：这不是普通文件，而是管道、设备或套接字。")
-                        .arg(shown));
+        return fail(
+            LanguageText("Cannot open %1: it is not a regular file but a pipe, a device or a "
+                         "socket.",
+                "无法打开 %1：这不是普通文件，而是管道、设备或套接字。")
+                .arg(shown));
     case fileread::ReadProblem::ReadFailed:
-        return fail(Tr2("Cannot read %1: %2.", "无法读取 %1：%2。").arg(shown, read.reason));
+        return fail(
+            LanguageText("Cannot read %1: %2.", "无法读取 %1：%2。").arg(shown, read.reason));
     default:
-        return fail(Tr2("Cannot open %1: %2.", "无法打开 %1：%2。").arg(shown, read.reason));
+        return fail(
+            LanguageText("Cannot open %1: %2.", "无法打开 %1：%2。").arg(shown, read.reason));
     }
     MemoryImage image;
     if (!MemoryImage::fromBytes(read.bytes, &image))
-        return fail(Tr2("Cannot open %1: a channel file holds %2 bytes, this file has only %3.",
-            "无法打开 %1：信道文件应有 %2 字节，此文件只有 %3 字节。")
-                        .arg(shown)
-                        .arg(mem::ImageSize)
-                        .arg(read.bytes.size()));
+        return fail(
+            LanguageText("Cannot open %1: a channel file holds %2 bytes, this file has only %3.",
+                "无法打开 %1：信道文件应有 %2 字节，此文件只有 %3 字节。")
+                .arg(shown)
+                .arg(mem::ImageSize)
+                .arg(read.bytes.size()));
     m_image = image;
     m_pathName = QFileInfo(path).absoluteFilePath();
     m_title = QFileInfo(path).fileName();
@@ -77,14 +82,14 @@ bool CProgramDoc::OnSaveDocument(const QString &path, QString *error)
     };
     const QFileInfo info(path);
     if (info.isDir())
-        return fail(
-            Tr2("Cannot save %1: it is a folder.", "无法保存 %1：这是一个文件夹。").arg(shown));
+        return fail(LanguageText("Cannot save %1: it is a folder.", "无法保存 %1：这是一个文件夹。")
+                        .arg(shown));
     // The whole image reaches the disk before it replaces the old file, so a failure
     // anywhere (a full disk included) leaves the existing file as it was. A file the user
     // made read-only stays untouched, though the folder would allow a replace.
     QString reason;
     if (!filewrite::WriteWholeFile(path, m_image.toByteArray(), &reason))
-        return fail(Tr2("Cannot save %1: %2.", "无法保存 %1：%2。").arg(shown, reason));
+        return fail(LanguageText("Cannot save %1: %2.", "无法保存 %1：%2。").arg(shown, reason));
     m_pathName = info.absoluteFilePath();
     m_title = info.fileName();
     markSaved();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The document's history: every change of the image is one command on its
 // undo stack, and the unsaved-changes state is the stack's clean state.
 #include "core/document/ProgramDoc.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Channel record n (1..16), 16 bytes at image offset 16 × n:
 //

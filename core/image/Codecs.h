@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Value codecs: how stored channel values become the texts the grid shows,
 // and back. Frequencies are counted in 10 Hz units.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Locale-independent number text helpers shared by the codecs. The program
 // runs under the user's locale (QCoreApplication sets it), which must never

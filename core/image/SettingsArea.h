@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Settings area fields: read and write with preserved bits, and their texts.
 // Offsets and masks are in MemoryMap.h.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The clone procedure: handshake, then 8-byte blocks with an acknowledgement
 // after each, between the PC and the radio.

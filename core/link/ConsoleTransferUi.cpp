@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/link/ConsoleTransferUi.h"
 
 #include "core/app/Globals.h"
@@ -134,11 +135,12 @@ bool CConsoleTransferUi::confirmWrite(const QList<ImageDifference> &changes)
     finish();
     if (changes.isEmpty()) {
         std::fprintf(m_out, "%s\n",
-            qPrintable(Tr2("The radio already holds this image; writing it anyway.",
+            qPrintable(LanguageText("The radio already holds this image; writing it anyway.",
                 "对讲机中已是此数据，仍然写入。")));
     } else {
         std::fprintf(m_out, "%s\n",
-            qPrintable(Tr2("The write changes in the radio:", "写入将改变对讲机中的以下内容：")));
+            qPrintable(
+                LanguageText("The write changes in the radio:", "写入将改变对讲机中的以下内容：")));
         for (const ImageDifference &d : changes)
             std::fprintf(m_out, "  %s\n", qPrintable(DifferenceLine(d, CurrentLanguage())));
     }

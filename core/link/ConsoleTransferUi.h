@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The transfer's face on a terminal: a progress bar and the messages on
 // stderr, Ctrl+C (and SIGTERM, SIGHUP) as the Cancel button, and a fixed

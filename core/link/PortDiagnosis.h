@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Why a port would not open and how to fix it, in words a technician can act on:
 // the facts are gathered from the process table and the device folder (real, or

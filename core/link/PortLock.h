@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // UUCP lock files (/run/lock/LCK..ttyUSB0): the convention by which serial
 // programs (minicom, picocom, gpsd, ModemManager ...) tell each other that a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the port names COM1..COM4 lead, and the USB serial adapters present.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The serial line over a POSIX terminal device (termios and poll), so that the
 // read and write time-outs behave exactly as the clone procedure expects.

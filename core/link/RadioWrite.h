@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writing an image into the radio safely: backup read -> write -> verify,
 // each a complete clone session with its own handshake over one open port.

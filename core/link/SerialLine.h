@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The serial line as the clone procedure sees it: bytes and time-outs only.
 

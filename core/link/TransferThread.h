@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs a transfer procedure (one clone session, or several in a row) on a
 // worker thread, so that the thread of the window keeps handling its events:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the clone procedure asks of the window (or terminal) that watches it.
 // The procedure may run on a worker thread (see TransferThread.h); then every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one-page channel sheet for the customer's file: radio type and band,
 // the sixteen channels with the grid's ten columns, the Optional Features and

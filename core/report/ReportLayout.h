@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Layout of the printed report as drawing operations in twips (1/1440 inch).
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The report's own texts: page titles, labels and the options page values,
 // in English or Chinese. The report formats the settings bytes itself, with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/settings/IniFile.h"
 
 #include "core/app/Globals.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Text encodings of Program.ini: UTF-8, or GB18030 for installations written in GB2312.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Optional Features: list contents, load from and store into the image, and
 // the dialog's key filter, all without widgets.

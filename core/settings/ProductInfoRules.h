@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Product Information: the type and band lists from Program.ini, the choice
 // stored into the image, and the caption that shows it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/settings/ScanInfoRules.h"
 
 #include "core/image/ChannelRecord.h"

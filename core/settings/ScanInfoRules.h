@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Scan Information: the Priority rules, the Look Back Time and counter spins,
 // the corrections made when a box loses the focus, the priority channel check

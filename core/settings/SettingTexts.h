@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Labels and value texts of the settings fields as the dialogs and the report
 // show them, shared by `show`, `diff` and the compare window.

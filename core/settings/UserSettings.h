@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Per-user values kept in place of the registry key "Software\<AppName>".
 

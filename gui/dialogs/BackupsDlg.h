@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Program > Backups...: the radio backups made before writes, newest first;
 // one opens as a document in a window of its own.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Preview of a channel list before it is imported: which row goes to which
 // channel, the rows that are skipped and why, and whether the channels the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The compare window: what differs between two images, field by field, in
 // the user's language. Before a write it asks Write / Cancel; for

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Key handling shared by the settings dialogs: F1 help at a control id (or at
 // a fixed context) and, for Optional Features, the filter that lets only

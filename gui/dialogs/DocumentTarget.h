@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where a settings dialog finds its document and view: the ones it was
 // pointed at, else the main window's active ones.

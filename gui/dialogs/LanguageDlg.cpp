@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/dialogs/LanguageDlg.h"
 
 #include "core/app/Globals.h"
@@ -70,7 +71,8 @@ void RestartProgram()
     theIniFile.Save(false, &saved);
     if (!saved) {
         AfxMessageBox(CMainFrame::instance(),
-            Tr2("The new language could not be stored in Program.ini, so the program is not "
+            LanguageText(
+                "The new language could not be stored in Program.ini, so the program is not "
                 "restarted.\n%1",
                 "无法将新的语言保存到 Program.ini，因此程序不会重新启动。\n%1")
                 .arg(theIniFile.errorString()),

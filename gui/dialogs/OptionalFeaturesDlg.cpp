@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/dialogs/OptionalFeaturesDlg.h"
 
 #include "core/app/Globals.h"
@@ -41,7 +42,7 @@ bool COptionalFeaturesDlg::OnInitDialog()
     CProgramDoc *doc = document();
     if (!doc)
         return false;
-    ui->btnOk->setText(Tr2("Save", "保存"));
+    ui->btnOk->setText(LanguageText("Save", "保存"));
     const OptionalFeaturesLists lists = BuildOptionalFeaturesLists(CurrentLanguage());
     fill(ui->cmbTimeOutTimer, lists.timeOutTimer);
     fill(ui->cmbTotPreAlert, lists.totPreAlert);
@@ -93,7 +94,7 @@ void COptionalFeaturesDlg::OnOK()
     if (CProgramDoc *doc = document()) {
         MemoryImage after = doc->m_image;
         StoreOptionalFeatures(after, state());
-        doc->applyImageChange(after, Tr2("Optional Features", "可选功能"));
+        doc->applyImageChange(after, LanguageText("Optional Features", "可选功能"));
     }
     accept();
 }

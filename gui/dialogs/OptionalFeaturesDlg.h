@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Edit > Optional Features: the radio-wide options of the active document's image.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/dialogs/ProductInfoDlg.h"
 
 #include "core/app/Globals.h"
@@ -39,7 +40,7 @@ bool CProductInfoDlg::OnInitDialog()
     // The choice is stored into a document and a view on OK; without them there is nothing to edit.
     if (!document() || !view())
         return false;
-    ui->btnOk->setText(Tr2("Save", "保存"));
+    ui->btnOk->setText(LanguageText("Save", "保存"));
     const UserSettings store = UserSettings::forApplication();
     const QStringList types = ProductTypeList(theIniFile);
     {
@@ -75,7 +76,7 @@ void CProductInfoDlg::OnOK()
     const int bandPos = ui->cmbBand->currentIndex();
     MemoryImage after = doc->m_image;
     StoreProductChoice(after, typePos, bandPos);
-    doc->applyImageChange(after, Tr2("Product Information", "产品信息"));
+    doc->applyImageChange(after, LanguageText("Product Information", "产品信息"));
 
     const QString type = typePos >= 0 ? ui->cmbType->currentText() : QString();
     const QString band = bandPos >= 0 ? ui->cmbBand->currentText() : QString();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/dialogs/ScanInfoDlg.h"
 
 #include "core/app/Globals.h"
@@ -64,7 +65,7 @@ bool CScanInfoDlg::OnInitDialog()
     CProgramDoc *doc = document();
     if (!doc)
         return false;
-    ui->btnOk->setText(Tr2("Save", "保存"));
+    ui->btnOk->setText(LanguageText("Save", "保存"));
     const ScanInfoState s = LoadScanInfo(doc->m_image);
     {
         const QSignalBlocker quiet(ui->cmbPriority);
@@ -109,8 +110,8 @@ void CScanInfoDlg::OnSelChangePriority()
 bool CScanInfoDlg::refuse(QLineEdit *box, bool integer)
 {
     AfxMessageBox(this,
-        integer ? Tr2("Please enter an integer.", "请输入一个整数。")
-                : Tr2("Please enter a number.", "请输入一个数字。"),
+        integer ? LanguageText("Please enter an integer.", "请输入一个整数。")
+                : LanguageText("Please enter a number.", "请输入一个数字。"),
         QMessageBox::Ok, MsgIcon::Exclamation);
     box->setFocus(Qt::OtherFocusReason);
     box->selectAll();
@@ -243,6 +244,6 @@ void CScanInfoDlg::OnOK()
         AfxMessageBox(this, PriorityChannelMessage(CurrentLanguage()));
         return;
     }
-    doc->applyImageChange(after, Tr2("Scan Information", "扫描信息"));
+    doc->applyImageChange(after, LanguageText("Scan Information", "扫描信息"));
     accept();
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An up-down button pair attached to the right edge of an edit box. It holds
 // no number of its own: it only reports the change it proposes, −1 for the

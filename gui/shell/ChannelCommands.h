@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Command ids of the channel-list and channel-sheet commands of the File menu
 // (also their help contexts, "ctx<id>" in the manual).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The frame every dialog of the program gets: a caption with a close button
 // and nothing else (no minimize, maximize or context-help button), at the size

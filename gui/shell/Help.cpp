@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/shell/Help.h"
 
 #include "core/app/Globals.h"
@@ -32,7 +33,7 @@ int ShowHelp(QWidget *owner, int context)
         s_window = new QTextBrowser(host);
         s_window->setAttribute(Qt::WA_DeleteOnClose);
         s_window->setWindowFlag(Qt::Window);
-        s_window->setWindowTitle(Tr2("Help", "帮助"));
+        s_window->setWindowTitle(LanguageText("Help", "帮助"));
         s_window->resize(720, 560);
     } else if (s_window->parentWidget() != host) {
         const QRect place = s_window->geometry();

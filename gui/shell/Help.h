@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Context help: the HTML manual of the running language, opened at an anchor.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main frame's menus, toolbar, status bar and navigation bar.
 #include "core/app/Globals.h"
 #include "core/app/ShellRules.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The File menu's channel-list and channel-sheet commands.
 #include "gui/shell/ChannelCommands.h"
 #include "gui/shell/MainFrame.h"

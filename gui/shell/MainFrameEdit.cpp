@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Edit menu's editing commands (undo and redo, clipboard, channel
 // operations) and the unsaved-changes question.
 #include "core/app/Globals.h"
@@ -98,7 +99,7 @@ bool CMainFrame::maybeSaveDocument(CProgramDoc *doc)
         }
     }
     const QMessageBox::StandardButton answer = AfxMessageBox(this,
-        Tr2("Save changes to %1?", "是否保存对 %1 的更改？").arg(doc->title()),
+        LanguageText("Save changes to %1?", "是否保存对 %1 的更改？").arg(doc->title()),
         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, MsgIcon::Question);
     if (answer == QMessageBox::Discard)
         return true;

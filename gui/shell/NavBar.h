@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The navigation bar docked at the left of the main window: a caption with a
 // close button, the tree of the image's editors, and a sizing strip.

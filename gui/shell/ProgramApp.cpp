@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/shell/ProgramApp.h"
 
 #include "core/app/Globals.h"
@@ -74,7 +75,7 @@ bool CProgramApp::InitInstance(const QString &appDir, const QStringList &argumen
     if (!theIniFile.OpenInExeDir(QStringLiteral("Program.ini"), true, true, false)
         && !theIniFile.errorString().isEmpty())
         AfxMessageBox(nullptr,
-            Tr2("Program.ini cannot be read: %1", "无法读取 Program.ini：%1")
+            LanguageText("Program.ini cannot be read: %1", "无法读取 Program.ini：%1")
                 .arg(theIniFile.errorString()),
             QMessageBox::Ok, MsgIcon::Exclamation, QStringLiteral("Program"));
     g_strLanguage = theIniFile.GetValue(kSetup, QStringLiteral("Language"));
@@ -82,8 +83,8 @@ bool CProgramApp::InitInstance(const QString &appDir, const QStringList &argumen
     g_strHelpFile = HelpFileName(g_bChinese);
 
     if (!loadLanguageSet()) {
-        AfxMessageBox(nullptr, Tr2("Load language DLL fail", "加载语言链接库失败"), QMessageBox::Ok,
-            MsgIcon::None, QStringLiteral("Program"));
+        AfxMessageBox(nullptr, LanguageText("Load language DLL fail", "加载语言链接库失败"),
+            QMessageBox::Ok, MsgIcon::None, QStringLiteral("Program"));
         return false;
     }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application object: start-up in its fixed order, and the commands that
 // belong to the application (New, Open, About).

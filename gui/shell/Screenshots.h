@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pictures of the running program for the README: the main window, the About
 // box and every dialog its commands open.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main frame's commands around writing the radio: File > Compare With...,
 // Setup > Options, Program > Backups...

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Process window: starts, shows and cancels a transfer with the radio.
 

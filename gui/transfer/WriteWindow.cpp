@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/transfer/WriteWindow.h"
 
 #include "core/app/Globals.h"
@@ -35,8 +36,8 @@ void ReportRadioWrite(QWidget *parent, const RadioWriteReport &report)
     if (report.stage == RadioWriteStage::Done) {
         if (CMainFrame *frame = CMainFrame::instance()) {
             const QString done = report.backupPath.isEmpty()
-                ? Tr2("The radio was written.", "对讲机已写入。")
-                : Tr2("The radio was written. Backup: %1", "对讲机已写入。备份：%1")
+                ? LanguageText("The radio was written.", "对讲机已写入。")
+                : LanguageText("The radio was written. Backup: %1", "对讲机已写入。备份：%1")
                       .arg(QDir::toNativeSeparators(report.backupPath));
             frame->statusBar()->showMessage(done, 15000);
         }
@@ -52,7 +53,7 @@ void ReportRadioWrite(QWidget *parent, const RadioWriteReport &report)
         return;
     }
     const QString question = message + QStringLiteral("\n\n")
-        + Tr2("Open the backup now? You can then write it back with Program > Write.",
+        + LanguageText("Open the backup now? You can then write it back with Program > Write.",
             "现在打开备份吗？打开后可用“编程 > 写频”把它写回对讲机。");
     if (AfxMessageBox(parent, question, QMessageBox::Yes | QMessageBox::No, MsgIcon::Exclamation)
         == QMessageBox::Yes)

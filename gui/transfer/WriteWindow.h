@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The write's face in the window: the step in the Process window, and the
 // ending told to the user with the offer to open the backup.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The grid widget of the channel view, addressed like the original grid:
 // row 0 is the header row (kept in place as the horizontal header) and column

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The channel grid view: grid set-up, image <-> grid and the cell editors.
 // Every decision is taken by CellRules / GridRefresh; this file only shows
 // the editors over the current cell and forwards events to those rules.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The document window's content: the channel grid and the commands of the
 // view. Its member functions are defined by the part they belong to:

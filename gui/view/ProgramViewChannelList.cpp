@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File > Export Channels and File > Import Channels of the channel view.
 #include "core/app/Globals.h"
 #include "core/channels/ChannelCsv.h"

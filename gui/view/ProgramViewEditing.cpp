@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Edit commands of the channel view: undo and redo, the clipboard, clearing
 // cells, the channel operations, and the keys that make editing comfortable.
 // Every decision is made by the core (GridEditing, ChannelOps, EditorHints);

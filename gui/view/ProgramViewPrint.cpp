@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File > Print, Print Preview and Export PDF of the channel view.
 #include "core/app/Globals.h"
 #include "gui/print/PrintSetup.h"
@@ -33,7 +34,7 @@ void CProgramView::OnFilePrint()
         to = printer.toPage() > 0 ? printer.toPage() : total;
     }
     if (!PrintReportOn(printer, input, from, to))
-        AfxMessageBox(this, Tr2("The report could not be printed.", "无法打印报告。"),
+        AfxMessageBox(this, LanguageText("The report could not be printed.", "无法打印报告。"),
             QMessageBox::Ok, MsgIcon::Exclamation);
 }
 
@@ -53,8 +54,8 @@ void CProgramView::OnFilePrintPreview()
 
 void CProgramView::OnExportPdf()
 {
-    QString path = QFileDialog::getSaveFileName(this, Tr2("Export PDF", "导出 PDF"),
-        DefaultReportPdfPath(this), Tr2("PDF Files (*.pdf)", "PDF 文件 (*.pdf)"));
+    QString path = QFileDialog::getSaveFileName(this, LanguageText("Export PDF", "导出 PDF"),
+        DefaultReportPdfPath(this), LanguageText("PDF Files (*.pdf)", "PDF 文件 (*.pdf)"));
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
@@ -62,7 +63,7 @@ void CProgramView::OnExportPdf()
     QString error;
     if (!ExportViewReportPdf(this, path, &error))
         AfxMessageBox(this,
-            Tr2("Cannot write %1: %2", "无法写入 %1：%2")
+            LanguageText("Cannot write %1: %2", "无法写入 %1：%2")
                 .arg(QDir::toNativeSeparators(path), error),
             QMessageBox::Ok, MsgIcon::Exclamation);
 }

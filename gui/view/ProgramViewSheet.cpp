@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File > Print Channel Sheet and Export Channel Sheet as PDF of the channel view.
 #include "core/app/Globals.h"
 #include "core/document/ProgramDoc.h"

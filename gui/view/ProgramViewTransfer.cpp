@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Program > Read, Program > Write and the transfer they start.
 #include "core/app/Globals.h"
 #include "core/app/StringTable.h"
@@ -89,7 +90,7 @@ void CProgramView::OnRead()
     m_bWrite = 0;
     if (!m_pProcessDlg)
         m_pProcessDlg = new CProcessDlg(this);
-    m_pProcessDlg->m_strCaption = Tr2("Read Data", "读数据");
+    m_pProcessDlg->m_strCaption = LanguageText("Read Data", "读数据");
     if (!m_pProcessDlg->hasWindow()) {
         m_pProcessDlg->Create();
         m_pProcessDlg->SetRange(0, TransferProgressSteps(TransferDirection::Read));
@@ -103,7 +104,7 @@ void CProgramView::OnWrite()
     CommitCellEditor();
     if (!m_pProcessDlg)
         m_pProcessDlg = new CProcessDlg(this);
-    m_pProcessDlg->m_strCaption = Tr2("Write Data", "写数据");
+    m_pProcessDlg->m_strCaption = LanguageText("Write Data", "写数据");
     if (!m_pProcessDlg->hasWindow()) {
         m_pProcessDlg->Create();
         m_pProcessDlg->SetRange(0, RadioWriteProgressSteps(LoadWriteOptions()));
@@ -161,7 +162,7 @@ void CProgramView::OnTransfer()
         MemoryImage after = doc->m_image;
         CommitReadRanges(working, after);
         g_bNewImage = 0;
-        doc->applyImageChange(after, Tr2("Read from Radio", "从电台读取"));
+        doc->applyImageChange(after, LanguageText("Read from Radio", "从电台读取"));
         ImageToGrid();
     }
     m_pProcessDlg->DestroyWindow();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli export and import, run as a user or a script would run them.
 #include "tests/common/ProgramRun.h"
 #include "tests/common/TestFiles.h"

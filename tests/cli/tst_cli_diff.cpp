@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli diff, run as a user or a script would run it.
 #include "core/image/ChannelRecord.h"
 #include "core/image/Codecs.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command-line tools against a real full disk, read-only targets and FIFOs: a failed
 // write exits non-zero with the OS's reason and leaves the old file byte for byte; a FIFO
 // is refused at once; read -o never throws away what it read from the radio.

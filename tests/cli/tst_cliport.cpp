@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli and its port: Ctrl+C, SIGTERM and SIGHUP end a transfer at
 // once and give the port back as it was; a port that will not open says why.
 // Against radioprog-sim over real pseudo-terminals.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared set-up of the dialog tests: a private configuration folder, a
 // Program.ini loaded into theIniFile, captured message boxes and help, and a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared set-up of the editor tests: a private copy of the test Program.ini as
 // theIniFile and a per-user store under Qt's test folders, emptied first.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Real file-system faults for tests: a small tmpfs that can be filled or made read-only,
 // file access as an ordinary user while the suite runs as root, an immutable file, a FIFO,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An in-memory serial line with a virtual radio on the far end, recording
 // every operation, and a transfer UI that records what it was asked.

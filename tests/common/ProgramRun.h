@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Running the built programs (and tools such as pdftotext) as a user would.
 

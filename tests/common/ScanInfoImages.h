@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Scan settings a radio's memory may hold, for "open Scan Information and press
 // OK": the odd ones (codes outside the lists, times outside 0.5 ... 5.0, erased

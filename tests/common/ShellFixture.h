@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A throw-away installation folder and a start-up of the program in it, with
 // message boxes captured instead of shown.

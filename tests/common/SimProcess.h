@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Starts the virtual radio for a test and stops it (saving its memory) at the end.
 

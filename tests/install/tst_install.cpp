@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The programs as a user gets them: every command and option their --help
 // prints is in their man page, and an installation into any prefix runs from
 // there with its data, desktop entry, icons, AppStream data and completion.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one-page channel sheet: what it shows and that it stays on the page.
 #include "core/report/ChannelSheet.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report on real devices: fonts and units measured on a page, rules drawn
 // where the layout puts them, and the PDF written by radioprog-cli read back
 // with pdftotext in both languages.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The virtual radio's protocol state machine, without a pseudo-terminal.
 #include "core/image/ChannelRecord.h"
 #include "sim/RadioState.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures of the Import Channels preview for the README, in English and Chinese:
 // channel_list_screenshot OUTPUT_DIR
 #include "core/app/Globals.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes pictures of the five settings dialogs in English and Chinese for the
 // README: dialog_screenshot OUTPUT_DIR
 #include "tests/common/DialogTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes pictures of the channel grid with channels, in English and Chinese,
 // for the README: grid_screenshot OUTPUT_DIR
 #include "core/app/Globals.h"

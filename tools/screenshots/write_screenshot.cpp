@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes pictures of the write's windows for the README, in English and
 // Chinese: write_screenshot OUTPUT_DIR
 #include "core/app/Globals.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sample installation's Program.ini, read through the program's own INI
 // class: every key the program needs is there and its values make sense.
 #include "core/image/SettingsArea.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the installation data is found (build tree or <prefix>/share/radioprog)
 // and the per-user Program.ini that takes what a read-only installation refuses.
 #include "core/app/Globals.h"

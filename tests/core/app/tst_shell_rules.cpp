@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shell's window-free rules: language flag, language set lookup, ShowLang,
 // prompts, tree item matching and the string table.
 #include "core/app/ShellRules.h"

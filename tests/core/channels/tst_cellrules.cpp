@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The in-cell editing rules over the grid texts, without any widget.
 #include "core/app/StringTable.h"
 #include "core/channels/CellRules.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Channel lists: export, import through the grid's rules, placement and round trips.
 #include "core/channels/ChannelCsv.h"
 #include "core/channels/ChannelTable.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The CSV reader: spreadsheet variants and hostile files.
 #include "core/channels/CsvReader.h"
 

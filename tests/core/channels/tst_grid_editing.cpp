@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editing rules behind the Edit menu, without widgets: channel
 // operations, the clipboard formats, paste and clear through the commit
 // rules, type-ahead, the frequency hint, and the document's history.

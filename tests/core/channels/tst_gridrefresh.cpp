@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Filling the grid texts from an image: type/band sync with the per-user
 // store, band limits from Program.ini, title; and `radioprog-cli new`.
 #include "tests/common/EditorTestEnv.h"

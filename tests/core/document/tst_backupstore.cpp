@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The backups folder: where it is, names that never collide, failures that
 // leave nothing behind, and the list the Backups window shows.
 #include "core/document/BackupStore.h"

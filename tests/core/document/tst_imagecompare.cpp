@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The image comparison behind the compare window, `diff` and the write summary.
 #include "core/document/ImageCompare.h"
 #include "core/image/ChannelRecord.h"

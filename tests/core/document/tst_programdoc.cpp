@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The document: new image, .dat open and save, and what failures leave behind.
 #include "core/app/Globals.h"
 #include "core/document/ProgramDoc.h"

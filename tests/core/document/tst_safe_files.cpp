@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing and reading files under real faults: a full disk, read-only folders, files and
 // mounts, an immutable file, FIFOs and devices. The old file must always survive whole.
 #include "core/app/Globals.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the memory image fixtures of the image and CLI tests into tests/data.
 
 image-channels.dat: a new image with hand-picked channels and settings that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any 1024 bytes open: a file or a radio may hold anything. Every path that
 // turns an image into texts, or texts back into an image, must cope, and must
 // touch no byte it does not own.

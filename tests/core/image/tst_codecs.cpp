@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Value codecs: decimal product, frequencies, tones, DCS codes and options.
 #include "core/image/Codecs.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Settings fields: preserved bits, texts in both languages, Look Back Time,
 // band texts and the list position mappings of the settings dialogs.
 #include "core/image/MemoryMap.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clone procedure over an in-memory line with a virtual radio on the far end.
 #include "core/app/StringTable.h"
 #include "core/link/CloneSession.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radioprog-cli against radioprog-sim over a real pseudo-terminal.
 #include "core/image/MemoryImage.h"
 #include "core/link/PosixSerialLine.h"

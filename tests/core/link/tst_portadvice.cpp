@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Why a port would not open and where the COM names lead, from a fake process
 // table and device folder, in both languages.
 #include "core/link/PortDiagnosis.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Backup, write and verify against the virtual radio over a real pseudo-terminal:
 // through radioprog-cli as a technician runs it, and the procedure itself.
 #include "core/app/StringTable.h"

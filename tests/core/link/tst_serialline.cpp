@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The termios serial line over a real pseudo-terminal, and the port names.
 #include "core/link/PortProbe.h"
 #include "core/link/PosixSerialLine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A transfer procedure on a worker thread: its UI calls arrive on the calling
 // thread in order, that thread keeps handling events, and Cancel reaches the
 // worker (and its line's waits) at once, also against a silent virtual radio.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes tests/data/report-16ch.dat: sixteen programmed channels and odd option codes."""
 import os
 

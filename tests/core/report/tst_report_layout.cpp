@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report layout: pagination, page texts and positions in twips.
 #include "core/report/ReportLayout.h"
 #include "core/report/ReportTexts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Load/store rules of the settings dialogs, without widgets.
 #include "core/image/ChannelRecord.h"
 #include "core/image/MemoryMap.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The INI reader/writer: reading rules, value cuts, writing back, backups, encodings.
 #include "core/app/Globals.h"
 #include "core/document/FileWrite.h"

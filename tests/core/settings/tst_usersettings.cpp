@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Per-user values: defaults, non-integer values, the store's file name.
 #include "core/settings/IniFile.h"
 #include "core/settings/UserSettings.h"

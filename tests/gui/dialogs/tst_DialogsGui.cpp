@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The five settings dialogs on the offscreen platform: what they show, what
 // OK stores, the key filter, the spins and the corrections.
 #include "tests/common/DialogTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Print, preview, print setup and PDF export driven through the channel view,
 // with Qt's own dialogs answered as a user would.
 #include "core/document/ProgramDoc.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame's keyboard accelerators work wherever the focus is: on the grid,
 // in each open cell editor, in the navigation tree, in the MDI area. A key that
 // another widget also claims (the document window's own Ctrl+W, a shortcut an

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: its two menu bars, document windows that hide and come
 // back, the navigation bar, New's warning, the background and the About box.
 #include "tests/common/ShellFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own windows under real faults: Save on a full disk, Open of a FIFO, a
 // language change when Program.ini cannot be written, a Program.ini too large to be one.
 #include "tests/common/ShellFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up in a temporary installation: the failure table, the language flag
 // and set, the menu adjustments and the command line.
 #include "tests/common/ShellFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The unsaved-changes question on every way out of a document: New, Open,
 // closing the main window, File > Exit and the language restart, each
 // answered Save, Discard and Cancel; and the mark in the window title.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Details of the windows: dialogs carry a dialog's frame only, the About box
 // keeps an empty caption empty, and the document window never shows the
 // toolkit's logo for want of title.ico.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Process window and the view's Read/Write/transfer, offscreen, against
 // the virtual radio over a pseudo-terminal.
 #include "core/app/Globals.h"

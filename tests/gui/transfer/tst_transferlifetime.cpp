@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A transfer never outlives its window: closing the document (File > New, an
 // opened file replacing it) or the whole program while a transfer runs, through
 // the real main window, with COM1 led to the virtual radio by Program.ini.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Program > Write with backup, the compare window and verify; Setup > Options,
 // Program > Backups... and File > Compare With..., in the running program
 // (offscreen) against the virtual radio over a pseudo-terminal.

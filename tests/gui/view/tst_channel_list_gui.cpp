@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File > Import Channels, Export Channels and Export Channel Sheet as PDF, driven through
 // their real dialogs on the offscreen platform.
 #include "core/channels/ChannelCsv.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Editing on the real grid in the real main window: every kind of step is
 // undone to the exact bytes and redone, whole channels copied and pasted, a
 // spreadsheet block with one bad cell, channel operations keeping the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The channel grid as the user drives it: clicks, typing, Enter, Tab,
 // scrolling and F1 on the real widgets, and saving through the view.
 #include "tests/common/EditorTestEnv.h"
