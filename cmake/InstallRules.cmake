@@ -5,11 +5,21 @@
 include(GNUInstallDirs)
 
 set(RADIOPROG_DATA_DIR ${CMAKE_INSTALL_DATADIR}/radioprog)
-# The AppStream id and the web address of the screenshots: a reverse-DNS id is
-# required, and the screenshots must be reachable there for software centres.
-set(RADIOPROG_APPSTREAM_ID "org.example.radioprog" CACHE STRING "AppStream component id")
-set(RADIOPROG_HOMEPAGE "https://radioprog.example.org" CACHE STRING
-    "Project web address; the README screenshots are expected under <address>/screenshots")
+# What the project has no fixed value for, a distributor can give. The
+# AppStream id should be the reverse of a domain its publisher owns; without
+# one it is the program's name. Without a web address the package names no
+# homepage and the AppStream data no screenshots (they must be reachable there).
+set(RADIOPROG_APPSTREAM_ID "radioprog" CACHE STRING "AppStream component id (reverse-DNS when you own a domain)")
+set(RADIOPROG_HOMEPAGE "" CACHE STRING
+    "Project web address, if any; the README screenshots are expected under <address>/screenshots")
+# The package's Maintainer: Debian's packager variables when set, else a neutral name.
+if(DEFINED ENV{DEBEMAIL} AND DEFINED ENV{DEBFULLNAME})
+  set(maintainer_default "$ENV{DEBFULLNAME} <$ENV{DEBEMAIL}>")
+else()
+  set(maintainer_default "RadioProg developers")
+endif()
+set(RADIOPROG_MAINTAINER "${maintainer_default}" CACHE STRING
+    "Maintainer of the Debian package and its changelog entry, as \"Name <mail>\"")
 
 install(TARGETS radioprog-cli radioprog-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
@@ -37,11 +47,12 @@ install(FILES ${man_outputs} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # One completion script serves all three programs; bash loads it by the program's name.
 # What Debian expects of every package: its copyright and its changelog.
+set(CPACK_PACKAGE_CONTACT "${RADIOPROG_MAINTAINER}")
+configure_file(${CMAKE_SOURCE_DIR}/res/debian/changelog.in ${CMAKE_BINARY_DIR}/debian/changelog @ONLY)
 set(changelog ${CMAKE_BINARY_DIR}/debian/changelog.gz)
 add_custom_command(OUTPUT ${changelog}
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/debian
-  COMMAND ${GZIP_PROGRAM} -9nc ${CMAKE_SOURCE_DIR}/res/debian/changelog > ${changelog}
-  DEPENDS ${CMAKE_SOURCE_DIR}/res/debian/changelog
+  COMMAND ${GZIP_PROGRAM} -9nc ${CMAKE_BINARY_DIR}/debian/changelog > ${changelog}
+  DEPENDS ${CMAKE_BINARY_DIR}/debian/changelog
   COMMENT "changelog.gz")
 add_custom_target(package_changelog ALL DEPENDS ${changelog})
 install(FILES ${CMAKE_SOURCE_DIR}/res/debian/copyright ${changelog}
@@ -67,6 +78,22 @@ if(RADIOPROG_WITH_GUI)
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
             RENAME radioprog.png)
   endforeach()
+  # The homepage and the screenshots only where there is a web address to give.
+  set(RADIOPROG_APPSTREAM_WEB "")
+  if(RADIOPROG_HOMEPAGE)
+    string(CONCAT RADIOPROG_APPSTREAM_WEB
+      "  <url type=\"homepage\">${RADIOPROG_HOMEPAGE}</url>\n"
+      "  <screenshots>\n"
+      "    <screenshot type=\"default\">\n"
+      "      <caption>The channel grid</caption>\n"
+      "      <image>${RADIOPROG_HOMEPAGE}/screenshots/editor-grid-en.png</image>\n"
+      "    </screenshot>\n"
+      "    <screenshot>\n"
+      "      <caption>Reading the radio</caption>\n"
+      "      <image>${RADIOPROG_HOMEPAGE}/screenshots/english-process.png</image>\n"
+      "    </screenshot>\n"
+      "  </screenshots>\n")
+  endif()
   configure_file(${CMAKE_SOURCE_DIR}/res/desktop/radioprog.metainfo.xml
                  ${CMAKE_BINARY_DIR}/${RADIOPROG_APPSTREAM_ID}.metainfo.xml @ONLY)
   install(FILES ${CMAKE_BINARY_DIR}/${RADIOPROG_APPSTREAM_ID}.metainfo.xml

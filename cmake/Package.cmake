@@ -4,8 +4,7 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME radioprog)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "RadioProg")
-set(CPACK_PACKAGE_CONTACT "RadioProg maintainers <radioprog@example.org>" CACHE STRING
-    "Maintainer field of the Debian package")
+# CPACK_PACKAGE_CONTACT (the Maintainer field) is RADIOPROG_MAINTAINER, set with the install rules.
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "programming software for a 16-channel hand-held two-way radio")
 # The extended description; CPack puts the summary before it and formats the
@@ -22,7 +21,9 @@ radioprog-cli for scripts, and radioprog-sim, a virtual radio on a
 pseudo-terminal for trying the programs without a cable.")
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${RADIOPROG_HOMEPAGE})
+if(RADIOPROG_HOMEPAGE)
+  set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${RADIOPROG_HOMEPAGE})
+endif()
 # Depends from the libraries the programs really link (dpkg-shlibdeps).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The fonts the report and the Chinese texts are drawn with.
