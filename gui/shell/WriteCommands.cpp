@@ -64,5 +64,17 @@ void OnWriteOptions(CMainFrame *frame)
 void OnBackups(CMainFrame *frame)
 {
     CBackupsDlg dlg(DefaultBackupFolder(), frame);
+    QObject::connect(
+        &dlg, &CBackupsDlg::openBackupRequested, frame, [frame, &dlg](const QString &path) {
+            // A backup that cannot be read leaves the list open, so that another can be chosen.
+            if (frame->openBackupDocument(path))
+                dlg.accept();
+        });
     dlg.exec();
+}
+
+bool OpenBackupDocument(const QString &path)
+{
+    CMainFrame *frame = CMainFrame::instance();
+    return frame && frame->openBackupDocument(path);
 }

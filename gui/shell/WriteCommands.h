@@ -6,9 +6,6 @@
 class CMainFrame;
 class QString;
 
-/// Command id (and help context) of File > Compare With...
-constexpr int CompareWithCommand = 32860;
-
 /// File > Compare With...: the active document (as its grid stands) against a .dat file.
 void OnCompareWith(CMainFrame *frame);
 /// Shows the comparison of the active document (as its grid stands) with the .dat file at path.
