@@ -42,5 +42,5 @@ private:
 };
 
 /// Opens path as a document in a new window beside the open ones; reports a failure. Defined by
-/// the main window (gui/shell/WriteCommands.cpp) for the write's offer to open its backup.
+/// the main window (gui/shell/MainFrameWrite.cpp) for the write's offer to open its backup.
 bool OpenBackupDocument(const QString &path);

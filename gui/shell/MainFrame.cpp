@@ -13,7 +13,6 @@
 #include "gui/shell/MdiClient.h"
 #include "gui/shell/MessageBox.h"
 #include "gui/shell/NavBar.h"
-#include "gui/shell/WriteCommands.h"
 #include "gui/view/ProgramView.h"
 
 #include <QApplication>
@@ -179,9 +178,9 @@ void CMainFrame::createActions()
         [this] { m_pMDIClient->activateNextSubWindow(); });
     connect(action(cmd::PrevPane), &QAction::triggered, this,
         [this] { m_pMDIClient->activatePreviousSubWindow(); });
-    connect(action(cmd::CompareWith), &QAction::triggered, this, [this] { OnCompareWith(this); });
-    connect(action(cmd::WriteOptions), &QAction::triggered, this, [this] { OnWriteOptions(this); });
-    connect(action(cmd::Backups), &QAction::triggered, this, [this] { OnBackups(this); });
+    connect(action(cmd::CompareWith), &QAction::triggered, this, [this] { OnCompareWith(); });
+    connect(action(cmd::WriteOptions), &QAction::triggered, this, [this] { OnWriteOptions(); });
+    connect(action(cmd::Backups), &QAction::triggered, this, [this] { OnBackups(); });
     forwardToView(cmd::Read, &CProgramView::OnRead);
     forwardToView(cmd::Write, &CProgramView::OnWrite);
     forwardToView(cmd::ScanInfo, &CProgramView::OnScanInfo);

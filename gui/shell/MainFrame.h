@@ -77,6 +77,16 @@ public:
     /// document being edited stays as it is); a file that cannot be read is reported, false.
     bool openBackupDocument(const QString &path);
 
+    // --- MainFrameWrite.cpp ----------------------------------------------
+    /// File > Compare With...: the active document (as its grid stands) against a .dat file.
+    void OnCompareWith();
+    /// Shows the comparison of the active document (as its grid stands) with the .dat file at path.
+    void CompareWithFile(const QString &path);
+    /// Setup > Options: the write protections and the backups folder.
+    void OnWriteOptions();
+    /// Program > Backups...: the backups, one of them opened as a document.
+    void OnBackups();
+
 public Q_SLOTS:
     /// Edit > Product Information (32786); defined in MainFrameDialogs.cpp.
     void OnProductInfo();

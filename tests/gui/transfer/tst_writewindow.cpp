@@ -13,7 +13,6 @@
 #include "gui/shell/ChildFrame.h"
 #include "gui/shell/CommandIds.h"
 #include "gui/shell/MainFrame.h"
-#include "gui/shell/WriteCommands.h"
 #include "gui/transfer/ProcessDlg.h"
 #include "gui/view/ChannelGrid.h"
 #include "gui/view/ProgramView.h"
@@ -361,7 +360,7 @@ void TestWriteWindow::compareWithAFile()
         w->reject();
     });
     // The file dialog of File > Compare With... hands its choice to this.
-    CompareWithFile(m_fx->frame(), path);
+    m_fx->frame()->CompareWithFile(path);
     QCOMPARE(rows,
         (QStringList { QStringLiteral("4|W/N|Narrow|Wide"), QStringLiteral("5|Power|Low|High"),
             QStringLiteral("|Byte 0x1B8|%1|00")
