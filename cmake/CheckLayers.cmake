@@ -2,7 +2,7 @@
 # The libraries are layers: core below render below gui, and the programs on
 # top. A file may include only from its own layer or one below, and the core no
 # widget or painting header, so that the CLI, the virtual radio and the tests
-# never need a display. Run as
+# never need a display; and only the shell includes the main window. Run as
 #   cmake -DROOT=<source dir> -P CheckLayers.cmake
 # It lists every include that breaks a rule and fails when there is one.
 if(NOT ROOT)
@@ -44,6 +44,27 @@ foreach(rule ${rules})
     endforeach()
   endforeach()
 endforeach()
+# The main window belongs to the shell: the view and the dialogs tell it what
+# happened by signals and get what they need passed in, so no other GUI file
+# includes it (gui/main.cpp, which starts the program, may).
+set(frame_header "gui/shell/MainFrame.h")
+string(REPLACE "." "\\." frame_pattern "${frame_header}")
+# Files still reaching for the main window, until the transfer's windows no longer do.
+set(frame_users_pending
+  gui/view/ProgramViewTransfer.cpp gui/transfer/ProcessDlg.cpp gui/transfer/WriteWindow.cpp)
+file(GLOB_RECURSE gui_sources ${ROOT}/gui/*.h ${ROOT}/gui/*.cpp)
+foreach(src ${gui_sources})
+  file(RELATIVE_PATH rel ${ROOT} ${src})
+  list(FIND frame_users_pending "${rel}" pending)
+  if(rel MATCHES "^gui/shell/" OR rel STREQUAL "gui/main.cpp" OR pending GREATER -1)
+    continue()
+  endif()
+  file(STRINGS ${src} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]${frame_pattern}[>\"]")
+  if(includes)
+    string(APPEND broken "  ${rel} includes ${frame_header} (only gui/shell may)\n")
+  endif()
+endforeach()
+
 if(broken)
   message(FATAL_ERROR "Includes that break the layers (core < render < gui):\n${broken}")
 endif()

@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/dialogs/BackupsDlg.h"
 
-#include "core/document/ProgramDoc.h"
 #include "gui/dialogs/DialogKeyFilter.h"
 #include "gui/dialogs/WriteOptionsDlg.h"
-#include "gui/shell/MainFrame.h"
-#include "gui/shell/MessageBox.h"
+#include "gui/shell/CommandIds.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -52,7 +50,7 @@ CBackupsDlg::CBackupsDlg(const QString &folder, QWidget *parent)
     connect(m_list, &QTreeWidget::currentItemChanged, this,
         [this] { m_open->setEnabled(m_list->currentItem() != nullptr); });
     resize(620, 360);
-    (new CDialogKeyFilter(this, CDialogKeyFilter::HelpOnly, BackupsCommand))->install();
+    (new CDialogKeyFilter(this, CDialogKeyFilter::HelpOnly, ctx::Backups))->install();
     refresh();
 }
 
@@ -78,24 +76,8 @@ bool CBackupsDlg::openSelected()
     const int row = m_list->indexOfTopLevelItem(m_list->currentItem());
     if (row < 0 || row >= m_entries.size())
         return false;
-    if (!OpenBackupDocument(m_entries.at(row).path))
-        return false;
-    accept();
-    return true;
-}
-
-bool OpenBackupDocument(const QString &path)
-{
-    CMainFrame *frame = CMainFrame::instance();
-    auto doc = std::make_unique<CProgramDoc>();
-    QString error;
-    if (!doc->OnOpenDocument(path, &error)) {
-        AfxMessageBox(frame, error, QMessageBox::Ok, MsgIcon::Exclamation);
-        return false;
-    }
-    if (!frame)
-        return false;
-    // A window of its own: the document being edited stays open as it is.
-    frame->createChildFrame(doc.release());
-    return true;
+    // Whoever opens the backup accepts the list once it is open.
+    setResult(QDialog::Rejected);
+    emit openBackupRequested(m_entries.at(row).path);
+    return result() == QDialog::Accepted;
 }

@@ -10,9 +10,6 @@
 class QPushButton;
 class QTreeWidget;
 
-/// Help context (and command id) of Program > Backups...
-constexpr int BackupsCommand = 32862;
-
 /// Lists the backups folder: date, radio type, file.
 class CBackupsDlg : public QDialog
 {
@@ -23,13 +20,19 @@ public:
 
     /// Fills the list from the folder again.
     void refresh();
-    /// Opens the selected backup as a document and closes; false when none is selected.
+    /// Asks for the selected backup to be opened as a document (openBackupRequested); true when
+    /// that closed the list, false when none is selected or it could not be opened.
     bool openSelected();
 
     /// The list (one row per backup).
     QTreeWidget *list() const { return m_list; }
     /// The Open button.
     QPushButton *openButton() const { return m_open; }
+
+Q_SIGNALS:
+    /// The user chose the backup at path to open as a document; whoever opens it closes the
+    /// list with accept() once it is open (a file that cannot be read leaves the list open).
+    void openBackupRequested(const QString &path);
 
 private:
     QString m_folder;
@@ -38,5 +41,6 @@ private:
     QPushButton *m_open;
 };
 
-/// Opens path as a document in a new window beside the open ones; reports a failure.
+/// Opens path as a document in a new window beside the open ones; reports a failure. Defined by
+/// the main window (gui/shell/MainFrameWrite.cpp) for the write's offer to open its backup.
 bool OpenBackupDocument(const QString &path);

@@ -3,7 +3,7 @@
 
 #include "core/app/Globals.h"
 #include "gui/dialogs/DialogKeyFilter.h"
-#include "gui/shell/ChannelCommands.h"
+#include "gui/shell/CommandIds.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -85,7 +85,7 @@ CChannelImportDlg::CChannelImportDlg(const QByteArray &bytes, const QString &fil
     reread();
     resize(760, 520);
     // F1 anywhere in the preview opens the manual at Import Channels.
-    auto *keys = new CDialogKeyFilter(this, CDialogKeyFilter::HelpOnly, ids::ImportChannels);
+    auto *keys = new CDialogKeyFilter(this, CDialogKeyFilter::HelpOnly, ctx::ImportChannels);
     keys->install();
 }
 

@@ -7,8 +7,8 @@
 #include "core/settings/SetupChoices.h"
 #include "core/settings/UserSettings.h"
 #include "gui/dialogs/DialogKeyFilter.h"
+#include "gui/shell/CommandIds.h"
 #include "gui/shell/DialogFrame.h"
-#include "gui/view/ProgramView.h"
 #include "ui_comsetupdlg.h"
 
 #include <QButtonGroup>
@@ -35,7 +35,7 @@ CComSetupDlg::CComSetupDlg(QWidget *parent)
     m_group->addButton(ui->rdoCom4, 3);
     connect(ui->btnOk, &QPushButton::clicked, this, &CComSetupDlg::OnOK);
     connect(ui->btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    (new CDialogKeyFilter(this, CDialogKeyFilter::HelpOnly, ComSetupHelpContext))->install();
+    (new CDialogKeyFilter(this, CDialogKeyFilter::HelpOnly, ctx::ComSetup))->install();
 }
 
 CComSetupDlg::~CComSetupDlg() = default;
@@ -69,7 +69,6 @@ void CComSetupDlg::OnOK()
     m_nPort = m_group->checkedId();
     UserSettings store = UserSettings::forApplication();
     const QString port = StoreComChoice(store, m_nPort);
-    if (CProgramView *pView = view())
-        pView->m_strPort = port;
+    emit portChosen(port);
     accept();
 }

@@ -13,9 +13,6 @@ class ComSetupDlg;
 class QButtonGroup;
 class QLabel;
 
-/// Help context of the COM Setup dialog.
-constexpr int ComSetupHelpContext = 32777;
-
 /// The COM Setup dialog (template 135).
 class CComSetupDlg : public QDialog, public CDocumentTarget
 {
@@ -28,11 +25,15 @@ public:
     int DoModal();
     /// Disables the ports that cannot be opened now and checks the stored "com" button.
     bool OnInitDialog();
-    /// Stores the checked port in the per-user "com" value and in the view's port name.
+    /// Stores the checked port in the per-user "com" value and tells it (portChosen).
     void OnOK();
 
     /// Index of the checked button: 0 = COM1 … 3 = COM4, −1 = none.
     int m_nPort = -1;
+
+Q_SIGNALS:
+    /// OK chose port ("com1".."com4") for the next transfers of the view that opened the dialog.
+    void portChosen(const QString &port);
 
 private:
     std::unique_ptr<Ui::ComSetupDlg> ui;

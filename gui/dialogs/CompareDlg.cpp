@@ -3,6 +3,7 @@
 
 #include "core/app/Globals.h"
 #include "gui/dialogs/DialogKeyFilter.h"
+#include "gui/shell/CommandIds.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -53,7 +54,7 @@ CCompareDlg::CCompareDlg(const QList<ImageDifference> &differences, const QStrin
     m_list->setVisible(!differences.isEmpty());
     layout->addWidget(m_list, 1);
     resize(640, differences.isEmpty() ? 140 : 420);
-    (new CDialogKeyFilter(this, CDialogKeyFilter::HelpOnly, CompareHelpContext))->install();
+    (new CDialogKeyFilter(this, CDialogKeyFilter::HelpOnly, ctx::Compare))->install();
 }
 
 CCompareDlg *CCompareDlg::forWrite(const QList<ImageDifference> &changes, QWidget *parent)

@@ -13,9 +13,6 @@ class QLabel;
 class QPushButton;
 class QTreeWidget;
 
-/// Help context of the compare window.
-constexpr int CompareHelpContext = 32863;
-
 /// Lists differences; in the write mode its Write button accepts.
 class CCompareDlg : public QDialog
 {

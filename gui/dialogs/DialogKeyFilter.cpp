@@ -3,7 +3,6 @@
 
 #include "core/settings/OptionalFeaturesRules.h"
 #include "gui/shell/Help.h"
-#include "gui/shell/MainFrame.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -65,8 +64,12 @@ bool CDialogKeyFilter::eventFilter(QObject *watched, QEvent *event)
         return true;
     case KeyDisposition::Help: {
         const auto *w = qobject_cast<const QWidget *>(watched);
-        if (isFirstReceiver(w))
-            ShowHelp(CMainFrame::instance(), m_helpContext ? m_helpContext : ControlIdOf(w));
+        if (isFirstReceiver(w)) {
+            // The help window belongs to the window the dialog was opened over.
+            QWidget *owner = m_dialog ? m_dialog->parentWidget() : nullptr;
+            ShowHelp(
+                owner ? owner : m_dialog.data(), m_helpContext ? m_helpContext : ControlIdOf(w));
+        }
         return false;
     }
     case KeyDisposition::Pass:

@@ -5,8 +5,8 @@
 #include "core/settings/IniFile.h"
 #include "core/settings/SetupChoices.h"
 #include "gui/dialogs/DialogKeyFilter.h"
+#include "gui/shell/CommandIds.h"
 #include "gui/shell/DialogFrame.h"
-#include "gui/shell/MainFrame.h"
 #include "gui/shell/MessageBox.h"
 #include "ui_languagedlg.h"
 
@@ -30,7 +30,7 @@ CLanguageDlg::CLanguageDlg(QWidget *parent)
     m_group->addButton(ui->rdoChinese, 1);
     connect(ui->btnOk, &QPushButton::clicked, this, &CLanguageDlg::OnOK);
     connect(ui->btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    (new CDialogKeyFilter(this, CDialogKeyFilter::HelpOnly, LanguageHelpContext))->install();
+    (new CDialogKeyFilter(this, CDialogKeyFilter::HelpOnly, ctx::Language))->install();
 }
 
 CLanguageDlg::~CLanguageDlg() = default;
@@ -62,7 +62,7 @@ void SetRestartHook(void (*hook)())
     s_restartHook = hook;
 }
 
-void RestartProgram()
+void RestartProgram(QWidget *mainWindow)
 {
     // The new copy reads Program.ini at its start; it must find the new language there.
     // When the file cannot be written, this copy stays, so the user is not left with a
@@ -70,7 +70,7 @@ void RestartProgram()
     bool saved = true;
     theIniFile.Save(false, &saved);
     if (!saved) {
-        AfxMessageBox(CMainFrame::instance(),
+        AfxMessageBox(mainWindow,
             LanguageText(
                 "The new language could not be stored in Program.ini, so the program is not "
                 "restarted.\n%1",
@@ -87,10 +87,8 @@ void RestartProgram()
     QString program = g_strAppDir + QStringLiteral("radioprog");
     if (!QFileInfo(program).isExecutable())
         program = QCoreApplication::applicationFilePath();
-    if (CMainFrame *frame = CMainFrame::instance()) {
-        // A main window that refuses to close keeps this copy running; no second copy then.
-        if (!frame->close())
-            return;
-    }
+    // A main window that refuses to close keeps this copy running; no second copy then.
+    if (mainWindow && !mainWindow->close())
+        return;
     QProcess::startDetached(program, QStringList(), g_strAppDir);
 }

@@ -9,9 +9,7 @@ namespace Ui {
 class LanguageDlg;
 }
 class QButtonGroup;
-
-/// Help context of the Language dialog.
-constexpr int LanguageHelpContext = 32799;
+class QWidget;
 
 /// The Language dialog (template 134).
 class CLanguageDlg : public QDialog
@@ -38,9 +36,9 @@ private:
     QButtonGroup *m_group;
 };
 
-/// Saves Program.ini, closes the main window and starts a new copy of the
+/// Saves Program.ini, closes mainWindow (when there is one) and starts a new copy of the
 /// program from its own folder (tests replace the last two steps with a hook).
 /// When Program.ini cannot be written, says why and neither closes nor starts anything.
-void RestartProgram();
+void RestartProgram(QWidget *mainWindow);
 /// For tests: called instead of closing the main window and starting the new copy.
 void SetRestartHook(void (*hook)());

@@ -9,8 +9,6 @@
 #include "core/settings/UserSettings.h"
 #include "gui/dialogs/DialogKeyFilter.h"
 #include "gui/shell/DialogFrame.h"
-#include "gui/shell/MainFrame.h"
-#include "gui/view/ProgramView.h"
 #include "ui_productinfodlg.h"
 
 CProductInfoDlg::CProductInfoDlg(QWidget *parent)
@@ -37,8 +35,8 @@ int CProductInfoDlg::DoModal()
 
 bool CProductInfoDlg::OnInitDialog()
 {
-    // The choice is stored into a document and a view on OK; without them there is nothing to edit.
-    if (!document() || !view())
+    // The choice is stored into a document on OK; without one there is nothing to edit.
+    if (!document())
         return false;
     ui->btnOk->setText(LanguageText("Save", "保存"));
     const UserSettings store = UserSettings::forApplication();
@@ -67,8 +65,7 @@ void CProductInfoDlg::OnSelChangeType()
 void CProductInfoDlg::OnOK()
 {
     CProgramDoc *doc = document();
-    CProgramView *pView = view();
-    if (!doc || !pView) {
+    if (!doc) {
         reject();
         return;
     }
@@ -82,12 +79,10 @@ void CProductInfoDlg::OnOK()
     const QString band = bandPos >= 0 ? ui->cmbBand->currentText() : QString();
     g_strTitle
         = ProductCaption(theIniFile.GetValue(g_strLanguage, QStringLiteral("AppName")), type, band);
-    if (CMainFrame *frame = CMainFrame::instance())
-        frame->setCaption(g_strTitle);
+    emit captionChanged(g_strTitle);
 
     const BandLimits limits = BandLimitsOfText(band);
-    pView->m_nBandLow = limits.low;
-    pView->m_nBandHigh = limits.high;
+    emit bandChosen(limits.low, limits.high);
 
     UserSettings store = UserSettings::forApplication();
     store.setValue(QStringLiteral("Type"), typePos);

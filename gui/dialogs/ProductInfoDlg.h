@@ -19,13 +19,19 @@ public:
     explicit CProductInfoDlg(QWidget *parent = nullptr);
     ~CProductInfoDlg() override;
 
-    /// Loads the lists and runs the dialog; QDialog::Rejected at once without a document and view.
+    /// Loads the lists and runs the dialog; QDialog::Rejected at once without a document.
     int DoModal();
     /// Fills the type list from Program.ini and selects the per-user "Type" and "Field".
     bool OnInitDialog();
-    /// Stores the choice into the image, the per-user store, the view's band limits and the
-    /// caption.
+    /// Stores the choice into the image and the per-user store, and tells the band limits
+    /// (bandChosen) and the composed caption (captionChanged).
     void OnOK();
+
+Q_SIGNALS:
+    /// OK chose the band from low to high (10 Hz units): the view's frequency limits.
+    void bandChosen(int low, int high);
+    /// OK composed the main window's caption from the chosen type and band.
+    void captionChanged(const QString &caption);
 
 private Q_SLOTS:
     void OnSelChangeType();

@@ -6,9 +6,9 @@
 #include "core/image/SettingsArea.h"
 #include "core/settings/ScanInfoRules.h"
 #include "gui/dialogs/DialogKeyFilter.h"
+#include "gui/shell/CommandIds.h"
 #include "gui/shell/DialogFrame.h"
 #include "gui/shell/Help.h"
-#include "gui/shell/MainFrame.h"
 #include "gui/shell/MessageBox.h"
 #include "ui_scaninfodlg.h"
 
@@ -48,7 +48,7 @@ CScanInfoDlg::CScanInfoDlg(QWidget *parent)
         box->installEventFilter(this);
     connect(ui->btnOk, &QPushButton::clicked, this, &CScanInfoDlg::OnOK);
     connect(ui->btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    (new CDialogKeyFilter(this, CDialogKeyFilter::HelpOnly, ScanInfoHelpContext))->install();
+    (new CDialogKeyFilter(this, CDialogKeyFilter::HelpOnly, ctx::ScanInfo))->install();
 }
 
 CScanInfoDlg::~CScanInfoDlg() = default;

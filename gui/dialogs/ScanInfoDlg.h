@@ -15,9 +15,6 @@ class ScanInfoDlg;
 }
 class QLineEdit;
 
-/// Help context of the dialog's window (the framework's number for template 133).
-constexpr int ScanInfoHelpContext = 0x10000 + 133;
-
 /// The Scan Information dialog (template 133).
 class CScanInfoDlg : public QDialog, public CDocumentTarget
 {

@@ -3,6 +3,7 @@
 
 #include "core/settings/WriteSettings.h"
 #include "gui/dialogs/DialogKeyFilter.h"
+#include "gui/shell/CommandIds.h"
 #include "gui/shell/MessageBox.h"
 
 #include <QCheckBox>
@@ -53,7 +54,7 @@ CWriteOptionsDlg::CWriteOptionsDlg(QWidget *parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_openFolder, &QPushButton::clicked, this,
         [this] { OpenFolderForUser(this, m_folder->text()); });
-    (new CDialogKeyFilter(this, CDialogKeyFilter::HelpOnly, WriteOptionsCommand))->install();
+    (new CDialogKeyFilter(this, CDialogKeyFilter::HelpOnly, ctx::WriteOptions))->install();
     OnInitDialog();
 }
 

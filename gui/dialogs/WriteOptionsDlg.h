@@ -8,9 +8,6 @@ class QCheckBox;
 class QLineEdit;
 class QPushButton;
 
-/// Help context (and command id) of Setup > Options.
-constexpr int WriteOptionsCommand = 32861;
-
 /// "Back up the radio before writing", "Verify after writing" and the backups folder.
 class CWriteOptionsDlg : public QDialog
 {

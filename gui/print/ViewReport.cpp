@@ -5,7 +5,6 @@
 #include "core/document/ProgramDoc.h"
 #include "core/report/ReportTexts.h"
 #include "gui/print/PrintSetup.h"
-#include "gui/view/ProgramView.h"
 #include "render/ReportPainter.h"
 #include "render/ReportPdf.h"
 
@@ -14,14 +13,13 @@
 #include <QPainter>
 #include <QPrinter>
 
-ReportInput ViewReportInput(CProgramView *view)
+ReportInput ViewReportInput(const MemoryImage &image, const ChannelTable &table)
 {
     ReportInput in;
-    in.image = view->GetDocument()->m_image;
-    in.table = view->table();
+    in.image = image;
+    in.table = table;
     in.language = CurrentLanguage();
     in.owner = ReportOwnerText(g_strLanguage);
-    view->m_nUsedChannels = UsedChannelRows(in.table).size();
     return in;
 }
 
@@ -34,7 +32,7 @@ bool PrintReportOn(QPrinter &printer, const ReportInput &input, int from, int to
     return painter.end();
 }
 
-bool ExportViewReportPdf(CProgramView *view, const QString &path, QString *error)
+bool ExportViewReportPdf(const ReportInput &input, const QString &path, QString *error)
 {
     // The paper chosen in Print Setup applies to the file as well.
     QPageLayout layout = DefaultReportPageLayout();
@@ -43,16 +41,15 @@ bool ExportViewReportPdf(CProgramView *view, const QString &path, QString *error
         layout.setPageSize(chosen.pageSize());
         layout.setOrientation(chosen.orientation());
     }
-    return WriteReportPdf(path, ViewReportInput(view), layout, ReportPdfResolution, error);
+    return WriteReportPdf(path, input, layout, ReportPdfResolution, error);
 }
 
-QString DefaultReportPdfPath(CProgramView *view)
+QString DefaultReportPdfPath(const CProgramDoc &doc)
 {
-    const CProgramDoc *doc = view->GetDocument();
-    const QFileInfo opened(doc->pathName());
+    const QFileInfo opened(doc.pathName());
     if (opened.isAbsolute() && opened.exists())
         return opened.dir().filePath(opened.completeBaseName() + QStringLiteral(".pdf"));
-    QString name = doc->title();
+    QString name = doc.title();
     name.replace(QLatin1Char('/'), QLatin1Char('_'));
     if (name.isEmpty())
         name = QStringLiteral("report");

@@ -3,6 +3,7 @@
 
 #include "core/app/Globals.h"
 #include "core/settings/IniFile.h"
+#include "gui/shell/CommandIds.h"
 #include "gui/shell/DialogFrame.h"
 #include "gui/shell/Help.h"
 #include "ui_aboutdlg.h"
@@ -61,7 +62,7 @@ void CAboutDlg::keyPressEvent(QKeyEvent *event)
 {
     // The box's help number is its resource id on the window base.
     if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
-        ShowHelp(parentWidget(), 0x10000 + 100);
+        ShowHelp(parentWidget(), ctx::About);
         return;
     }
     QDialog::keyPressEvent(event);

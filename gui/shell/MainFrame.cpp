@@ -6,16 +6,13 @@
 #include "core/app/StringTable.h"
 #include "core/document/ProgramDoc.h"
 #include "core/settings/IniFile.h"
-#include "gui/dialogs/BackupsDlg.h"
-#include "gui/dialogs/WriteOptionsDlg.h"
 #include "gui/print/PrintSetup.h"
-#include "gui/shell/ChannelCommands.h"
 #include "gui/shell/ChildFrame.h"
+#include "gui/shell/CommandIds.h"
 #include "gui/shell/Help.h"
 #include "gui/shell/MdiClient.h"
 #include "gui/shell/MessageBox.h"
 #include "gui/shell/NavBar.h"
-#include "gui/shell/WriteCommands.h"
 #include "gui/view/ProgramView.h"
 
 #include <QApplication>
@@ -124,81 +121,81 @@ void CMainFrame::forwardToView(int id, void (CProgramView::*slot)())
 
 void CMainFrame::createActions()
 {
-    addCommand(ids::FileNew, tr("&New\tCtrl+N"), QKeySequence(Qt::CTRL | Qt::Key_N));
-    addCommand(ids::FileOpen, tr("&Open...\tCtrl+O"), QKeySequence(Qt::CTRL | Qt::Key_O));
-    addCommand(ids::FileClose, tr("&Close"));
-    addCommand(ids::FileSave, tr("&Save\tCtrl+S"), QKeySequence(Qt::CTRL | Qt::Key_S));
-    addCommand(ids::FileSaveAs, tr("Save &As..."));
-    addCommand(ids::FilePrint, tr("&Print...\tCtrl+P"), QKeySequence(Qt::CTRL | Qt::Key_P));
-    addCommand(ids::FilePrintPreview, tr("Print Pre&view"));
-    QAction *pdf = addCommand(kExportPdfId, tr("Export P&DF..."));
+    addCommand(cmd::FileNew, tr("&New\tCtrl+N"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    addCommand(cmd::FileOpen, tr("&Open...\tCtrl+O"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    addCommand(cmd::FileClose, tr("&Close"));
+    addCommand(cmd::FileSave, tr("&Save\tCtrl+S"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    addCommand(cmd::FileSaveAs, tr("Save &As..."));
+    addCommand(cmd::FilePrint, tr("&Print...\tCtrl+P"), QKeySequence(Qt::CTRL | Qt::Key_P));
+    addCommand(cmd::FilePrintPreview, tr("Print Pre&view"));
+    QAction *pdf = addCommand(cmd::ExportPdf, tr("Export P&DF..."));
     pdf->setStatusTip(tr("Save the report of the active document as a PDF file"));
-    addCommand(ids::FilePrintSetup, tr("P&rint Setup..."));
+    addCommand(cmd::FilePrintSetup, tr("P&rint Setup..."));
     AddChannelListCommands();
-    addCommand(ids::AppExit, tr("E&xit"));
+    addCommand(cmd::AppExit, tr("E&xit"));
     createEditActions();
-    addCommand(32786, tr("&Product Information"));
-    addCommand(32787, tr("&Channel Information"));
-    addCommand(32788, tr("&Optional Features"));
-    addCommand(ids::PromptRead, tr("&Read\tCtrl+R"), QKeySequence(Qt::CTRL | Qt::Key_R));
-    addCommand(ids::PromptWrite, tr("&Write\tCtrl+W"), QKeySequence(Qt::CTRL | Qt::Key_W));
-    addCommand(32782, tr("Scan Info"));
-    addCommand(ids::ViewToolbar, tr("&Toolbar"))->setCheckable(true);
-    addCommand(ids::ViewStatusBar, tr("&Status Bar"))->setCheckable(true);
-    addCommand(32780, tr("&Control Bar"))->setCheckable(true);
-    addCommand(32777, tr("&Com Setup"));
-    addCommand(32799, tr("&Language"));
-    addCommand(ids::AppAbout, tr("&About Program..."));
-    addCommand(CompareWithCommand, tr("Co&mpare With..."))
+    addCommand(cmd::ProductInfo, tr("&Product Information"));
+    addCommand(cmd::ChannelInfo, tr("&Channel Information"));
+    addCommand(cmd::OptionalFeatures, tr("&Optional Features"));
+    addCommand(cmd::Read, tr("&Read\tCtrl+R"), QKeySequence(Qt::CTRL | Qt::Key_R));
+    addCommand(cmd::Write, tr("&Write\tCtrl+W"), QKeySequence(Qt::CTRL | Qt::Key_W));
+    addCommand(cmd::ScanInfo, tr("Scan Info"));
+    addCommand(cmd::ViewToolbar, tr("&Toolbar"))->setCheckable(true);
+    addCommand(cmd::ViewStatusBar, tr("&Status Bar"))->setCheckable(true);
+    addCommand(cmd::ControlBar, tr("&Control Bar"))->setCheckable(true);
+    addCommand(cmd::ComSetup, tr("&Com Setup"));
+    addCommand(cmd::Language, tr("&Language"));
+    addCommand(cmd::AppAbout, tr("&About Program..."));
+    addCommand(cmd::CompareWith, tr("Co&mpare With..."))
         ->setStatusTip(tr("Compare the active document with a .dat file, field by field"));
-    addCommand(WriteOptionsCommand, tr("&Options..."))
+    addCommand(cmd::WriteOptions, tr("&Options..."))
         ->setStatusTip(tr("Backup and verify around Program > Write"));
-    addCommand(BackupsCommand, tr("&Backups..."))
+    addCommand(cmd::Backups, tr("&Backups..."))
         ->setStatusTip(tr("List the radio backups made before writing; open one"));
-    addCommand(ids::NextPane, tr("Next Pane"), QKeySequence(Qt::Key_F6));
-    addCommand(ids::PrevPane, tr("Previous Pane"), QKeySequence(Qt::SHIFT | Qt::Key_F6));
+    addCommand(cmd::NextPane, tr("Next Pane"), QKeySequence(Qt::Key_F6));
+    addCommand(cmd::PrevPane, tr("Previous Pane"), QKeySequence(Qt::SHIFT | Qt::Key_F6));
     // Menu 128 keeps its own About item: start-up renames only the item of the menu in use.
     m_pAbout128 = new QAction(tr("&About Program..."), this);
-    m_pAbout128->setProperty("cmdId", ids::AppAbout);
-    m_pAbout128->setStatusTip(action(ids::AppAbout)->statusTip());
+    m_pAbout128->setProperty("cmdId", cmd::AppAbout);
+    m_pAbout128->setStatusTip(action(cmd::AppAbout)->statusTip());
 
-    connect(action(ids::FileNew), &QAction::triggered, this, &CMainFrame::fileNewRequested);
-    connect(action(ids::FileOpen), &QAction::triggered, this, &CMainFrame::fileOpenRequested);
-    connect(action(ids::FileClose), &QAction::triggered, this, &CMainFrame::OnFileClose);
-    connect(action(ids::FileSave), &QAction::triggered, this, &CMainFrame::OnFileSave);
-    connect(action(ids::FileSaveAs), &QAction::triggered, this, &CMainFrame::OnFileSaveAs);
+    connect(action(cmd::FileNew), &QAction::triggered, this, &CMainFrame::fileNewRequested);
+    connect(action(cmd::FileOpen), &QAction::triggered, this, &CMainFrame::fileOpenRequested);
+    connect(action(cmd::FileClose), &QAction::triggered, this, &CMainFrame::OnFileClose);
+    connect(action(cmd::FileSave), &QAction::triggered, this, &CMainFrame::OnFileSave);
+    connect(action(cmd::FileSaveAs), &QAction::triggered, this, &CMainFrame::OnFileSaveAs);
     connect(
-        action(ids::FilePrintSetup), &QAction::triggered, this, [this] { OnFilePrintSetup(this); });
-    connect(action(ids::AppExit), &QAction::triggered, this, &QWidget::close);
-    connect(action(32786), &QAction::triggered, this, &CMainFrame::OnProductInfo);
-    connect(action(32787), &QAction::triggered, this, &CMainFrame::OnChannelInfo);
-    connect(action(32788), &QAction::triggered, this, &CMainFrame::OnOptionalFeatures);
-    connect(action(32780), &QAction::triggered, this, &CMainFrame::OnViewControlBar);
-    connect(action(ids::AppAbout), &QAction::triggered, this, &CMainFrame::aboutRequested);
+        action(cmd::FilePrintSetup), &QAction::triggered, this, [this] { OnFilePrintSetup(this); });
+    connect(action(cmd::AppExit), &QAction::triggered, this, &QWidget::close);
+    connect(action(cmd::ProductInfo), &QAction::triggered, this, &CMainFrame::OnProductInfo);
+    connect(action(cmd::ChannelInfo), &QAction::triggered, this, &CMainFrame::OnChannelInfo);
+    connect(
+        action(cmd::OptionalFeatures), &QAction::triggered, this, &CMainFrame::OnOptionalFeatures);
+    connect(action(cmd::ControlBar), &QAction::triggered, this, &CMainFrame::OnViewControlBar);
+    connect(action(cmd::AppAbout), &QAction::triggered, this, &CMainFrame::aboutRequested);
     connect(m_pAbout128, &QAction::triggered, this, &CMainFrame::aboutRequested);
-    connect(action(ids::NextPane), &QAction::triggered, this,
+    connect(action(cmd::NextPane), &QAction::triggered, this,
         [this] { m_pMDIClient->activateNextSubWindow(); });
-    connect(action(ids::PrevPane), &QAction::triggered, this,
+    connect(action(cmd::PrevPane), &QAction::triggered, this,
         [this] { m_pMDIClient->activatePreviousSubWindow(); });
-    connect(action(CompareWithCommand), &QAction::triggered, this, [this] { OnCompareWith(this); });
-    connect(
-        action(WriteOptionsCommand), &QAction::triggered, this, [this] { OnWriteOptions(this); });
-    connect(action(BackupsCommand), &QAction::triggered, this, [this] { OnBackups(this); });
-    forwardToView(ids::PromptRead, &CProgramView::OnRead);
-    forwardToView(ids::PromptWrite, &CProgramView::OnWrite);
-    forwardToView(32782, &CProgramView::OnScanInfo);
-    forwardToView(32777, &CProgramView::OnComSetup);
-    forwardToView(32799, &CProgramView::OnLanguage);
-    forwardToView(ids::FilePrint, &CProgramView::OnFilePrint);
-    forwardToView(ids::FilePrintPreview, &CProgramView::OnFilePrintPreview);
-    forwardToView(kExportPdfId, &CProgramView::OnExportPdf);
-    forwardToView(ids::ExportChannels, &CProgramView::OnExportChannels);
-    forwardToView(ids::ImportChannels, &CProgramView::OnImportChannels);
-    forwardToView(ids::PrintChannelSheet, &CProgramView::OnPrintChannelSheet);
-    forwardToView(ids::ExportChannelSheetPdf, &CProgramView::OnExportChannelSheetPdf);
+    connect(action(cmd::CompareWith), &QAction::triggered, this, [this] { OnCompareWith(); });
+    connect(action(cmd::WriteOptions), &QAction::triggered, this, [this] { OnWriteOptions(); });
+    connect(action(cmd::Backups), &QAction::triggered, this, [this] { OnBackups(); });
+    forwardToView(cmd::Read, &CProgramView::OnRead);
+    forwardToView(cmd::Write, &CProgramView::OnWrite);
+    forwardToView(cmd::ScanInfo, &CProgramView::OnScanInfo);
+    forwardToView(cmd::ComSetup, &CProgramView::OnComSetup);
+    forwardToView(cmd::Language, &CProgramView::OnLanguage);
+    forwardToView(cmd::FilePrint, &CProgramView::OnFilePrint);
+    forwardToView(cmd::FilePrintPreview, &CProgramView::OnFilePrintPreview);
+    forwardToView(cmd::ExportPdf, &CProgramView::OnExportPdf);
+    forwardToView(cmd::ExportChannels, &CProgramView::OnExportChannels);
+    forwardToView(cmd::ImportChannels, &CProgramView::OnImportChannels);
+    forwardToView(cmd::PrintChannelSheet, &CProgramView::OnPrintChannelSheet);
+    forwardToView(cmd::ExportChannelSheetPdf, &CProgramView::OnExportChannelSheetPdf);
     // F6 and Shift+F6 work in every state, as their accelerators do.
-    addAction(action(ids::NextPane));
-    addAction(action(ids::PrevPane));
+    addAction(action(cmd::NextPane));
+    addAction(action(cmd::PrevPane));
 }
 
 QAction *CMainFrame::action(int commandId) const
@@ -244,6 +241,7 @@ CChildFrame *CMainFrame::createChildFrame(CProgramDoc *doc)
     frame->setGeometry(0, 0, 1600, 1200);
     m_pMDIClient->setActiveSubWindow(frame);
     updateFrameMenu();
+    connectView(frame->view());
     frame->view()->OnInitialUpdate();
     return frame;
 }
@@ -280,7 +278,7 @@ void CMainFrame::OnViewControlBar()
 {
     const bool show = m_pNavBar->isHidden();
     m_pNavBar->setVisible(show);
-    action(32780)->setChecked(show);
+    action(cmd::ControlBar)->setChecked(show);
 }
 
 void CMainFrame::OnSelChangedTree()
@@ -374,11 +372,10 @@ void CMainFrame::WinHelp(int helpId)
 
 int CMainFrame::helpContextOfFocus() const
 {
-    // Help numbers of windows: 0x20000 plus the window's resource id.
     for (QWidget *w = QApplication::focusWidget(); w; w = w->parentWidget())
         if (qobject_cast<CChildFrame *>(w))
-            return 0x20000 + 129;
-    return 0x20000 + 128;
+            return ctx::HelpNumber(ctx::DocumentWindow);
+    return ctx::HelpNumber(ctx::MainWindow);
 }
 
 void CMainFrame::keyPressEvent(QKeyEvent *event)
@@ -398,7 +395,7 @@ bool CMainFrame::eventFilter(QObject *watched, QEvent *event)
             if (QAction *act = menu->activeAction(); act && act->property("cmdId").isValid()) {
                 const int id = act->property("cmdId").toInt();
                 menu->close();
-                WinHelp(0x10000 + id);
+                WinHelp(ctx::HelpNumber(id));
                 return true;
             }
         }

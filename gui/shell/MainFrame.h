@@ -25,9 +25,6 @@ class CMainFrame : public QMainWindow
 {
     Q_OBJECT
 public:
-    /// Command id of File > Export PDF (no standard id exists for it).
-    static constexpr int kExportPdfId = 32800;
-
     /// Creates the frame; the process has one.
     explicit CMainFrame(QWidget *parent = nullptr);
     ~CMainFrame() override;
@@ -67,20 +64,6 @@ public:
     void WinHelp(int helpId);
 
     // --- MainFrameEdit.cpp -----------------------------------------------
-    /// Command ids of the Edit menu's editing commands.
-    enum EditCommand {
-        kUndoId = 57643,
-        kRedoId = 57644,
-        kCutId = 57635,
-        kCopyId = 57634,
-        kPasteId = 57637,
-        kClearId = 57632,
-        kInsertChannelId = 32840,
-        kDeleteChannelId = 32841,
-        kMoveUpId = 32842,
-        kMoveDownId = 32843,
-        kClearChannelId = 32844,
-    };
     /// Asks "Save changes to NAME?" when doc has unsaved changes; true when the caller may go
     /// on (saved, discarded, or nothing to save), false on Cancel or a failed save.
     bool maybeSaveDocument(CProgramDoc *doc);
@@ -88,6 +71,21 @@ public:
     bool maybeSaveAllDocuments();
     /// The next close of the main window does not ask again (the caller has asked).
     void setSavePromptDone(bool done) { m_bSavePromptDone = done; }
+
+    // --- MainFrameViews.cpp ----------------------------------------------
+    /// Opens the file at path as a document in a window of its own, beside the open ones (the
+    /// document being edited stays as it is); a file that cannot be read is reported, false.
+    bool openBackupDocument(const QString &path);
+
+    // --- MainFrameWrite.cpp ----------------------------------------------
+    /// File > Compare With...: the active document (as its grid stands) against a .dat file.
+    void OnCompareWith();
+    /// Shows the comparison of the active document (as its grid stands) with the .dat file at path.
+    void CompareWithFile(const QString &path);
+    /// Setup > Options: the write protections and the backups folder.
+    void OnWriteOptions();
+    /// Program > Backups...: the backups, one of them opened as a document.
+    void OnBackups();
 
 public Q_SLOTS:
     /// Edit > Product Information (32786); defined in MainFrameDialogs.cpp.
@@ -123,6 +121,8 @@ protected:
 
 private:
     void OnCreate();
+    void connectView(CProgramView *view); // MainFrameViews.cpp
+    void restartForLanguage(const QString &languageBefore);
     void createActions();
     void AddChannelListCommands(); // MainFrameChannels.cpp
     void createMenus();

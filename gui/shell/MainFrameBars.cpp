@@ -4,13 +4,10 @@
 #include "core/app/ShellRules.h"
 #include "core/app/StringTable.h"
 #include "core/settings/IniFile.h"
-#include "gui/dialogs/BackupsDlg.h"
-#include "gui/dialogs/WriteOptionsDlg.h"
-#include "gui/shell/ChannelCommands.h"
+#include "gui/shell/CommandIds.h"
 #include "gui/shell/LockKeys.h"
 #include "gui/shell/MainFrame.h"
 #include "gui/shell/NavBar.h"
-#include "gui/shell/WriteCommands.h"
 
 #include <QAction>
 #include <QLabel>
@@ -39,31 +36,33 @@ void CMainFrame::createMenus()
 
     m_menus128 = {
         menu(tr("&File"),
-            { action(ids::FileNew), action(ids::FileOpen), separator, action(ids::FilePrintSetup),
-                separator, action(ids::AppExit) }),
-        menu(tr("&View"), { action(ids::ViewToolbar), action(ids::ViewStatusBar) }),
+            { action(cmd::FileNew), action(cmd::FileOpen), separator, action(cmd::FilePrintSetup),
+                separator, action(cmd::AppExit) }),
+        menu(tr("&View"), { action(cmd::ViewToolbar), action(cmd::ViewStatusBar) }),
         menu(tr("&Help"), { m_pAbout128 }),
     };
     m_menus129 = {
         menu(tr("&File"),
-            { action(ids::FileNew), action(ids::FileOpen), action(ids::FileClose),
-                action(ids::FileSave), action(ids::FileSaveAs), action(CompareWithCommand),
-                separator, action(ids::FilePrint), action(ids::FilePrintPreview),
-                action(kExportPdfId), action(ids::FilePrintSetup), separator,
-                action(ids::ImportChannels), action(ids::ExportChannels),
-                action(ids::PrintChannelSheet), action(ids::ExportChannelSheetPdf), separator,
-                action(ids::AppExit) }),
+            { action(cmd::FileNew), action(cmd::FileOpen), action(cmd::FileClose),
+                action(cmd::FileSave), action(cmd::FileSaveAs), action(cmd::CompareWith), separator,
+                action(cmd::FilePrint), action(cmd::FilePrintPreview), action(cmd::ExportPdf),
+                action(cmd::FilePrintSetup), separator, action(cmd::ImportChannels),
+                action(cmd::ExportChannels), action(cmd::PrintChannelSheet),
+                action(cmd::ExportChannelSheetPdf), separator, action(cmd::AppExit) }),
         menu(tr("&Edit"),
-            { action(kUndoId), action(kRedoId), separator, action(kCutId), action(kCopyId),
-                action(kPasteId), action(kClearId), separator, action(kInsertChannelId),
-                action(kDeleteChannelId), action(kMoveUpId), action(kMoveDownId),
-                action(kClearChannelId), separator, action(32786), action(32787), action(32788) }),
+            { action(cmd::Undo), action(cmd::Redo), separator, action(cmd::Cut), action(cmd::Copy),
+                action(cmd::Paste), action(cmd::Clear), separator, action(cmd::InsertChannel),
+                action(cmd::DeleteChannel), action(cmd::MoveUp), action(cmd::MoveDown),
+                action(cmd::ClearChannel), separator, action(cmd::ProductInfo),
+                action(cmd::ChannelInfo), action(cmd::OptionalFeatures) }),
         menu(tr("&Program"),
-            { action(ids::PromptRead), action(ids::PromptWrite), action(32782), separator,
-                action(BackupsCommand) }),
-        menu(tr("&View"), { action(ids::ViewToolbar), action(ids::ViewStatusBar), action(32780) }),
-        menu(tr("&Setup"), { action(32777), action(32799), action(WriteOptionsCommand) }),
-        menu(tr("&Help"), { action(ids::AppAbout) }),
+            { action(cmd::Read), action(cmd::Write), action(cmd::ScanInfo), separator,
+                action(cmd::Backups) }),
+        menu(tr("&View"),
+            { action(cmd::ViewToolbar), action(cmd::ViewStatusBar), action(cmd::ControlBar) }),
+        menu(tr("&Setup"),
+            { action(cmd::ComSetup), action(cmd::Language), action(cmd::WriteOptions) }),
+        menu(tr("&Help"), { action(cmd::AppAbout) }),
     };
 }
 
@@ -79,16 +78,16 @@ void CMainFrame::createToolBar()
         int id;
         const char *icon;
     } buttons[] = {
-        { ids::FileNew, "new" },
-        { ids::FileOpen, "open" },
-        { ids::FileSave, "save" },
+        { cmd::FileNew, "new" },
+        { cmd::FileOpen, "open" },
+        { cmd::FileSave, "save" },
         { 0, nullptr },
-        { ids::PromptRead, "read" },
-        { ids::PromptWrite, "write" },
+        { cmd::Read, "read" },
+        { cmd::Write, "write" },
         { 0, nullptr },
-        { ids::FilePrint, "print" },
+        { cmd::FilePrint, "print" },
         { 0, nullptr },
-        { ids::AppAbout, "about" },
+        { cmd::AppAbout, "about" },
     };
     for (const auto &b : buttons) {
         if (!b.icon) {
@@ -101,7 +100,7 @@ void CMainFrame::createToolBar()
     }
     addToolBar(Qt::TopToolBarArea, m_pToolBar);
 
-    QAction *toggle = action(ids::ViewToolbar);
+    QAction *toggle = action(cmd::ViewToolbar);
     toggle->setChecked(true);
     connect(toggle, &QAction::toggled, m_pToolBar, &QWidget::setVisible);
     // The View menu is the one place that shows and hides the bars.
@@ -119,8 +118,8 @@ void CMainFrame::createStatusBar()
     {
         int id;
         const char *text;
-    } panes[] = { { 59137, QT_TR_NOOP("CAP") }, { 59138, QT_TR_NOOP("NUM") },
-        { 59139, QT_TR_NOOP("SCRL") } };
+    } panes[] = { { cmd::IndicatorCaps, QT_TR_NOOP("CAP") },
+        { cmd::IndicatorNum, QT_TR_NOOP("NUM") }, { cmd::IndicatorScroll, QT_TR_NOOP("SCRL") } };
     for (const auto &p : panes) {
         auto *label = new QLabel(tr(p.text), bar);
         label->setProperty("ctrlId", p.id);
@@ -140,7 +139,7 @@ void CMainFrame::createStatusBar()
         poll->start(300);
     }
 
-    QAction *toggle = action(ids::ViewStatusBar);
+    QAction *toggle = action(cmd::ViewStatusBar);
     toggle->setChecked(true);
     connect(toggle, &QAction::toggled, bar, &QWidget::setVisible);
 }
@@ -157,7 +156,7 @@ void CMainFrame::createNavBar()
     tree->setCurrentItem(root);
     connect(tree, &QTreeWidget::currentItemChanged, this, &CMainFrame::OnSelChangedTree);
     connect(m_pNavBar, &CNavBar::closeClicked, this, &CMainFrame::OnViewControlBar);
-    action(32780)->setChecked(true);
+    action(cmd::ControlBar)->setChecked(true);
 }
 
 void CMainFrame::updateFrameMenu()
@@ -173,10 +172,10 @@ void CMainFrame::updateFrameMenu()
     }
     // Commands routed to a view do nothing without one, so they are greyed.
     const bool hasView = activeView() != nullptr;
-    for (int id : { int(ids::FileClose), int(ids::FileSave), int(ids::FileSaveAs),
-             int(ids::FilePrint), int(ids::FilePrintPreview), kExportPdfId, int(ids::PromptRead),
-             int(ids::PromptWrite), 32782, 32777, 32799, ids::ExportChannels, ids::ImportChannels,
-             ids::PrintChannelSheet, ids::ExportChannelSheetPdf })
+    for (int id : { cmd::FileClose, cmd::FileSave, cmd::FileSaveAs, cmd::FilePrint,
+             cmd::FilePrintPreview, cmd::ExportPdf, cmd::Read, cmd::Write, cmd::ScanInfo,
+             cmd::ComSetup, cmd::Language, cmd::ExportChannels, cmd::ImportChannels,
+             cmd::PrintChannelSheet, cmd::ExportChannelSheetPdf })
         action(id)->setEnabled(hasView);
     updateEditActions();
 }

@@ -4,6 +4,7 @@
 #include "core/app/Globals.h"
 #include "core/document/ProgramDoc.h"
 #include "gui/shell/ChildFrame.h"
+#include "gui/shell/CommandIds.h"
 #include "gui/shell/MainFrame.h"
 #include "gui/shell/MdiClient.h"
 #include "gui/shell/MessageBox.h"
@@ -15,43 +16,43 @@
 
 void CMainFrame::createEditActions()
 {
-    QAction *undo = addCommand(kUndoId, tr("&Undo\tCtrl+Z"));
+    QAction *undo = addCommand(cmd::Undo, tr("&Undo\tCtrl+Z"));
     undo->setShortcuts(QKeySequence::Undo);
     undo->setStatusTip(tr("Undo the last change"));
-    QAction *redo = addCommand(kRedoId, tr("&Redo\tCtrl+Y"));
+    QAction *redo = addCommand(cmd::Redo, tr("&Redo\tCtrl+Y"));
     redo->setShortcuts(
         { QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z) });
     redo->setStatusTip(tr("Redo the change last undone"));
-    addCommand(kCutId, tr("Cu&t\tCtrl+X"), QKeySequence(Qt::CTRL | Qt::Key_X))
+    addCommand(cmd::Cut, tr("Cu&t\tCtrl+X"), QKeySequence(Qt::CTRL | Qt::Key_X))
         ->setStatusTip(tr("Copy the selected cells and clear them"));
-    addCommand(kCopyId, tr("Cop&y\tCtrl+C"), QKeySequence(Qt::CTRL | Qt::Key_C))
+    addCommand(cmd::Copy, tr("Cop&y\tCtrl+C"), QKeySequence(Qt::CTRL | Qt::Key_C))
         ->setStatusTip(tr("Copy the selected cells (whole channels exactly)"));
-    addCommand(kPasteId, tr("P&aste\tCtrl+V"), QKeySequence(Qt::CTRL | Qt::Key_V))
+    addCommand(cmd::Paste, tr("P&aste\tCtrl+V"), QKeySequence(Qt::CTRL | Qt::Key_V))
         ->setStatusTip(tr("Paste channels or cells at the selected cell"));
     // Delete is handled by the grid itself, so the key keeps its meaning elsewhere.
-    addCommand(kClearId, tr("&Delete\tDel"))->setStatusTip(tr("Clear the selected cells"));
-    addCommand(kInsertChannelId, tr("&Insert Channel"))
+    addCommand(cmd::Clear, tr("&Delete\tDel"))->setStatusTip(tr("Clear the selected cells"));
+    addCommand(cmd::InsertChannel, tr("&Insert Channel"))
         ->setStatusTip(tr("Insert an empty channel; the channels below move down"));
-    addCommand(kDeleteChannelId, tr("D&elete Channel"))
+    addCommand(cmd::DeleteChannel, tr("D&elete Channel"))
         ->setStatusTip(tr("Delete the channel; the channels below move up"));
-    addCommand(kMoveUpId, tr("Mo&ve Up\tCtrl+Up"), QKeySequence(Qt::CTRL | Qt::Key_Up))
+    addCommand(cmd::MoveUp, tr("Mo&ve Up\tCtrl+Up"), QKeySequence(Qt::CTRL | Qt::Key_Up))
         ->setStatusTip(tr("Swap the channel with the one above"));
-    addCommand(kMoveDownId, tr("Move Do&wn\tCtrl+Down"), QKeySequence(Qt::CTRL | Qt::Key_Down))
+    addCommand(cmd::MoveDown, tr("Move Do&wn\tCtrl+Down"), QKeySequence(Qt::CTRL | Qt::Key_Down))
         ->setStatusTip(tr("Swap the channel with the one below"));
-    addCommand(kClearChannelId, tr("C&lear Channel"))
+    addCommand(cmd::ClearChannel, tr("C&lear Channel"))
         ->setStatusTip(tr("Empty the channel where it is"));
 
-    forwardToView(kUndoId, &CProgramView::OnEditUndo);
-    forwardToView(kRedoId, &CProgramView::OnEditRedo);
-    forwardToView(kCutId, &CProgramView::OnEditCut);
-    forwardToView(kCopyId, &CProgramView::OnEditCopy);
-    forwardToView(kPasteId, &CProgramView::OnEditPaste);
-    forwardToView(kClearId, &CProgramView::OnEditClear);
-    forwardToView(kInsertChannelId, &CProgramView::OnInsertChannel);
-    forwardToView(kDeleteChannelId, &CProgramView::OnDeleteChannel);
-    forwardToView(kMoveUpId, &CProgramView::OnMoveChannelUp);
-    forwardToView(kMoveDownId, &CProgramView::OnMoveChannelDown);
-    forwardToView(kClearChannelId, &CProgramView::OnClearChannel);
+    forwardToView(cmd::Undo, &CProgramView::OnEditUndo);
+    forwardToView(cmd::Redo, &CProgramView::OnEditRedo);
+    forwardToView(cmd::Cut, &CProgramView::OnEditCut);
+    forwardToView(cmd::Copy, &CProgramView::OnEditCopy);
+    forwardToView(cmd::Paste, &CProgramView::OnEditPaste);
+    forwardToView(cmd::Clear, &CProgramView::OnEditClear);
+    forwardToView(cmd::InsertChannel, &CProgramView::OnInsertChannel);
+    forwardToView(cmd::DeleteChannel, &CProgramView::OnDeleteChannel);
+    forwardToView(cmd::MoveUp, &CProgramView::OnMoveChannelUp);
+    forwardToView(cmd::MoveDown, &CProgramView::OnMoveChannelDown);
+    forwardToView(cmd::ClearChannel, &CProgramView::OnClearChannel);
 }
 
 void CMainFrame::updateEditActions()
@@ -60,8 +61,8 @@ void CMainFrame::updateEditActions()
         disconnect(c);
     m_editConnections.clear();
     const bool hasView = activeView() != nullptr;
-    for (int id : { kCutId, kCopyId, kPasteId, kClearId, kInsertChannelId, kDeleteChannelId,
-             kMoveUpId, kMoveDownId, kClearChannelId })
+    for (int id : { cmd::Cut, cmd::Copy, cmd::Paste, cmd::Clear, cmd::InsertChannel,
+             cmd::DeleteChannel, cmd::MoveUp, cmd::MoveDown, cmd::ClearChannel })
         action(id)->setEnabled(hasView);
     if (CProgramDoc *doc = activeDocument()) {
         QUndoStack *stack = doc->undoStack();
@@ -79,11 +80,11 @@ void CMainFrame::updateUndoTexts()
     const QUndoStack *stack = doc ? doc->undoStack() : nullptr;
     const bool canUndo = stack && stack->canUndo();
     const bool canRedo = stack && stack->canRedo();
-    action(kUndoId)->setEnabled(canUndo);
-    action(kUndoId)->setText(
+    action(cmd::Undo)->setEnabled(canUndo);
+    action(cmd::Undo)->setText(
         canUndo ? tr("&Undo %1\tCtrl+Z").arg(stack->undoText()) : tr("&Undo\tCtrl+Z"));
-    action(kRedoId)->setEnabled(canRedo);
-    action(kRedoId)->setText(
+    action(cmd::Redo)->setEnabled(canRedo);
+    action(cmd::Redo)->setText(
         canRedo ? tr("&Redo %1\tCtrl+Y").arg(stack->redoText()) : tr("&Redo\tCtrl+Y"));
 }
 

@@ -8,6 +8,7 @@
 #include "core/settings/IniFile.h"
 #include "gui/shell/AboutDlg.h"
 #include "gui/shell/ChildFrame.h"
+#include "gui/shell/CommandIds.h"
 #include "gui/shell/MainFrame.h"
 #include "gui/shell/MessageBox.h"
 
@@ -125,7 +126,7 @@ void CProgramApp::applyMenuSettings()
             theIniFile.GetValue(g_strLanguage, QStringLiteral("About Title")));
     if (!ShowLanguageCommand(theIniFile.GetValue(kSetup, QStringLiteral("ShowLang")))
         && menus.size() > 4 && menus[4]->menu())
-        menus[4]->menu()->removeAction(m_pMainFrame->action(32799));
+        menus[4]->menu()->removeAction(m_pMainFrame->action(cmd::Language));
 }
 
 bool CProgramApp::NewDocument()

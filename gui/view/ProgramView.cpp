@@ -12,7 +12,6 @@
 #include "core/image/Codecs.h"
 #include "core/settings/UserSettings.h"
 #include "gui/shell/Help.h"
-#include "gui/shell/MainFrame.h"
 #include "gui/shell/MessageBox.h"
 #include "gui/view/ChannelGrid.h"
 #include "ui_programview.h"
@@ -167,8 +166,7 @@ void CProgramView::ImageToGrid()
     m_nBandLow = refresh.band.low;
     m_nBandHigh = refresh.band.high;
     g_strTitle = refresh.title;
-    if (CMainFrame *frame = CMainFrame::instance())
-        frame->setCaption(g_strTitle);
+    emit captionChanged(g_strTitle);
 }
 
 void CProgramView::GridToImage()
@@ -413,8 +411,8 @@ void CProgramView::MoveByTab(bool backward)
 
 void CProgramView::ShowHelpForFocus()
 {
-    QWidget *owner = CMainFrame::instance();
-    ShowHelp(owner ? owner : window(), ControlIdOf(QApplication::focusWidget()));
+    // Inside its document window the view's window is the main window.
+    ShowHelp(window(), ControlIdOf(QApplication::focusWidget()));
 }
 
 bool CProgramView::eventFilter(QObject *watched, QEvent *event)

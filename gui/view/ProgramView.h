@@ -13,6 +13,7 @@
 #include "core/channels/ChannelTable.h"
 #include "core/channels/GridEditing.h"
 
+#include <QList>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -20,11 +21,13 @@
 
 class CProgramDoc;
 struct ChannelOpResult;
+struct ReportInput;
 class CProcessDlg;
 class CScanInfoDlg;
 class CComSetupDlg;
 class CLanguageDlg;
 class CChannelGrid;
+class QAction;
 class QComboBox;
 class QLineEdit;
 
@@ -59,6 +62,8 @@ public:
     void RefreshFromDocument();
     /// The selected value cells as one rectangle (the current cell when nothing is selected).
     CellRange selectedRange() const;
+    /// The commands the grid's context menu offers (the Edit menu's own; nullptr: a separator).
+    void setGridMenuActions(const QList<QAction *> &actions);
 
     /// Lower band limit in 10 Hz units.
     int m_nBandLow = 0;
@@ -138,6 +143,19 @@ public Q_SLOTS:
     /// Edit > Clear Channel.
     void OnClearChannel();
 
+Q_SIGNALS:
+    /// The main window's caption is now caption (the radio type and band of the image).
+    void captionChanged(const QString &caption);
+    /// A status-bar message, shown for timeoutMs (0: until replaced); an empty text clears it.
+    void statusMessage(const QString &text, int timeoutMs);
+    /// The view no longer stands by text: the status bar drops it if it still shows it.
+    void statusMessageWithdrawn(const QString &text);
+    /// The backup file at path is to be opened as a document in a window of its own.
+    void openBackupRequested(const QString &path);
+    /// The user chose another interface language (already in Program.ini): the program
+    /// restarts in it once unsaved changes are settled, else Program.ini gets languageBefore back.
+    void restartRequested(const QString &languageBefore);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -182,6 +200,9 @@ private:
     bool m_bStoringCommit = false; // the grid already shows what a commit stores
     QString m_typeAhead; // what was typed into the open list so far
     qint64 m_typeAheadAt = 0; // when the last key of it came (ms)
+    QList<QPointer<QAction>> m_gridMenuActions; // null entries are separators
+    // ProgramViewPrint.cpp
+    ReportInput ReportOfGrid(); // also counts m_nUsedChannels
 
     // --- private state of ProgramViewTransfer.cpp -------------------------
     bool m_bTransferRunning = false;

@@ -6,7 +6,6 @@
 #include "core/document/FileWrite.h"
 #include "core/document/ProgramDoc.h"
 #include "gui/dialogs/ChannelImportDlg.h"
-#include "gui/shell/MainFrame.h"
 #include "gui/shell/MessageBox.h"
 #include "gui/view/ProgramView.h"
 
@@ -14,7 +13,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QStatusBar>
 
 namespace {
 
@@ -80,9 +78,7 @@ void CProgramView::OnExportChannels()
                 .arg(shown, lines.join(QLatin1Char('\n'))),
             QMessageBox::Ok, MsgIcon::Exclamation);
     }
-    if (CMainFrame *frame = CMainFrame::instance())
-        frame->statusBar()->showMessage(
-            tr("Exported %1 channel(s) to %2").arg(list.rows).arg(shown), 5000);
+    emit statusMessage(tr("Exported %1 channel(s) to %2").arg(list.rows).arg(shown), 5000);
 }
 
 void CProgramView::OnImportChannels()

@@ -5,7 +5,6 @@
 #include "gui/dialogs/ComSetupDlg.h"
 #include "gui/dialogs/LanguageDlg.h"
 #include "gui/dialogs/ScanInfoDlg.h"
-#include "gui/shell/MainFrame.h"
 
 void CProgramView::OnScanInfo()
 {
@@ -19,9 +18,11 @@ void CProgramView::OnScanInfo()
 
 void CProgramView::OnComSetup()
 {
-    if (!m_dlgComSetup)
+    if (!m_dlgComSetup) {
         m_dlgComSetup = new CComSetupDlg(this);
-    m_dlgComSetup->setView(this);
+        connect(m_dlgComSetup, &CComSetupDlg::portChosen, this,
+            [this](const QString &port) { m_strPort = port; });
+    }
     m_dlgComSetup->DoModal();
 }
 
@@ -32,16 +33,6 @@ void CProgramView::OnLanguage()
     const QString kept = theIniFile.GetValue(QStringLiteral("Setup"), QStringLiteral("Language"));
     if (m_dlgLanguage->DoModal() != QDialog::Accepted || !m_dlgLanguage->m_bChanged)
         return;
-    // The restart ends this run: unsaved changes are asked about first, and
-    // Cancel (or a save that failed) keeps this run with its language.
-    CMainFrame *frame = CMainFrame::instance();
-    if (frame && !frame->maybeSaveAllDocuments()) {
-        theIniFile.SetValue(QStringLiteral("Setup"), QStringLiteral("Language"), kept);
-        return;
-    }
-    if (frame)
-        frame->setSavePromptDone(true);
-    RestartProgram();
-    if (CMainFrame *still = CMainFrame::instance())
-        still->setSavePromptDone(false);
+    // The main window settles unsaved changes before the restart, or puts kept back.
+    emit restartRequested(kept);
 }

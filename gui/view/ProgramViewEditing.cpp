@@ -9,7 +9,6 @@
 #include "core/channels/GridEditing.h"
 #include "core/channels/GridRefresh.h"
 #include "core/document/ProgramDoc.h"
-#include "gui/shell/MainFrame.h"
 #include "gui/shell/MessageBox.h"
 #include "gui/view/ChannelGrid.h"
 #include "gui/view/ProgramView.h"
@@ -23,7 +22,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
-#include <QStatusBar>
 #include <QUndoStack>
 
 namespace {
@@ -103,20 +101,23 @@ CellRange CProgramView::selectedRange() const
     return r;
 }
 
+void CProgramView::setGridMenuActions(const QList<QAction *> &actions)
+{
+    m_gridMenuActions.clear();
+    for (QAction *act : actions)
+        m_gridMenuActions.append(act);
+}
+
 void CProgramView::ShowGridMenu(const QPoint &pos)
 {
-    CMainFrame *frame = CMainFrame::instance();
-    if (!frame || m_bFirstUpdate)
+    if (m_gridMenuActions.isEmpty() || m_bFirstUpdate)
         return;
     // The Edit menu's own commands, so texts, shortcuts and states are the same.
     QMenu menu(this);
-    for (int id : std::initializer_list<int> { CMainFrame::kUndoId, CMainFrame::kRedoId, 0,
-             CMainFrame::kCutId, CMainFrame::kCopyId, CMainFrame::kPasteId, CMainFrame::kClearId, 0,
-             CMainFrame::kInsertChannelId, CMainFrame::kDeleteChannelId, CMainFrame::kMoveUpId,
-             CMainFrame::kMoveDownId, CMainFrame::kClearChannelId }) {
-        if (id == 0)
+    for (const QPointer<QAction> &act : std::as_const(m_gridMenuActions)) {
+        if (act.isNull())
             menu.addSeparator();
-        else if (QAction *act = frame->action(id))
+        else
             menu.addAction(act);
     }
     menu.exec(m_grid->viewport()->mapToGlobal(pos));
@@ -124,8 +125,7 @@ void CProgramView::ShowGridMenu(const QPoint &pos)
 
 void CProgramView::ShowStatus(const QString &text)
 {
-    if (CMainFrame *frame = CMainFrame::instance())
-        frame->statusBar()->showMessage(text, text.isEmpty() ? 0 : 15000);
+    emit statusMessage(text, text.isEmpty() ? 0 : 15000);
 }
 
 void CProgramView::ShowFrequencyHint()
@@ -136,9 +136,7 @@ void CProgramView::ShowFrequencyHint()
         return;
     }
     // The hint belongs to the frequency cells only.
-    CMainFrame *frame = CMainFrame::instance();
-    if (frame && frame->statusBar()->currentMessage() == hint)
-        frame->statusBar()->clearMessage();
+    emit statusMessageWithdrawn(hint);
 }
 
 void CProgramView::CancelCellEdit()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // File > Print, Print Preview and Export PDF of the channel view.
 #include "core/app/Globals.h"
+#include "core/document/ProgramDoc.h"
 #include "gui/print/PrintSetup.h"
 #include "gui/print/ViewReport.h"
 #include "gui/shell/MessageBox.h"
@@ -13,9 +14,16 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
+ReportInput CProgramView::ReportOfGrid()
+{
+    const ReportInput in = ViewReportInput(m_pDoc->m_image, table());
+    m_nUsedChannels = UsedChannelRows(in.table).size();
+    return in;
+}
+
 void CProgramView::OnFilePrint()
 {
-    const ReportInput input = ViewReportInput(this);
+    const ReportInput input = ReportOfGrid();
     const int total = ReportPageCount(m_nUsedChannels);
     QPrinter &printer = SharedPrinter();
     // Every printing starts from the whole report; a range left from an earlier one may not fit.
@@ -44,7 +52,7 @@ void CProgramView::OnFilePrintPreview()
     // Asked again whenever the preview is redrawn (page set-up, printing from
     // the preview), so each drawing takes the grid as it is then.
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *printer) {
-        const ReportInput input = ViewReportInput(this);
+        const ReportInput input = ReportOfGrid();
         QPainter painter;
         if (painter.begin(printer))
             PaintReport(painter, printer, input, 1, ReportPageCount(m_nUsedChannels));
@@ -55,13 +63,13 @@ void CProgramView::OnFilePrintPreview()
 void CProgramView::OnExportPdf()
 {
     QString path = QFileDialog::getSaveFileName(this, LanguageText("Export PDF", "导出 PDF"),
-        DefaultReportPdfPath(this), LanguageText("PDF Files (*.pdf)", "PDF 文件 (*.pdf)"));
+        DefaultReportPdfPath(*m_pDoc), LanguageText("PDF Files (*.pdf)", "PDF 文件 (*.pdf)"));
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".pdf");
     QString error;
-    if (!ExportViewReportPdf(this, path, &error))
+    if (!ExportViewReportPdf(ReportOfGrid(), path, &error))
         AfxMessageBox(this,
             LanguageText("Cannot write %1: %2", "无法写入 %1：%2")
                 .arg(QDir::toNativeSeparators(path), error),

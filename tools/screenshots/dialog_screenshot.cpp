@@ -12,7 +12,6 @@
 #include "gui/dialogs/OptionalFeaturesDlg.h"
 #include "gui/dialogs/ProductInfoDlg.h"
 #include "gui/dialogs/ScanInfoDlg.h"
-#include "gui/view/ProgramView.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -50,7 +49,6 @@ bool ShootAll(const QString &dir, bool chinese, const QString &ini)
     doc.m_image[mem::Priority] = 1;
     doc.m_image[mem::PriorityChannel] = 3;
     doc.m_image[mem::RevertChannel] = 2;
-    CProgramView view(&doc);
 
     bool ok = true;
     COptionalFeaturesDlg features;
@@ -61,10 +59,8 @@ bool ShootAll(const QString &dir, bool chinese, const QString &ini)
     ok &= scan.OnInitDialog() && Shoot(&scan, dir + "/dialog-scan-info" + suffix);
     CProductInfoDlg product;
     product.setDocument(&doc);
-    product.setView(&view);
     ok &= product.OnInitDialog() && Shoot(&product, dir + "/dialog-product-info" + suffix);
     CComSetupDlg com;
-    com.setView(&view);
     ok &= com.OnInitDialog() && Shoot(&com, dir + "/dialog-com-setup" + suffix);
     CLanguageDlg language;
     ok &= language.OnInitDialog() && Shoot(&language, dir + "/dialog-language" + suffix);

@@ -15,6 +15,7 @@
 #include "gui/dialogs/ProductInfoDlg.h"
 #include "gui/dialogs/ScanInfoDlg.h"
 #include "gui/dialogs/SpinButton.h"
+#include "gui/shell/CommandIds.h"
 #include "gui/shell/Help.h"
 #include "gui/view/ChannelGrid.h"
 #include "gui/view/ProgramView.h"
@@ -51,6 +52,20 @@ template <typename T> T *child(QWidget *parent, const char *name)
 }
 
 const auto differences = testing::ImageDifferences;
+
+// The view takes the dialogs' choices, as the windows that open them arrange.
+void takeChoices(CProductInfoDlg &dlg, CProgramView &view)
+{
+    QObject::connect(&dlg, &CProductInfoDlg::bandChosen, &view, [&view](int low, int high) {
+        view.m_nBandLow = low;
+        view.m_nBandHigh = high;
+    });
+}
+void takeChoices(CComSetupDlg &dlg, CProgramView &view)
+{
+    QObject::connect(&dlg, &CComSetupDlg::portChosen, &view,
+        [&view](const QString &port) { view.m_strPort = port; });
+}
 
 // Shows a dialog and gives it the keyboard focus.
 bool showActive(QWidget *dlg)
@@ -684,7 +699,7 @@ void TestDialogsGui::productInfoStoresEverywhere()
     CProgramView view(m_doc);
     CProductInfoDlg dlg;
     dlg.setDocument(m_doc);
-    dlg.setView(&view);
+    takeChoices(dlg, view);
     QVERIFY(dlg.OnInitDialog());
     QCOMPARE(child<QPushButton>(&dlg, "btnOk")->text(), QStringLiteral("Save"));
     auto *type = child<QComboBox>(&dlg, "cmbType");
@@ -723,7 +738,7 @@ void TestDialogsGui::productInfoTypeOutOfRange()
     CProgramView view(m_doc);
     CProductInfoDlg dlg;
     dlg.setDocument(m_doc);
-    dlg.setView(&view);
+    takeChoices(dlg, view);
     QVERIFY(dlg.OnInitDialog());
     QCOMPARE(child<QComboBox>(&dlg, "cmbType")->count(), 3);
     QCOMPARE(child<QComboBox>(&dlg, "cmbType")->currentIndex(), -1);
@@ -747,7 +762,7 @@ void TestDialogsGui::productInfoCancelChangesNothing()
     g_strTitle = QStringLiteral("before");
     CProductInfoDlg dlg;
     dlg.setDocument(m_doc);
-    dlg.setView(&view);
+    takeChoices(dlg, view);
     QVERIFY(dlg.OnInitDialog());
     child<QComboBox>(&dlg, "cmbType")->setCurrentIndex(1);
     const MemoryImage before = m_doc->m_image;
@@ -765,7 +780,7 @@ void TestDialogsGui::productInfoTypeChangeRefillsBands()
     CProgramView view(m_doc);
     CProductInfoDlg dlg;
     dlg.setDocument(m_doc);
-    dlg.setView(&view);
+    takeChoices(dlg, view);
     QVERIFY(dlg.OnInitDialog());
     auto *type = child<QComboBox>(&dlg, "cmbType");
     auto *band = child<QComboBox>(&dlg, "cmbBand");
@@ -793,7 +808,7 @@ void TestDialogsGui::comSetupProbesPorts()
 
     CProgramView view(m_doc);
     CComSetupDlg dlg;
-    dlg.setView(&view);
+    takeChoices(dlg, view);
     QVERIFY(dlg.OnInitDialog());
     QVERIFY(child<QRadioButton>(&dlg, "rdoCom1")->isEnabled());
     QVERIFY(!child<QRadioButton>(&dlg, "rdoCom2")->isEnabled());
@@ -827,7 +842,7 @@ void TestDialogsGui::comSetupPortHeldByAnotherProcess()
 
     CProgramView view(m_doc);
     CComSetupDlg dlg;
-    dlg.setView(&view);
+    takeChoices(dlg, view);
     {
         PortHeldByChild other(busy.path());
         QVERIFY(other.holding());
@@ -849,7 +864,7 @@ void TestDialogsGui::comSetupStoredOutOfRange()
     UserSettings::forApplication().setValue(QStringLiteral("com"), 9);
     CProgramView view(m_doc);
     CComSetupDlg dlg;
-    dlg.setView(&view);
+    takeChoices(dlg, view);
     QVERIFY(dlg.OnInitDialog());
     for (const char *name : { "rdoCom1", "rdoCom2", "rdoCom3", "rdoCom4" })
         QVERIFY(!child<QRadioButton>(&dlg, name)->isChecked());
@@ -891,6 +906,8 @@ void TestDialogsGui::languageChangeSavesAndRestarts()
 {
     s_restarts = 0;
     CProgramView view(m_doc);
+    // As the main window answers, here without a window to close.
+    connect(&view, &CProgramView::restartRequested, this, [] { RestartProgram(nullptr); });
     QTimer::singleShot(0, this, [&] {
         auto *dlg = qobject_cast<CLanguageDlg *>(QApplication::activeModalWidget());
         QVERIFY(dlg);
@@ -933,7 +950,7 @@ void TestDialogsGui::restartStartsProgramFromItsFolder()
     theIniFile.SetValue("Setup", "Language", "Chinese");
 
     SetRestartHook(nullptr);
-    RestartProgram();
+    RestartProgram(nullptr);
     SetRestartHook(&countRestart);
     g_strAppDir = savedDir;
 
@@ -956,7 +973,7 @@ void TestDialogsGui::fixedHelpContexts()
     focus->setFocus();
     QTRY_VERIFY(focus->hasFocus());
     QTest::keyClick(focus, Qt::Key_F1);
-    QCOMPARE(LastHelpContext(), ComSetupHelpContext);
+    QCOMPARE(LastHelpContext(), ctx::ComSetup);
     com.reject();
 
     CScanInfoDlg scan;
@@ -967,7 +984,7 @@ void TestDialogsGui::fixedHelpContexts()
     focus->setFocus();
     QTRY_VERIFY(focus->hasFocus());
     QTest::keyClick(focus, Qt::Key_F1);
-    QCOMPARE(LastHelpContext(), ScanInfoHelpContext);
+    QCOMPARE(LastHelpContext(), ctx::ScanInfo);
     scan.reject();
 
     CLanguageDlg lang;
@@ -977,7 +994,7 @@ void TestDialogsGui::fixedHelpContexts()
     focus->setFocus();
     QTRY_VERIFY(focus->hasFocus());
     QTest::keyClick(focus, Qt::Key_F1);
-    QCOMPARE(LastHelpContext(), LanguageHelpContext);
+    QCOMPARE(LastHelpContext(), ctx::Language);
     // Other keys work as usual in these dialogs: Escape cancels.
     QTest::keyClick(focus, Qt::Key_Escape);
     QVERIFY(!lang.isVisible());

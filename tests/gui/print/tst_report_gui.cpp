@@ -152,8 +152,8 @@ private Q_SLOTS:
     void exportFailureIsReported()
     {
         QString error;
-        QVERIFY(
-            !ExportViewReportPdf(m_view.get(), QStringLiteral("/nonexistent/dir/r.pdf"), &error));
+        QVERIFY(!ExportViewReportPdf(ViewReportInput(m_doc->m_image, m_view->table()),
+            QStringLiteral("/nonexistent/dir/r.pdf"), &error));
         QVERIFY(!error.isEmpty());
     }
 
@@ -183,7 +183,7 @@ private Q_SLOTS:
         QPrinter printer(QPrinter::ScreenResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
-        QVERIFY(PrintReportOn(printer, ViewReportInput(m_view.get()), 2, 3));
+        QVERIFY(PrintReportOn(printer, ViewReportInput(m_doc->m_image, m_view->table()), 2, 3));
         QCOMPARE(pdfPages(pdf), 2);
         const QString text = pdfText(pdf);
         QVERIFY(text.contains(QStringLiteral("Page 2 of 4")));

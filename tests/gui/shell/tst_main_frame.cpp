@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: its two menu bars, document windows that hide and come
-// back, the navigation bar, New's warning, the background and the About box.
+// back, the navigation bar, New's warning, the background, the About box, and
+// what the document windows and the frame's dialogs tell the frame.
 #include "tests/common/ShellFixture.h"
 
 #include "core/app/Globals.h"
 #include "core/document/ProgramDoc.h"
+#include "core/settings/ProductInfoRules.h"
+#include "core/settings/UserSettings.h"
 #include "gui/shell/AboutDlg.h"
 #include "gui/shell/ChildFrame.h"
+#include "gui/shell/CommandIds.h"
 #include "gui/shell/Help.h"
 #include "gui/shell/MainFrame.h"
 #include "gui/shell/MdiClient.h"
@@ -14,10 +18,12 @@
 #include "gui/shell/ProgramApp.h"
 #include "gui/view/ProgramView.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -25,6 +31,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QtTest>
+#include <functional>
 
 namespace {
 
@@ -56,6 +63,16 @@ void clickTreeItem(CNavBar *bar, const QString &text)
     const QPoint pos = tree->visualItemRect(found.first()).center();
     QCursor::setPos(tree->viewport()->mapToGlobal(pos));
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, pos);
+}
+
+// Answers the modal dialog that the next command opens.
+void answerModal(const std::function<void(QWidget *)> &answer)
+{
+    QTimer::singleShot(0, qApp, [answer] {
+        QWidget *dlg = QApplication::activeModalWidget();
+        QVERIFY(dlg);
+        answer(dlg);
+    });
 }
 
 QImage twoColourPicture()
@@ -98,6 +115,8 @@ private Q_SLOTS:
     void helpUsableInModalDialog();
     void saveWritesExistingFile();
     void openReplacesOnlyOnSuccess();
+    void documentWindowsTellTheFrame_data();
+    void documentWindowsTellTheFrame();
 };
 
 void TestMainFrame::menusFollowDocumentWindows()
@@ -623,6 +642,59 @@ void TestMainFrame::openReplacesOnlyOnSuccess()
     QCOMPARE(frame->activeDocument()->m_image.at(0x3F0), std::uint8_t(0x11));
     QCOMPARE(frame->activeChildFrame()->windowTitle(), QStringLiteral("good.dat[*]"));
     QCOMPARE(g_bNewImage, std::uint8_t(0));
+}
+
+void TestMainFrame::documentWindowsTellTheFrame_data()
+{
+    QTest::addColumn<QString>("what");
+    for (const char *what :
+        { "caption", "product information", "com setup", "backup", "unreadable backup" })
+        QTest::newRow(what) << QString(what);
+}
+
+void TestMainFrame::documentWindowsTellTheFrame()
+{
+    QFETCH(QString, what);
+    ShellFixture fx;
+    fx.write("backup.dat", QByteArray(1024, '\x22'));
+    QVERIFY(fx.start());
+    CMainFrame *frame = fx.frame();
+    CProgramView *view = frame->activeView();
+    const int windows = frame->childFrames().size();
+    if (what == "caption") {
+        // Composed by the view from the image when its window was made.
+        QVERIFY(g_strTitle != QStringLiteral("Program"));
+        QCOMPARE(frame->windowTitle(), g_strTitle);
+    } else if (what == "product information") {
+        frame->setCaption(QStringLiteral("before"));
+        // The image holds the choice already: only the dialog's word can set the limits.
+        StoreProductChoice(frame->activeDocument()->m_image, 0, 0);
+        view->m_nBandLow = view->m_nBandHigh = 0;
+        answerModal([](QWidget *dlg) {
+            dlg->findChild<QComboBox *>(QStringLiteral("cmbType"))->setCurrentIndex(0);
+            dlg->findChild<QComboBox *>(QStringLiteral("cmbBand"))->setCurrentIndex(0);
+            dlg->findChild<QPushButton *>(QStringLiteral("btnOk"))->click();
+        });
+        frame->action(cmd::ProductInfo)->trigger();
+        QVERIFY2(g_strTitle.contains(QStringLiteral("T1")), qPrintable(g_strTitle));
+        QCOMPARE(frame->windowTitle(), g_strTitle);
+        QCOMPARE(view->m_nBandLow, 13600000);
+        QCOMPARE(view->m_nBandHigh, 17400000);
+    } else if (what == "com setup") {
+        UserSettings::forApplication().setValue(QStringLiteral("com"), 3);
+        answerModal(
+            [](QWidget *dlg) { dlg->findChild<QPushButton *>(QStringLiteral("btnOk"))->click(); });
+        frame->action(cmd::ComSetup)->trigger();
+        QCOMPARE(view->m_strPort, QStringLiteral("com3"));
+    } else {
+        // A backup opens beside the document being edited; one that cannot be read is reported.
+        const bool good = what == "backup";
+        emit view->openBackupRequested(fx.dir() + (good ? "backup.dat" : "missing.dat"));
+        QCOMPARE(frame->childFrames().size(), windows + (good ? 1 : 0));
+        QCOMPARE(fx.messages.size(), good ? 0 : 1);
+        if (good)
+            QCOMPARE(frame->activeDocument()->pathName(), fx.dir() + "backup.dat");
+    }
 }
 
 QTEST_MAIN(TestMainFrame)

@@ -117,7 +117,7 @@ private slots:
             std::optional<testing::AsOrdinaryUser> user;
             if (!writable)
                 user.emplace();
-            RestartProgram();
+            RestartProgram(fx.frame());
         }
         SetRestartHook(nullptr);
         QFile::setPermissions(fx.dir(), everyone | QFileDevice::WriteOwner);

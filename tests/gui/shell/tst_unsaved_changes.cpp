@@ -10,6 +10,7 @@
 #include "core/settings/IniFile.h"
 #include "gui/dialogs/LanguageDlg.h"
 #include "gui/shell/ChildFrame.h"
+#include "gui/shell/CommandIds.h"
 #include "gui/shell/MainFrame.h"
 #include "gui/view/ProgramView.h"
 
@@ -267,15 +268,13 @@ void TestUnsavedChanges::titleMarkFollowsUndo()
     changed[0x3F0] = 0x33;
     doc->applyImageChange(changed, "Optional Features");
     QVERIFY(child->isWindowModified());
-    QCOMPARE(
-        frame->action(CMainFrame::kUndoId)->text(), QString("&Undo Optional Features\tCtrl+Z"));
+    QCOMPARE(frame->action(cmd::Undo)->text(), QString("&Undo Optional Features\tCtrl+Z"));
     QVERIFY(frame->OnFileSave());
     QVERIFY(!child->isWindowModified());
-    frame->action(CMainFrame::kUndoId)->trigger();
+    frame->action(cmd::Undo)->trigger();
     QVERIFY(child->isWindowModified());
-    QCOMPARE(
-        frame->action(CMainFrame::kRedoId)->text(), QString("&Redo Optional Features\tCtrl+Y"));
-    frame->action(CMainFrame::kRedoId)->trigger();
+    QCOMPARE(frame->action(cmd::Redo)->text(), QString("&Redo Optional Features\tCtrl+Y"));
+    frame->action(cmd::Redo)->trigger();
     QVERIFY(!child->isWindowModified());
     QCOMPARE(doc->m_image.at(0x3F0), std::uint8_t(0x33));
 }
@@ -289,7 +288,7 @@ void TestUnsavedChanges::chineseQuestion()
     MemoryImage changed = doc->m_image;
     changed[0x3F0] = 0x21;
     doc->applyImageChange(changed, "x");
-    QCOMPARE(frame->action(CMainFrame::kUndoId)->text(), QString("撤销 x(&U)\tCtrl+Z"));
+    QCOMPARE(frame->action(cmd::Undo)->text(), QString("撤销 x(&U)\tCtrl+Z"));
     fx.reply = QMessageBox::Cancel;
     QVERIFY(!frame->close());
     QCOMPARE(fx.messages.size(), 1);

@@ -11,8 +11,8 @@
 #include "gui/dialogs/CompareDlg.h"
 #include "gui/dialogs/WriteOptionsDlg.h"
 #include "gui/shell/ChildFrame.h"
+#include "gui/shell/CommandIds.h"
 #include "gui/shell/MainFrame.h"
-#include "gui/shell/WriteCommands.h"
 #include "gui/transfer/ProcessDlg.h"
 #include "gui/view/ChannelGrid.h"
 #include "gui/view/ProgramView.h"
@@ -290,7 +290,7 @@ void TestWriteWindow::optionsArePerUser()
         w->backupBox()->setChecked(false);
         w->OnOK();
     });
-    m_fx->frame()->action(WriteOptionsCommand)->trigger();
+    m_fx->frame()->action(cmd::WriteOptions)->trigger();
     RadioWriteOptions stored = LoadWriteOptions();
     QVERIFY(!stored.backup);
     QVERIFY(stored.verify);
@@ -305,7 +305,7 @@ void TestWriteWindow::optionsArePerUser()
         w->verifyBox()->setChecked(false);
         w->reject();
     });
-    m_fx->frame()->action(WriteOptionsCommand)->trigger();
+    m_fx->frame()->action(cmd::WriteOptions)->trigger();
     stored = LoadWriteOptions();
     QVERIFY(!stored.backup);
     QVERIFY(stored.verify);
@@ -328,7 +328,7 @@ void TestWriteWindow::backupsWindowOpensOneBesideTheDocument()
         w->list()->setCurrentItem(w->list()->topLevelItem(1));
         w->openButton()->click();
     });
-    m_fx->frame()->action(BackupsCommand)->trigger();
+    m_fx->frame()->action(cmd::Backups)->trigger();
     QCOMPARE(rows,
         (QStringList { QStringLiteral("2026-05-01 09:00:00|%1|%2")
                            .arg(BackupRadioType(older), QFileInfo(newerPath).fileName()),
@@ -360,7 +360,7 @@ void TestWriteWindow::compareWithAFile()
         w->reject();
     });
     // The file dialog of File > Compare With... hands its choice to this.
-    CompareWithFile(m_fx->frame(), path);
+    m_fx->frame()->CompareWithFile(path);
     QCOMPARE(rows,
         (QStringList { QStringLiteral("4|W/N|Narrow|Wide"), QStringLiteral("5|Power|Low|High"),
             QStringLiteral("|Byte 0x1B8|%1|00")

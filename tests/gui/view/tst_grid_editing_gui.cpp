@@ -8,6 +8,7 @@
 #include "core/document/ProgramDoc.h"
 #include "core/image/ChannelRecord.h"
 #include "core/image/Codecs.h"
+#include "gui/shell/CommandIds.h"
 #include "gui/shell/MainFrame.h"
 #include "gui/view/ChannelGrid.h"
 #include "gui/view/ProgramView.h"
@@ -189,11 +190,11 @@ void TestGridEditingGui::undoRestoresEveryKindOfStep()
         view()->grid()->setFocus();
     } else {
         clickCell(2, 3);
-        const int id = step == "insert" ? CMainFrame::kInsertChannelId
-            : step == "deleteChannel"   ? CMainFrame::kDeleteChannelId
-            : step == "moveDown"        ? CMainFrame::kMoveDownId
-                                        : CMainFrame::kClearChannelId;
-        if (id == CMainFrame::kMoveDownId)
+        const int id = step == "insert" ? cmd::InsertChannel
+            : step == "deleteChannel"   ? cmd::DeleteChannel
+            : step == "moveDown"        ? cmd::MoveDown
+                                        : cmd::ClearChannel;
+        if (id == cmd::MoveDown)
             keys(QKeySequence(Qt::CTRL | Qt::Key_Down));
         else
             frame->action(id)->trigger();
@@ -202,7 +203,7 @@ void TestGridEditingGui::undoRestoresEveryKindOfStep()
     QVERIFY(after != before);
     QVERIFY(doc()->isModified());
     QCOMPARE(doc()->undoStack()->undoText(), undoText);
-    QCOMPARE(frame->action(CMainFrame::kUndoId)->text(), "&Undo " + undoText + "\tCtrl+Z");
+    QCOMPARE(frame->action(cmd::Undo)->text(), "&Undo " + undoText + "\tCtrl+Z");
 
     keys(QKeySequence(Qt::CTRL | Qt::Key_Z));
     QVERIFY2(doc()->m_image == before, "undo must give back every byte");
@@ -267,7 +268,7 @@ void TestGridEditingGui::priorityChannelFollowsItsChannel()
     CMainFrame *frame = m_fx->frame();
 
     clickCell(2, 1);
-    frame->action(CMainFrame::kInsertChannelId)->trigger();
+    frame->action(cmd::InsertChannel)->trigger();
     QCOMPARE(int(doc()->m_image[mem::PriorityChannel]), 4);
     clickCell(4, 3);
     keys(QKeySequence(Qt::CTRL | Qt::Key_Down));
@@ -275,7 +276,7 @@ void TestGridEditingGui::priorityChannelFollowsItsChannel()
     QCOMPARE(grid()->Row(), 5); // the current cell went with the channel
     keys(QKeySequence(Qt::CTRL | Qt::Key_Up));
     QCOMPARE(int(doc()->m_image[mem::PriorityChannel]), 4);
-    frame->action(CMainFrame::kDeleteChannelId)->trigger();
+    frame->action(cmd::DeleteChannel)->trigger();
     QCOMPARE(int(doc()->m_image[mem::Priority]), 0);
     QVERIFY(frame->statusBar()->currentMessage().contains("Priority is now None"));
     QVERIFY(doc()->undoStack()->undoText().contains("priority channel"));
@@ -289,7 +290,7 @@ void TestGridEditingGui::priorityChannelFollowsItsChannel()
     keys(QKeySequence::Paste);
     const MemoryImage full = doc()->m_image;
     QVERIFY(full != before);
-    frame->action(CMainFrame::kInsertChannelId)->trigger();
+    frame->action(cmd::InsertChannel)->trigger();
     QVERIFY(doc()->m_image == full);
     QVERIFY(m_fx->messages.last().text.contains("channel 16 is in use"));
 }
@@ -313,7 +314,7 @@ void TestGridEditingGui::keyboardComfort()
     QTest::keyClick(editor(), Qt::Key_Return);
     clickCell(2, 1);
     QTest::keyClicks(editor(), "151");
-    frame->action(CMainFrame::kUndoId)->trigger();
+    frame->action(cmd::Undo)->trigger();
     QCOMPARE(grid()->TextMatrix(2, 1), QString("140.25000"));
     QCOMPARE(grid()->TextMatrix(3, 1), QString("150.00000"));
     QCOMPARE(doc()->undoStack()->index(), 1);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/shell/WriteCommands.h"
-
+// The main frame's commands around writing the radio: File > Compare With...,
+// Setup > Options, Program > Backups...
 #include "core/app/Globals.h"
 #include "core/app/StringTable.h"
 #include "core/document/BackupStore.h"
@@ -17,33 +17,33 @@
 #include <QFileInfo>
 #include <memory>
 
-void OnCompareWith(CMainFrame *frame)
+void CMainFrame::OnCompareWith()
 {
-    CProgramView *view = frame ? frame->activeView() : nullptr;
-    CProgramDoc *doc = frame ? frame->activeDocument() : nullptr;
+    CProgramView *view = activeView();
+    CProgramDoc *doc = activeDocument();
     if (!view || !doc)
         return;
     view->CommitCellEditor();
     const QStringList type = LoadString(ids::DocumentType).split(QLatin1Char('\n'));
     const QString pattern = type.value(3, QStringLiteral("*.dat"));
-    const QString path = QFileDialog::getOpenFileName(frame,
+    const QString path = QFileDialog::getOpenFileName(this,
         QCoreApplication::translate("CCompareDlg", "Compare With"), QString(),
         QStringLiteral("%1 (%1)").arg(pattern) + QStringLiteral(";;")
             + QCoreApplication::translate("CMainFrame", "All Files (*)"));
     if (!path.isEmpty())
-        CompareWithFile(frame, path);
+        CompareWithFile(path);
 }
 
-void CompareWithFile(CMainFrame *frame, const QString &path)
+void CMainFrame::CompareWithFile(const QString &path)
 {
-    CProgramView *view = frame ? frame->activeView() : nullptr;
-    CProgramDoc *doc = frame ? frame->activeDocument() : nullptr;
+    CProgramView *view = activeView();
+    CProgramDoc *doc = activeDocument();
     if (!view || !doc)
         return;
     CProgramDoc other;
     QString error;
     if (!other.OnOpenDocument(path, &error)) {
-        AfxMessageBox(frame, error, QMessageBox::Ok, MsgIcon::Exclamation);
+        AfxMessageBox(this, error, QMessageBox::Ok, MsgIcon::Exclamation);
         return;
     }
     // The channels as the grid shows them now, edits not yet saved included.
@@ -51,18 +51,30 @@ void CompareWithFile(CMainFrame *frame, const QString &path)
     const QList<ImageDifference> differences
         = CompareImages(current, other.m_image, CurrentLanguage(), WholeImageScope());
     std::unique_ptr<CCompareDlg> dlg(
-        CCompareDlg::forFiles(differences, doc->title(), QFileInfo(path).fileName(), frame));
+        CCompareDlg::forFiles(differences, doc->title(), QFileInfo(path).fileName(), this));
     dlg->exec();
 }
 
-void OnWriteOptions(CMainFrame *frame)
+void CMainFrame::OnWriteOptions()
 {
-    CWriteOptionsDlg dlg(frame);
+    CWriteOptionsDlg dlg(this);
     dlg.exec();
 }
 
-void OnBackups(CMainFrame *frame)
+void CMainFrame::OnBackups()
 {
-    CBackupsDlg dlg(DefaultBackupFolder(), frame);
+    CBackupsDlg dlg(DefaultBackupFolder(), this);
+    connect(&dlg, &CBackupsDlg::openBackupRequested, this, [this, &dlg](const QString &path) {
+        // A backup that cannot be read leaves the list open, so that another can be chosen.
+        if (openBackupDocument(path))
+            dlg.accept();
+    });
     dlg.exec();
+}
+
+bool OpenBackupDocument(const QString &path)
+{
+    // The write's offer to open its backup still comes without a window to ask.
+    CMainFrame *frame = CMainFrame::instance();
+    return frame && frame->openBackupDocument(path);
 }
