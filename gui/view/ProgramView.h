@@ -21,6 +21,7 @@
 class CProgramDoc;
 struct ChannelOpResult;
 class CProcessDlg;
+class CTransferJob;
 class CScanInfoDlg;
 class CComSetupDlg;
 class CLanguageDlg;
@@ -72,7 +73,7 @@ public:
     int m_bWrite = 0;
     /// The Process dialog object (created on first use, reused).
     CProcessDlg *m_pProcessDlg = nullptr;
-    /// True while OnTransfer runs.
+    /// True from the start of a transfer until the window has taken its result.
     bool isTransferRunning() const;
     /// Cancels a running transfer and returns once it has ended (window or app closing).
     void cancelTransferAndWait();
@@ -91,7 +92,7 @@ public Q_SLOTS:
     void OnRead();
     /// Program > Write (32774).
     void OnWrite();
-    /// WM_TRANSFER: runs the whole transfer.
+    /// WM_TRANSFER: starts the transfer and returns; its job's signals drive the window.
     void OnTransfer();
     /// Program > Scan Info (32782).
     void OnScanInfo();
@@ -185,4 +186,5 @@ private:
 
     // --- private state of ProgramViewTransfer.cpp -------------------------
     bool m_bTransferRunning = false;
+    QPointer<CTransferJob> m_transferJob; // a child of this view while it runs
 };
