@@ -18,7 +18,7 @@ struct ShownMessage
     MsgIcon icon;
 };
 
-/// Replaces the modal box; returns the button "pressed". Tests install one.
+/// Replaces every box, waited for or not; returns the button "pressed". Tests install one.
 using MessageHook = std::function<QMessageBox::StandardButton(const ShownMessage &)>;
 
 /// Shows a modal box under caption (g_strAppDisplayName when empty); returns the button pressed.

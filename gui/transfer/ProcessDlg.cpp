@@ -160,7 +160,7 @@ void CProcessDlg::OnOK()
     if (!m_okButton || !m_okButton->isEnabled())
         return;
     m_okButton->setEnabled(false);
-    // Posted, not called: the transfer runs from the event loop, after this click returns.
+    // Posted, not called: the transfer starts from the event loop, after this click returns.
     QMetaObject::invokeMethod(m_pView, "OnTransfer", Qt::QueuedConnection);
 }
 
