@@ -49,14 +49,10 @@ endforeach()
 # includes it (gui/main.cpp, which starts the program, may).
 set(frame_header "gui/shell/MainFrame.h")
 string(REPLACE "." "\\." frame_pattern "${frame_header}")
-# Files still reaching for the main window, until the transfer's windows no longer do.
-set(frame_users_pending
-  gui/view/ProgramViewTransfer.cpp gui/transfer/ProcessDlg.cpp gui/transfer/WriteWindow.cpp)
 file(GLOB_RECURSE gui_sources ${ROOT}/gui/*.h ${ROOT}/gui/*.cpp)
 foreach(src ${gui_sources})
   file(RELATIVE_PATH rel ${ROOT} ${src})
-  list(FIND frame_users_pending "${rel}" pending)
-  if(rel MATCHES "^gui/shell/" OR rel STREQUAL "gui/main.cpp" OR pending GREATER -1)
+  if(rel MATCHES "^gui/shell/" OR rel STREQUAL "gui/main.cpp")
     continue()
   endif()
   file(STRINGS ${src} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]${frame_pattern}[>\"]")

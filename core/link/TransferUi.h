@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the clone procedure asks of the window (or terminal) that watches it.
-// The procedure may run on a worker thread (see TransferThread.h); then every
-// call arrives through a forwarding face and only isCancelled() must be safe
-// to call from any thread.
+// In the program the procedure runs on a worker thread (see TransferJob.h),
+// whose face turns every call into a signal on the window's thread; the
+// terminal's face answers on the spot.
 
 #include "core/document/ImageCompare.h"
 

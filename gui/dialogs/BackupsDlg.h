@@ -40,7 +40,3 @@ private:
     QTreeWidget *m_list;
     QPushButton *m_open;
 };
-
-/// Opens path as a document in a new window beside the open ones; reports a failure. Defined by
-/// the main window (gui/shell/MainFrameWrite.cpp) for the write's offer to open its backup.
-bool OpenBackupDocument(const QString &path);

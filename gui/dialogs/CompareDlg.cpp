@@ -92,9 +92,3 @@ CCompareDlg *CCompareDlg::forFiles(const QList<ImageDifference> &differences,
     dlg->layout()->addWidget(buttons);
     return dlg;
 }
-
-bool ConfirmWriteChanges(QWidget *parent, const QList<ImageDifference> &changes)
-{
-    std::unique_ptr<CCompareDlg> dlg(CCompareDlg::forWrite(changes, parent));
-    return dlg->exec() == QDialog::Accepted;
-}

@@ -41,5 +41,3 @@ private:
     QPushButton *m_close = nullptr;
 };
 
-/// Shows the write's changes modally; true when the user chose Write (or Write anyway).
-bool ConfirmWriteChanges(QWidget *parent, const QList<ImageDifference> &changes);

@@ -71,10 +71,3 @@ void CMainFrame::OnBackups()
     });
     dlg.exec();
 }
-
-bool OpenBackupDocument(const QString &path)
-{
-    // The write's offer to open its backup still comes without a window to ask.
-    CMainFrame *frame = CMainFrame::instance();
-    return frame && frame->openBackupDocument(path);
-}

@@ -41,6 +41,35 @@ QMessageBox::StandardButton AfxMessageBox(QWidget *parent, const QString &text,
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
+QMessageBox *AfxMessageBoxAsync(QWidget *parent, const QString &text,
+    QMessageBox::StandardButtons buttons, MsgIcon icon, const QString &caption, MessageDone done,
+    QObject *context)
+{
+    const ShownMessage message { caption.isEmpty() ? g_strAppDisplayName : caption, text, buttons,
+        icon };
+    if (hook()) {
+        done(hook()(message));
+        return nullptr;
+    }
+    auto *box = new QMessageBox(toQt(icon), message.caption, text, buttons, parent);
+    UseDialogFrame(box);
+    // As modal as exec() makes it, but the caller's event loop goes on.
+    box->setWindowModality(Qt::ApplicationModal);
+    if (!context)
+        context = parent ? static_cast<QObject *>(parent) : box;
+    QObject::connect(box, &QDialog::finished, context, [box, done] {
+        box->deleteLater();
+        done(box->standardButton(box->clickedButton()));
+    });
+    if (context != box && context != parent)
+        QObject::connect(context, &QObject::destroyed, box, [box] {
+            box->hide();
+            box->deleteLater();
+        });
+    box->show();
+    return box;
+}
+
 void SetMessageHook(MessageHook h)
 {
     hook() = std::move(h);

@@ -3,7 +3,6 @@
 
 #include "gui/shell/DialogFrame.h"
 #include "gui/shell/Help.h"
-#include "gui/shell/MainFrame.h"
 #include "gui/view/ProgramView.h"
 #include "ui_processdlg.h"
 
@@ -45,7 +44,7 @@ protected:
     {
         if (event->key() == Qt::Key_F1) {
             // The framework's help for a window: its resource id above 0x10000.
-            ShowHelp(CMainFrame::instance(), 0x10000 + CProcessDlg::IDD);
+            ShowHelp(parentWidget() ? parentWidget() : this, 0x10000 + CProcessDlg::IDD);
             return;
         }
         QDialog::keyPressEvent(event);
@@ -74,8 +73,9 @@ QDialog *CProcessDlg::window() const
 void CProcessDlg::Create()
 {
     DestroyWindow();
-    // Owned by the main window like a modeless dialog without an explicit parent.
-    m_window = new CProcessWindow(this, CMainFrame::instance());
+    // Owned by the view's top-level window (the main window) like a modeless dialog
+    // without an explicit parent.
+    m_window = new CProcessWindow(this, m_pView ? m_pView->window() : nullptr);
     m_window->setAttribute(Qt::WA_DeleteOnClose, false);
     m_ctlProgress = m_window->ui.progress;
     m_okButton = m_window->ui.okButton;
@@ -115,8 +115,8 @@ void CProcessDlg::ShowCentered()
     m_window->adjustSize();
     m_window->show();
     QRect area;
-    if (CMainFrame *frame = CMainFrame::instance(); frame && frame->isVisible())
-        area = frame->frameGeometry();
+    if (QWidget *owner = m_window->parentWidget(); owner && owner->isVisible())
+        area = owner->frameGeometry();
     else if (QScreen *screen = m_window->screen())
         area = screen->availableGeometry();
     if (area.isValid()) {
@@ -160,7 +160,7 @@ void CProcessDlg::OnOK()
     if (!m_okButton || !m_okButton->isEnabled())
         return;
     m_okButton->setEnabled(false);
-    // Posted, not called: the transfer runs from the event loop, after this click returns.
+    // Posted, not called: the transfer starts from the event loop, after this click returns.
     QMetaObject::invokeMethod(m_pView, "OnTransfer", Qt::QueuedConnection);
 }
 
@@ -171,4 +171,6 @@ void CProcessDlg::OnCancel()
     // transfer sees the flag at its next pump and ends itself.
     if (isOkEnabled())
         DestroyWindow();
+    else
+        emit cancelRequested();
 }

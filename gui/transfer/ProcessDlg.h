@@ -35,7 +35,7 @@ public:
     void DestroyWindow();
     /// Sets the progress range (the command narrows 0..64 to its step count).
     void SetRange(int low, int high);
-    /// Shows the window centred over the main window.
+    /// Shows the window centred over its owner, the view's top-level window.
     void ShowCentered();
     /// Advances the bar one step.
     void StepIt();
@@ -50,7 +50,7 @@ public:
 
     /// OK: disables itself and posts the transfer to the view.
     void OnOK();
-    /// Cancel, Escape, close box: closes an idle window, else only raises the flag.
+    /// Cancel, Escape, close box: closes an idle window, else raises the flag and cancelRequested.
     void OnCancel();
 
     /// Cancel flag: 0 after creation, 1 once Cancel was pressed.
@@ -61,6 +61,10 @@ public:
     QString m_strCaption;
     /// Progress bar 1001 of the current window.
     QPointer<QProgressBar> m_ctlProgress;
+
+Q_SIGNALS:
+    /// Cancel was pressed while a transfer runs.
+    void cancelRequested();
 
 private:
     void OnInitDialog();

@@ -2,8 +2,7 @@
 #include "gui/transfer/WriteWindow.h"
 
 #include "core/app/Globals.h"
-#include "gui/dialogs/BackupsDlg.h"
-#include "gui/shell/MainFrame.h"
+#include "gui/dialogs/CompareDlg.h"
 #include "gui/shell/MessageBox.h"
 #include "gui/transfer/ProcessDlg.h"
 
@@ -11,7 +10,6 @@
 #include <QDialog>
 #include <QDir>
 #include <QLabel>
-#include <QStatusBar>
 
 void ShowTransferStep(CProcessDlg *dlg, const QString &label)
 {
@@ -30,16 +28,36 @@ void ShowTransferStep(CProcessDlg *dlg, const QString &label)
     window->setWindowTitle(QStringLiteral("%1 - %2").arg(dlg->m_strCaption, label));
 }
 
-void ReportRadioWrite(QWidget *parent, const RadioWriteReport &report)
+QDialog *AskWriteChanges(QWidget *parent, const QList<ImageDifference> &changes, QObject *context,
+    std::function<void(bool)> done)
+{
+    CCompareDlg *dlg = CCompareDlg::forWrite(changes, parent);
+    dlg->setAttribute(Qt::WA_DeleteOnClose, false);
+    // As modal as exec() makes it, but the window's event loop goes on.
+    dlg->setWindowModality(Qt::ApplicationModal);
+    QObject::connect(dlg, &QDialog::finished, context, [dlg, done](int result) {
+        dlg->deleteLater();
+        done(result == QDialog::Accepted);
+    });
+    QObject::connect(context, &QObject::destroyed, dlg, [dlg] {
+        dlg->hide();
+        dlg->deleteLater();
+    });
+    dlg->show();
+    return dlg;
+}
+
+void ReportRadioWrite(
+    QWidget *parent, const RadioWriteReport &report, const WriteReportActions &actions)
 {
     const Language lang = CurrentLanguage();
     if (report.stage == RadioWriteStage::Done) {
-        if (CMainFrame *frame = CMainFrame::instance()) {
+        if (actions.showStatus) {
             const QString done = report.backupPath.isEmpty()
                 ? LanguageText("The radio was written.", "对讲机已写入。")
                 : LanguageText("The radio was written. Backup: %1", "对讲机已写入。备份：%1")
                       .arg(QDir::toNativeSeparators(report.backupPath));
-            frame->statusBar()->showMessage(done, 15000);
+            actions.showStatus(done, 15000);
         }
         return;
     }
@@ -49,13 +67,17 @@ void ReportRadioWrite(QWidget *parent, const RadioWriteReport &report)
     const bool offer = !report.backupPath.isEmpty()
         && (report.stage == RadioWriteStage::Write || report.stage == RadioWriteStage::Verify);
     if (!offer) {
-        AfxMessageBox(parent, message, QMessageBox::Ok, MsgIcon::Exclamation);
+        AfxMessageBoxAsync(
+            parent, message, QMessageBox::Ok, MsgIcon::Exclamation, QString(), [](auto) {});
         return;
     }
     const QString question = message + QStringLiteral("\n\n")
         + LanguageText("Open the backup now? You can then write it back with Program > Write.",
             "现在打开备份吗？打开后可用“编程 > 写频”把它写回对讲机。");
-    if (AfxMessageBox(parent, question, QMessageBox::Yes | QMessageBox::No, MsgIcon::Exclamation)
-        == QMessageBox::Yes)
-        OpenBackupDocument(report.backupPath);
+    const QString backup = report.backupPath;
+    AfxMessageBoxAsync(parent, question, QMessageBox::Yes | QMessageBox::No, MsgIcon::Exclamation,
+        QString(), [backup, open = actions.openBackup](QMessageBox::StandardButton pressed) {
+            if (pressed == QMessageBox::Yes && open)
+                open(backup);
+        });
 }

@@ -23,6 +23,7 @@ class CProgramDoc;
 struct ChannelOpResult;
 struct ReportInput;
 class CProcessDlg;
+class CTransferJob;
 class CScanInfoDlg;
 class CComSetupDlg;
 class CLanguageDlg;
@@ -77,7 +78,7 @@ public:
     int m_bWrite = 0;
     /// The Process dialog object (created on first use, reused).
     CProcessDlg *m_pProcessDlg = nullptr;
-    /// True while OnTransfer runs.
+    /// True from the start of a transfer until the window has taken its result.
     bool isTransferRunning() const;
     /// Cancels a running transfer and returns once it has ended (window or app closing).
     void cancelTransferAndWait();
@@ -96,7 +97,7 @@ public Q_SLOTS:
     void OnRead();
     /// Program > Write (32774).
     void OnWrite();
-    /// WM_TRANSFER: runs the whole transfer.
+    /// WM_TRANSFER: starts the transfer and returns; its job's signals drive the window.
     void OnTransfer();
     /// Program > Scan Info (32782).
     void OnScanInfo();
@@ -206,4 +207,5 @@ private:
 
     // --- private state of ProgramViewTransfer.cpp -------------------------
     bool m_bTransferRunning = false;
+    QPointer<CTransferJob> m_transferJob; // a child of this view while it runs
 };

@@ -6,82 +6,48 @@
 #include "core/link/CloneSession.h"
 #include "core/link/PortProbe.h"
 #include "core/link/PosixSerialLine.h"
-#include "core/link/TransferThread.h"
+#include "core/link/TransferJob.h"
 #include "core/settings/WriteSettings.h"
-#include "gui/dialogs/CompareDlg.h"
-#include "gui/shell/MainFrame.h"
 #include "gui/shell/MessageBox.h"
 #include "gui/transfer/ProcessDlg.h"
 #include "gui/transfer/WriteWindow.h"
 #include "gui/view/ProgramView.h"
 
-#include <QPointer>
+#include <memory>
 
 namespace {
 
-/// The transfer's face in the window: message boxes, the Process window, the cancel flag.
-/// Used on the window's thread only; the transfer reaches it through RunOnWorkerThread.
-class CWindowTransferUi : public CTransferUi
+/// What a transfer leaves for its window: written by the worker, read once the job finished.
+struct TransferRun
 {
-public:
-    explicit CWindowTransferUi(CProgramView *view)
-        : m_view(view)
-    {
-    }
-
-    MessageAnswer showMessage(int stringId) override
-    {
-        return showMessageWithReason(stringId, QString());
-    }
-
-    MessageAnswer showMessageWithReason(int stringId, const QString &reason) override
-    {
-        if (!m_view)
-            return MessageAnswer::Cancel;
-        const bool retry = stringId == ids::CommError;
-        QString text = LoadString(stringId);
-        if (!reason.isEmpty())
-            text += QStringLiteral("\n\n") + reason;
-        // No parent: the Process window may be destroyed while the box is up.
-        const QMessageBox::StandardButton pressed = AfxMessageBox(
-            nullptr, text, retry ? (QMessageBox::Retry | QMessageBox::Cancel) : QMessageBox::Ok);
-        if (!retry)
-            return MessageAnswer::Ok;
-        return pressed == QMessageBox::Retry ? MessageAnswer::Retry : MessageAnswer::Cancel;
-    }
-
-    void stepProgress() override
-    {
-        if (CProcessDlg *dlg = dialog()) {
-            dlg->StepIt();
-            dlg->SetPositionText(dlg->GetPos());
-        }
-    }
-
-    bool pumpAndTest(int, int) override
-    {
-        // The worker thread pumps; this thread's events are handled by its own loop.
-        return isCancelled();
-    }
-
-    bool isCancelled() override
-    {
-        CProcessDlg *dlg = dialog();
-        return !dlg || dlg->m_bCancel;
-    }
-
-    void beginStep(const QString &label) override { ShowTransferStep(dialog(), label); }
-
-    bool confirmWrite(const QList<ImageDifference> &changes) override
-    {
-        return m_view && ConfirmWriteChanges(CMainFrame::instance(), changes);
-    }
-
-private:
-    CProcessDlg *dialog() const { return m_view ? m_view->m_pProcessDlg : nullptr; }
-
-    QPointer<CProgramView> m_view;
+    TransferDirection direction = TransferDirection::Read;
+    /// A read lands here first; a write sends it.
+    MemoryImage working;
+    RadioWriteReport written;
+    TransferOutcome outcome = TransferOutcome::Cancelled;
 };
+
+/// Shows message stringId of a transfer (reason beneath it) and hands the answer to job.
+void AskTransferMessage(CTransferJob *job, int stringId, const QString &reason)
+{
+    const bool retry = stringId == ids::CommError;
+    QString text = LoadString(stringId);
+    if (!reason.isEmpty())
+        text += QStringLiteral("\n\n") + reason;
+    // No parent: the Process window may be destroyed while the box is up. The box goes
+    // with the job.
+    AfxMessageBoxAsync(
+        nullptr, text, retry ? (QMessageBox::Retry | QMessageBox::Cancel) : QMessageBox::Ok,
+        MsgIcon::None, QString(),
+        [job, retry](QMessageBox::StandardButton pressed) {
+            if (!retry)
+                job->answer(MessageAnswer::Ok);
+            else
+                job->answer(
+                    pressed == QMessageBox::Retry ? MessageAnswer::Retry : MessageAnswer::Cancel);
+        },
+        job);
+}
 
 } // namespace
 
@@ -118,57 +84,80 @@ void CProgramView::OnTransfer()
     if (m_bTransferRunning || !m_pProcessDlg || !m_pProcessDlg->hasWindow())
         return;
     m_bTransferRunning = true;
+    // The cell editor's message box handles events: the window may be closed meanwhile.
     const QPointer<CProgramView> self(this);
-    const QPointer<CProgramDoc> doc(m_pDoc);
-
     CommitCellEditor();
-    if (!self || !doc)
+    if (!self || !m_bTransferRunning)
         return;
-    const TransferDirection direction
-        = m_bWrite == 1 ? TransferDirection::Write : TransferDirection::Read;
-    if (direction == TransferDirection::Write)
-        GridToImage();
 
+    auto run = std::make_shared<TransferRun>();
+    run->direction = m_bWrite == 1 ? TransferDirection::Write : TransferDirection::Read;
+    if (run->direction == TransferDirection::Write)
+        GridToImage();
     // A read lands in a copy first: the document changes only once every block
     // arrived, so a failed or cancelled read leaves document and grid as they were.
-    MemoryImage working = doc->m_image;
+    run->working = m_pDoc->m_image;
     // Resolved here: Program.ini is read on this thread only.
     const QString device = DevicePathOfPort(m_strPort);
-    CWindowTransferUi ui(this);
     // A write backs the radio up, shows the changes and verifies, as the user chose.
-    RadioWriteReport written;
-    TransferOutcome outcome = TransferOutcome::Cancelled;
     const RadioWriteOptions options = LoadWriteOptions();
-    if (direction == TransferDirection::Write)
+    if (run->direction == TransferDirection::Write)
         m_pProcessDlg->SetRange(0, RadioWriteProgressSteps(options));
     const Language language = CurrentLanguage();
-    RunOnWorkerThread(
-        [&](CTransferUi &workerUi) {
+
+    // A child of this view: it cannot outlive it, and what it posted goes with it.
+    auto *job = new CTransferJob(
+        [run, device, options, language](CTransferUi &ui) {
             CPosixSerialLine line;
-            if (direction == TransferDirection::Write) {
-                written = RunRadioWrite(line, device, working, options, workerUi, language);
-                outcome = written.outcome;
+            if (run->direction == TransferDirection::Write) {
+                run->written = RunRadioWrite(line, device, run->working, options, ui, language);
+                run->outcome = run->written.outcome;
             } else {
-                outcome = RunTransfer(line, device, direction, working, workerUi);
+                run->outcome = RunTransfer(line, device, run->direction, run->working, ui);
             }
         },
-        ui);
-
-    // The events handled during the transfer may have closed this view or its document.
-    if (!self)
-        return;
-    if (doc && direction == TransferDirection::Read && outcome == TransferOutcome::Succeeded) {
-        // One undo step, so the image before the read can be had back.
-        MemoryImage after = doc->m_image;
-        CommitReadRanges(working, after);
-        g_bNewImage = 0;
-        doc->applyImageChange(after, LanguageText("Read from Radio", "从电台读取"));
-        ImageToGrid();
-    }
-    m_pProcessDlg->DestroyWindow();
-    m_bTransferRunning = false;
-    if (direction == TransferDirection::Write)
-        ReportRadioWrite(CMainFrame::instance(), written);
+        this);
+    m_transferJob = job;
+    connect(job, &CTransferJob::progressStepped, this, [this] {
+        m_pProcessDlg->StepIt();
+        m_pProcessDlg->SetPositionText(m_pProcessDlg->GetPos());
+    });
+    connect(job, &CTransferJob::stepBegun, this,
+        [this](const QString &label) { ShowTransferStep(m_pProcessDlg, label); });
+    connect(job, &CTransferJob::messageAsked, this,
+        [job](int stringId, const QString &reason) { AskTransferMessage(job, stringId, reason); });
+    connect(job, &CTransferJob::writeConfirmAsked, this,
+        [this, job](const QList<ImageDifference> &changes) {
+            AskWriteChanges(
+                window(), changes, job, [job](bool write) { job->answerConfirm(write); });
+        });
+    connect(job, &CTransferJob::finished, this, [this, job, run] {
+        m_transferJob = nullptr;
+        job->deleteLater();
+        if (run->direction == TransferDirection::Read
+            && run->outcome == TransferOutcome::Succeeded) {
+            // One undo step, so the image before the read can be had back.
+            MemoryImage after = m_pDoc->m_image;
+            CommitReadRanges(run->working, after);
+            g_bNewImage = 0;
+            m_pDoc->applyImageChange(after, LanguageText("Read from Radio", "从电台读取"));
+            ImageToGrid();
+        }
+        m_pProcessDlg->DestroyWindow();
+        m_bTransferRunning = false;
+        if (run->direction == TransferDirection::Write)
+            ReportRadioWrite(window(), run->written,
+                { [this](const QString &text, int ms) { emit statusMessage(text, ms); },
+                    [self = QPointer<CProgramView>(this)](const QString &path) {
+                        if (self)
+                            emit self->openBackupRequested(path);
+                    } });
+    });
+    connect(m_pProcessDlg, &CProcessDlg::cancelRequested, job, &CTransferJob::cancel);
+    // Cancel pressed between OK and this start: the transfer begins cancelled.
+    if (m_pProcessDlg->m_bCancel)
+        job->cancel();
+    job->start();
 }
 
 bool CProgramView::isTransferRunning() const
@@ -178,11 +167,13 @@ bool CProgramView::isTransferRunning() const
 
 void CProgramView::cancelTransferAndWait()
 {
-    if (!m_bTransferRunning || !m_pProcessDlg)
+    if (!m_bTransferRunning)
         return;
-    // The transfer's worker sees the flag within a few milliseconds, wherever it
-    // waits, and ends; OnTransfer, below this call on the stack, then returns
-    // without touching the view or document that are going away.
     m_pProcessDlg->m_bCancel = 1;
+    // The job's worker sees the flag within a few milliseconds, wherever it waits, and
+    // ends; with the job go its question box and what it posted, so nothing reaches the
+    // view or document that are going away.
+    delete m_transferJob.data();
+    m_bTransferRunning = false;
     m_pProcessDlg->DestroyWindow();
 }

@@ -3,6 +3,7 @@
 // the virtual radio over a pseudo-terminal.
 #include "core/app/Globals.h"
 #include "core/document/ProgramDoc.h"
+#include "core/image/ChannelRecord.h"
 #include "core/link/PortProbe.h"
 #include "core/settings/IniFile.h"
 #include "core/settings/UserSettings.h"
@@ -14,11 +15,14 @@
 #include "sim/RadioState.h"
 #include "tests/common/SimProcess.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -72,14 +76,18 @@ private Q_SLOTS:
     void failedReadLeavesTheDocument();
     void portThatCannotOpen();
     void handshakePromptOffersRetry();
+    void questionInARealBox_data();
+    void questionInARealBox();
     void cancelDuringTransfer();
     void cancelDuringSilentHandshake();
     void closingTheViewDuringTransfer();
+    void twoWindowsReadAtOnce();
     void chineseTitles();
 
 private:
     void makeView();
     void pressOk();
+    void installMessageHook();
     CProcessDlg *dlg() const { return m_view->m_pProcessDlg; }
 
     QTemporaryDir m_dir;
@@ -93,13 +101,7 @@ void TestProcessDlg::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
     SetHelpWindowSuppressed(true);
-    SetMessageHook([this](const ShownMessage &m) {
-        // The transfer runs on a worker, but its messages are shown on the window's thread.
-        if (QThread::currentThread() != qApp->thread())
-            qFatal("message box shown off the GUI thread");
-        m_messages << m;
-        return m_answers.isEmpty() ? QMessageBox::Ok : m_answers.takeFirst();
-    });
+    installMessageHook();
     const QString ini = m_dir.filePath(QStringLiteral("Program.ini"));
     QVERIFY(QFile::copy(QStringLiteral(RADIOPROG_BUILD_DIR "/Program.ini"), ini));
     QFile::setPermissions(ini, QFile::ReadOwner | QFile::WriteOwner);
@@ -121,6 +123,17 @@ void TestProcessDlg::init()
     m_view.reset();
     m_doc.reset();
     makeView();
+}
+
+void TestProcessDlg::installMessageHook()
+{
+    SetMessageHook([this](const ShownMessage &m) {
+        // The transfer runs on a worker, but its messages are shown on the window's thread.
+        if (QThread::currentThread() != qApp->thread())
+            qFatal("message box shown off the GUI thread");
+        m_messages << m;
+        return m_answers.isEmpty() ? QMessageBox::Ok : m_answers.takeFirst();
+    });
 }
 
 void TestProcessDlg::makeView()
@@ -297,8 +310,8 @@ void TestProcessDlg::cancelDuringSilentHandshake()
     });
     bool runningAtCancel = false;
     bool portHeldAtCancel = false;
-    // Fires inside the transfer (OnTransfer handles events below the test), well
-    // inside the handshake's first long read, as the user's click would.
+    // Fires while the transfer runs, well inside the handshake's first long read, as
+    // the user's click would.
     QTimer::singleShot(1500, this, [&] {
         runningAtCancel = dlg()->hasWindow() && m_view->isTransferRunning();
         portHeldAtCancel = !ProbePort(sim.path());
@@ -334,6 +347,62 @@ void TestProcessDlg::handshakePromptOffersRetry()
     }
 }
 
+void TestProcessDlg::questionInARealBox_data()
+{
+    QTest::addColumn<bool>("closeView");
+    QTest::newRow("Retry, then Cancel") << false;
+    QTest::newRow("window closed while asking") << true;
+}
+
+void TestProcessDlg::questionInARealBox()
+{
+    QFETCH(bool, closeView);
+    // No hook: the program's own box, up while the window's event loop goes on.
+    SetMessageHook({});
+    const auto restore = qScopeGuard([this] { installMessageHook(); });
+    SimProcess sim({ QStringLiteral("--bad-handshake-ack") });
+    m_view->m_strPort = sim.path();
+    m_view->OnRead();
+    QStringList texts;
+    QList<QMessageBox::StandardButtons> buttons;
+    QPointer<QMessageBox> shown;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || box == shown || !box->isVisible())
+            return;
+        shown = box;
+        texts << box->text();
+        buttons << box->standardButtons();
+        if (closeView) {
+            m_view->cancelTransferAndWait();
+            m_view.reset();
+            m_doc.reset();
+            return;
+        }
+        box->button(texts.size() == 1 ? QMessageBox::Retry : QMessageBox::Cancel)->click();
+    });
+    poll.start(10);
+    pressOk();
+    if (closeView) {
+        QTRY_VERIFY_WITH_TIMEOUT(!m_view, 20000);
+        // The box went with the transfer it asked for.
+        QTRY_VERIFY(!shown);
+        QCOMPARE(texts.size(), 1);
+    } else {
+        QTRY_VERIFY_WITH_TIMEOUT(!dlg()->hasWindow(), 20000);
+        QCOMPARE(texts.size(), 2);
+        QVERIFY(!m_view->isTransferRunning());
+    }
+    poll.stop();
+    for (int i = 0; i < texts.size(); ++i) {
+        QVERIFY(texts.at(i).startsWith(QStringLiteral("Communication Error")));
+        QCOMPARE(buttons.at(i), QMessageBox::Retry | QMessageBox::Cancel);
+    }
+    QTRY_VERIFY(ProbePort(sim.path()));
+    QVERIFY(m_messages.isEmpty());
+}
+
 void TestProcessDlg::cancelDuringTransfer()
 {
     SimProcess sim({ QStringLiteral("--pace") });
@@ -343,7 +412,7 @@ void TestProcessDlg::cancelDuringTransfer()
     bool stillOpenAfterCancel = false;
     int positionAtCancel = -1;
     QTimer poll;
-    // Fires inside the transfer's pump, as a user's click would.
+    // Fires while the transfer runs, as a user's click would.
     connect(&poll, &QTimer::timeout, this, [&] {
         if (positionAtCancel < 0 && dlg()->hasWindow() && dlg()->GetPos() >= 3) {
             positionAtCancel = dlg()->GetPos();
@@ -387,6 +456,47 @@ void TestProcessDlg::closingTheViewDuringTransfer()
     QTRY_VERIFY_WITH_TIMEOUT(ProbePort(sim.path()), 5000);
     QVERIFY(m_messages.isEmpty());
     QVERIFY(sim.running());
+}
+
+void TestProcessDlg::twoWindowsReadAtOnce()
+{
+    // Two document windows read two radios at the same time, each into its own document.
+    MemoryImage held = DemoRadioImage();
+    held.channel(1).setPowerHigh(!held.channel(1).powerHigh());
+    const QString file = m_dir.filePath(QStringLiteral("second-radio.dat"));
+    QFile out(file);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(held.toByteArray());
+    out.close();
+    SimProcess first({ QStringLiteral("--pace") });
+    SimProcess second({ QStringLiteral("--pace"), QStringLiteral("--image"), file });
+    CProgramDoc otherDoc;
+    otherDoc.OnNewDocument();
+    CProgramView other(&otherDoc);
+    other.OnInitialUpdate();
+    other.show();
+    m_view->m_strPort = first.path();
+    other.m_strPort = second.path();
+    const MemoryImage before = m_doc->m_image;
+    const MemoryImage otherBefore = otherDoc.m_image;
+    m_view->OnRead();
+    other.OnRead();
+    CProcessDlg *otherDlg = other.m_pProcessDlg;
+    bool together = false;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this,
+        [&] { together = together || (dlg()->GetPos() > 0 && otherDlg->GetPos() > 0); });
+    poll.start(5);
+    pressOk();
+    QTest::mouseClick(control(otherDlg->window(), 1), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!dlg()->hasWindow() && !otherDlg->hasWindow(), 20000);
+    QVERIFY(together);
+    QVERIFY(m_messages.isEmpty());
+    const MemoryImage demo = DemoRadioImage();
+    for (int i = 0; i < mem::ImageSize; ++i) {
+        QCOMPARE(m_doc->m_image.at(i), inReadRanges(i) ? demo.at(i) : before.at(i));
+        QCOMPARE(otherDoc.m_image.at(i), inReadRanges(i) ? held.at(i) : otherBefore.at(i));
+    }
 }
 
 void TestProcessDlg::chineseTitles()

@@ -103,7 +103,7 @@ void TestTransferLifetime::closingDuringTransfer()
     QElapsedTimer clock;
     clock.start();
     QTimer poll;
-    // Fires inside the transfer's pump, as the user's menu choice would.
+    // Fires while the transfer runs, as the user's menu choice would.
     connect(&poll, &QTimer::timeout, this, [&] {
         if (window)
             lastPosition = view->m_pProcessDlg->GetPos();
