@@ -22,8 +22,9 @@ extern const Command kImport;
 
 } // namespace cli
 
-// The commands' functions, as their entries name them; each returns the exit
-// status its file's opening comment gives.
+// The commands' functions, as their entries name them. Each returns the exit
+// status: 0 success, 1 the radio or the port failed, 2 usage or file error
+// (diff: 1 when the images differ; import: 3 when rows were skipped).
 int RunShow(const QStringList &args);
 int RunNew(const QStringList &args);
 int RunRead(const QStringList &args);
