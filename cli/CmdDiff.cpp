@@ -13,13 +13,16 @@
 #include <QJsonObject>
 #include <QTextStream>
 
-namespace {
+const cli::Command cli::kDiff = { "diff", RunDiff, "diff A.dat B.dat [--json] [--lang en|zh]",
+    "Lists what differs between two .dat files, field by field, as File > Compare With... does.\n"
+    "Exit status 0: the same; 1: they differ; 2: a file cannot be read.",
+    false };
 
-const char kUsage[] = "diff A.dat B.dat [--json] [--lang en|zh]";
+namespace {
 
 int usageError(const QString &why)
 {
-    return cli::UsageError(QStringLiteral("diff"), QString::fromLatin1(kUsage), why);
+    return cli::UsageError(cli::kDiff, why);
 }
 
 QByteArray DifferencesJson(const QList<ImageDifference> &differences)
@@ -45,9 +48,6 @@ QByteArray DifferencesJson(const QList<ImageDifference> &differences)
 int RunDiff(const QStringList &args)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Lists what differs between two .dat files, field by field, as File > Compare With... "
-        "does.\nExit status 0: the same; 1: they differ; 2: a file cannot be read."));
     const QCommandLineOption jsonOption(QStringLiteral("json"),
         QStringLiteral("Print the differences as JSON: {\"differences\": [...]}."));
     const QCommandLineOption langOption(QStringLiteral("lang"),
@@ -56,9 +56,7 @@ int RunDiff(const QStringList &args)
     parser.addOptions({ jsonOption, langOption });
     parser.addPositionalArgument(QStringLiteral("A.dat"), QStringLiteral("The first image."));
     parser.addPositionalArgument(QStringLiteral("B.dat"), QStringLiteral("The second image."));
-    if (const int status
-        = cli::ParseCommand(parser, QStringLiteral("diff"), QString::fromLatin1(kUsage), args);
-        status != cli::kGoOn)
+    if (const int status = cli::ParseCommand(parser, cli::kDiff, args); status != cli::kGoOn)
         return status;
     const QString lang = parser.value(langOption);
     if (lang != QLatin1String("en") && lang != QLatin1String("zh"))

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// radioprog-cli export FILE.dat -o LIST.csv: the used channels as a channel list (CSV).
+// radioprog-cli export: the used channels as a channel list (CSV).
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "core/app/Globals.h"
@@ -11,24 +11,19 @@
 #include <QFileInfo>
 #include <QTextStream>
 
-namespace {
-const char kExportUsage[] = "export FILE.dat -o LIST.csv";
-} // namespace
+const cli::Command cli::kExport = { "export", RunExport, "export FILE.dat -o LIST.csv",
+    "Exports the used channels of a .dat file as a channel list (CSV).", false };
 
 int RunExport(const QStringList &args)
 {
     QTextStream err(stderr);
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Exports the used channels of a .dat file as a channel list (CSV)."));
     const QCommandLineOption output({ QStringLiteral("o"), QStringLiteral("output") },
         QStringLiteral("CSV file to write"), QStringLiteral("LIST.csv"));
     parser.addOption(output);
     parser.addPositionalArgument(QStringLiteral("FILE.dat"), QStringLiteral("channel file"));
-    const QString name = QStringLiteral("export");
-    const QString usage = QString::fromLatin1(kExportUsage);
-    const auto usageError = [&](const QString &why) { return cli::UsageError(name, usage, why); };
-    if (const int status = cli::ParseCommand(parser, name, usage, args); status != cli::kGoOn)
+    const auto usageError = [](const QString &why) { return cli::UsageError(cli::kExport, why); };
+    if (const int status = cli::ParseCommand(parser, cli::kExport, args); status != cli::kGoOn)
         return status;
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1)

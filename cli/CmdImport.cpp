@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// radioprog-cli import LIST.csv -o OUT.dat [--into BASE.dat] [--by-location | --in-order
-// [--first N]] [--only-listed]: a channel list (CSV) into the channels of an image.
+// radioprog-cli import: a channel list (CSV) into the channels of an image. Exit
+// status 3 when the image was written but rows of the list were skipped.
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "core/app/Globals.h"
@@ -17,21 +17,18 @@
 #include <QFileInfo>
 #include <QTextStream>
 
-namespace {
-
-const char kImportUsage[] = "import LIST.csv -o OUT.dat [--into BASE.dat] "
-                            "[--by-location | --in-order [--first N]] [--only-listed]";
-
-} // namespace
+const cli::Command cli::kImport = { "import", RunImport,
+    "import LIST.csv -o OUT.dat [--into BASE.dat] [--by-location | --in-order [--first N]] "
+    "[--only-listed]",
+    "Imports a channel list (CSV) into the channels of an image, through the same checks as "
+    "typing into the grid.",
+    false };
 
 int RunImport(const QStringList &args)
 {
     QTextStream err(stderr);
     QTextStream out(stdout);
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Imports a channel list (CSV) into the channels of an image, through the "
-                       "same checks as typing into the grid."));
     const QCommandLineOption output({ QStringLiteral("o"), QStringLiteral("output") },
         QStringLiteral("channel file to write"), QStringLiteral("OUT.dat"));
     const QCommandLineOption into(QStringLiteral("into"),
@@ -47,10 +44,8 @@ int RunImport(const QStringList &args)
         QStringLiteral("only-listed"), QStringLiteral("keep the channels the list does not name"));
     parser.addOptions({ output, into, byLocation, inOrder, first, onlyListed });
     parser.addPositionalArgument(QStringLiteral("LIST.csv"), QStringLiteral("channel list"));
-    const QString name = QStringLiteral("import");
-    const QString usage = QString::fromLatin1(kImportUsage);
-    const auto usageError = [&](const QString &why) { return cli::UsageError(name, usage, why); };
-    if (const int status = cli::ParseCommand(parser, name, usage, args); status != cli::kGoOn)
+    const auto usageError = [](const QString &why) { return cli::UsageError(cli::kImport, why); };
+    if (const int status = cli::ParseCommand(parser, cli::kImport, args); status != cli::kGoOn)
         return status;
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1)

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// radioprog-cli new FILE.dat: the image the program saves right after start-up.
+// radioprog-cli new: the image the program saves right after start-up.
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 
@@ -11,20 +11,20 @@
 
 #include <QTextStream>
 
+const cli::Command cli::kNew = { "new", RunNew, "new FILE.dat",
+    "Saves the new image the program starts with, with the radio type and band chosen last.",
+    false };
+
 int RunNew(const QStringList &args)
 {
     QTextStream err(stderr);
-    const QString name = QStringLiteral("new");
-    const QString usage = QStringLiteral("new FILE.dat");
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Saves the new image the program starts with, with the radio type and band chosen last."));
     parser.addPositionalArgument(QStringLiteral("FILE.dat"), QStringLiteral("The file to write."));
-    if (const int status = cli::ParseCommand(parser, name, usage, args); status != cli::kGoOn)
+    if (const int status = cli::ParseCommand(parser, cli::kNew, args); status != cli::kGoOn)
         return status;
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1)
-        return cli::UsageError(name, usage,
+        return cli::UsageError(cli::kNew,
             files.isEmpty() ? QStringLiteral("FILE.dat is missing")
                             : QStringLiteral("only one file can be written"));
     const QString file = files.first();

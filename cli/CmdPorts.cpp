@@ -11,16 +11,16 @@
 #include <QMap>
 #include <QTextStream>
 
+const cli::Command cli::kPorts = { "ports", RunPorts, "ports",
+    "Lists the serial ports of this machine and where COM1 to COM4 lead.", false };
+
 int RunPorts(const QStringList &args)
 {
-    const QString name = QStringLiteral("ports");
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Lists the serial ports of this machine and where COM1 to COM4 lead."));
-    if (const int status = cli::ParseCommand(parser, name, name, args); status != cli::kGoOn)
+    if (const int status = cli::ParseCommand(parser, cli::kPorts, args); status != cli::kGoOn)
         return status;
     if (!parser.positionalArguments().isEmpty())
-        return cli::UsageError(name, name,
+        return cli::UsageError(cli::kPorts,
             QStringLiteral("unexpected argument %1").arg(parser.positionalArguments().first()));
     QTextStream out(stdout);
     const QList<SerialAdapter> adapters = ListSerialAdapters();

@@ -15,13 +15,16 @@
 #include <QTemporaryFile>
 #include <cstdio>
 
-namespace {
+const cli::Command cli::kRead = { "read", RunRead, "read --port PORT -o FILE.dat [--retries N]",
+    "Reads the radio's memory into a .dat file, as Program > Read does.\n"
+    "A failed or cancelled read writes no file. Exit status 1: the radio or the port failed.",
+    false };
 
-const char kUsage[] = "read --port PORT -o FILE.dat [--retries N]";
+namespace {
 
 int usageError(const QString &why)
 {
-    return cli::UsageError(QStringLiteral("read"), QString::fromLatin1(kUsage), why);
+    return cli::UsageError(cli::kRead, why);
 }
 
 /// Saves the image just read under the temporary folder; the sentence that says where.
@@ -47,9 +50,6 @@ QString SaveReadImageElsewhere(CProgramDoc &doc)
 int RunRead(const QStringList &args)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Reads the radio's memory into a .dat file, as Program > Read does.\n"
-        "A failed or cancelled read writes no file. Exit status 1: the radio or the port failed."));
     const QCommandLineOption portOption(QStringLiteral("port"),
         QStringLiteral("COM1 to COM4 (see the ports command) or a device path such as "
                        "/dev/ttyUSB0."),
@@ -62,9 +62,7 @@ int RunRead(const QStringList &args)
     parser.addOption(portOption);
     parser.addOption(outputOption);
     parser.addOption(retriesOption);
-    if (const int status
-        = cli::ParseCommand(parser, QStringLiteral("read"), QString::fromLatin1(kUsage), args);
-        status != cli::kGoOn)
+    if (const int status = cli::ParseCommand(parser, cli::kRead, args); status != cli::kGoOn)
         return status;
     if (!parser.positionalArguments().isEmpty())
         return usageError(

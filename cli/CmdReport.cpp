@@ -13,9 +13,12 @@
 #include <QFileInfo>
 #include <QTextStream>
 
-namespace {
+const cli::Command cli::kReport = { "report", RunReport,
+    "report FILE.dat -o report.pdf [--sheet] [--lang en|zh]",
+    "Writes the printed report of a .dat file as a PDF (A4, 300 dpi), as File > Export PDF does.",
+    true };
 
-const char kUsage[] = "report FILE.dat -o report.pdf [--sheet] [--lang en|zh]";
+namespace {
 
 /// The one-page channel sheet of doc as a PDF.
 int WriteSheet(const CProgramDoc &doc, const QString &file, const QString &output)
@@ -37,12 +40,7 @@ int WriteSheet(const CProgramDoc &doc, const QString &file, const QString &outpu
 int RunReport(const QStringList &args)
 {
     QTextStream err(stderr);
-    const QString name = QStringLiteral("report");
-    const QString usage = QString::fromLatin1(kUsage);
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Writes the printed report of a .dat file as a PDF (A4, 300 dpi), as File > Export PDF "
-        "does."));
     const QCommandLineOption outputOption({ QStringLiteral("o"), QStringLiteral("output") },
         QStringLiteral("The PDF file to write."), QStringLiteral("report.pdf"));
     const QCommandLineOption langOption(QStringLiteral("lang"),
@@ -55,7 +53,7 @@ int RunReport(const QStringList &args)
     parser.addOption(sheetOption);
     parser.addPositionalArgument(
         QStringLiteral("FILE.dat"), QStringLiteral("The image to report."));
-    if (const int status = cli::ParseCommand(parser, name, usage, args); status != cli::kGoOn)
+    if (const int status = cli::ParseCommand(parser, cli::kReport, args); status != cli::kGoOn)
         return status;
 
     struct
@@ -70,16 +68,17 @@ int RunReport(const QStringList &args)
     opts.sheet = parser.isSet(sheetOption);
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1)
-        return cli::UsageError(name, usage, QStringLiteral("only one file can be reported"));
+        return cli::UsageError(cli::kReport, QStringLiteral("only one file can be reported"));
     opts.file = files.value(0);
     if (!opts.lang.isEmpty() && opts.lang != QLatin1String("en")
         && opts.lang != QLatin1String("zh"))
         return cli::UsageError(
-            name, usage, QStringLiteral("--lang must be en or zh, not %1").arg(opts.lang));
+            cli::kReport, QStringLiteral("--lang must be en or zh, not %1").arg(opts.lang));
     if (opts.file.isEmpty())
-        return cli::UsageError(name, usage, QStringLiteral("no .dat file given"));
+        return cli::UsageError(cli::kReport, QStringLiteral("no .dat file given"));
     if (opts.output.isEmpty())
-        return cli::UsageError(name, usage, QStringLiteral("no output file given (-o report.pdf)"));
+        return cli::UsageError(
+            cli::kReport, QStringLiteral("no output file given (-o report.pdf)"));
     QString error;
 
     // The run takes the chosen language the way the program takes it at start-up.

@@ -12,6 +12,11 @@
 
 #include <QTextStream>
 
+const cli::Command cli::kShow = { "show", RunShow, "show [FILE.dat] [--lang en|zh] [--json]",
+    "Shows the channels as the grid shows them and every setting with its code and text.\n"
+    "Without a file, the new image the program starts with.",
+    false };
+
 namespace {
 
 struct ShowOptions
@@ -20,8 +25,6 @@ struct ShowOptions
     Language lang = Language::English;
     bool json = false;
 };
-
-const char kUsage[] = "show [FILE.dat] [--lang en|zh] [--json]";
 
 /// Reads the language code of --lang; false when it is neither en nor zh.
 bool ParseLanguage(const QString &code, Language *lang)
@@ -148,11 +151,7 @@ void PrintTable(
 int RunShow(const QStringList &args)
 {
     QTextStream err(stderr);
-    const QString name = QStringLiteral("show");
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Shows the channels as the grid shows them and every setting with its code and text.\n"
-        "Without a file, the new image the program starts with."));
     const QCommandLineOption langOption(QStringLiteral("lang"),
         QStringLiteral("Language of the texts: en or zh (default en)."), QStringLiteral("en|zh"));
     const QCommandLineOption jsonOption(
@@ -161,18 +160,17 @@ int RunShow(const QStringList &args)
     parser.addOption(jsonOption);
     parser.addPositionalArgument(QStringLiteral("FILE.dat"), QStringLiteral("The image to show."),
         QStringLiteral("[FILE.dat]"));
-    const QString usage = QString::fromLatin1(kUsage);
-    if (const int status = cli::ParseCommand(parser, name, usage, args); status != cli::kGoOn)
+    if (const int status = cli::ParseCommand(parser, cli::kShow, args); status != cli::kGoOn)
         return status;
 
     ShowOptions opts;
     opts.json = parser.isSet(jsonOption);
     if (parser.isSet(langOption) && !ParseLanguage(parser.value(langOption), &opts.lang))
-        return cli::UsageError(name, usage,
+        return cli::UsageError(cli::kShow,
             QStringLiteral("--lang must be en or zh, not %1").arg(parser.value(langOption)));
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1)
-        return cli::UsageError(name, usage, QStringLiteral("only one file can be shown"));
+        return cli::UsageError(cli::kShow, QStringLiteral("only one file can be shown"));
     opts.file = files.value(0);
     QString error;
     // The document's messages follow the chosen language as well.

@@ -15,14 +15,19 @@
 #include <QFileInfo>
 #include <cstdio>
 
-namespace {
+const cli::Command cli::kWrite = { "write", RunWrite,
+    "write --port PORT FILE.dat [--retries N] [--backup-dir DIR] [--no-backup] "
+    "[--no-verify]",
+    "Writes a .dat file into the radio, as Program > Write does: first a backup read of the "
+    "radio into the backups folder, then the write, then a read-back that verifies it.\n"
+    "Exit status 1: the radio or the port failed, or the verify found a difference.",
+    false };
 
-const char kUsage[] = "write --port PORT FILE.dat [--retries N] [--backup-dir DIR] [--no-backup] "
-                      "[--no-verify]";
+namespace {
 
 int usageError(const QString &why)
 {
-    return cli::UsageError(QStringLiteral("write"), QString::fromLatin1(kUsage), why);
+    return cli::UsageError(cli::kWrite, why);
 }
 
 } // namespace
@@ -30,10 +35,6 @@ int usageError(const QString &why)
 int RunWrite(const QStringList &args)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Writes a .dat file into the radio, as Program > Write does: first a backup read of the "
-        "radio into the backups folder, then the write, then a read-back that verifies it.\n"
-        "Exit status 1: the radio or the port failed, or the verify found a difference."));
     const QCommandLineOption portOption(QStringLiteral("port"),
         QStringLiteral("COM1 to COM4 (see the ports command) or a device path such as "
                        "/dev/ttyUSB0."),
@@ -52,9 +53,7 @@ int RunWrite(const QStringList &args)
         { portOption, retriesOption, backupDirOption, noBackupOption, noVerifyOption });
     parser.addPositionalArgument(
         QStringLiteral("FILE.dat"), QStringLiteral("The image to write into the radio."));
-    if (const int status
-        = cli::ParseCommand(parser, QStringLiteral("write"), QString::fromLatin1(kUsage), args);
-        status != cli::kGoOn)
+    if (const int status = cli::ParseCommand(parser, cli::kWrite, args); status != cli::kGoOn)
         return status;
     const QString port = parser.value(portOption);
     bool ok = false;

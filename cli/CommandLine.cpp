@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The parsing, help and error texts every command of radioprog-cli shares.
 #include "cli/CommandLine.h"
 
 #include <QFileInfo>
@@ -33,28 +34,29 @@ QString ErrorText(const QCommandLineParser &parser)
         .arg(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), name);
 }
 
-int UsageError(const QString &name, const QString &usage, const QString &why)
+int UsageError(const Command &command, const QString &why)
 {
-    QTextStream(stderr) << "radioprog-cli " << name << ": " << why << "\n"
-                        << "usage: radioprog-cli " << usage << "\n"
-                        << "Try 'radioprog-cli " << name << " --help' for more.\n";
+    QTextStream(stderr) << "radioprog-cli " << command.name << ": " << why << "\n"
+                        << "usage: radioprog-cli " << command.usage << "\n"
+                        << "Try 'radioprog-cli " << command.name << " --help' for more.\n";
     return 2;
 }
 
-int ParseCommand(
-    QCommandLineParser &parser, const QString &name, const QString &usage, const QStringList &args)
+int ParseCommand(QCommandLineParser &parser, const Command &command, const QStringList &args)
 {
+    parser.setApplicationDescription(QString::fromUtf8(command.description));
     const QCommandLineOption help(
         { QStringLiteral("h"), QStringLiteral("help") }, QStringLiteral("Show this help."));
     parser.addOption(help);
     const bool parsed = parser.parse(QStringList { QStringLiteral("radioprog-cli") } + args);
     // Asked for help, the help wins over any other mistake on the line.
     if (parser.isSet(help)) {
-        QTextStream(stdout) << HelpText(parser, QStringLiteral("usage: radioprog-cli ") + usage);
+        QTextStream(stdout) << HelpText(
+            parser, QStringLiteral("usage: radioprog-cli ") + QLatin1String(command.usage));
         return 0;
     }
     if (!parsed)
-        return UsageError(name, usage, ErrorText(parser));
+        return UsageError(command, ErrorText(parser));
     return kGoOn;
 }
 

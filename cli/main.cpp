@@ -17,38 +17,17 @@
 
 namespace {
 
-struct Command
-{
-    const char *name;
-    int (*run)(const QStringList &);
-    const char *usage;
-    bool needsGui; // the report renders fonts, which need a QGuiApplication
-};
-
-const Command kCommands[] = {
-    { "show", RunShow, "show [FILE.dat] [--lang en|zh] [--json]", false },
-    { "new", RunNew, "new FILE.dat", false },
-    { "read", RunRead, "read --port PORT -o FILE.dat [--retries N]", false },
-    { "write", RunWrite,
-        "write --port PORT FILE.dat [--retries N] [--backup-dir DIR] [--no-backup] [--no-verify]",
-        false },
-    { "diff", RunDiff, "diff A.dat B.dat [--json] [--lang en|zh]", false },
-    { "ports", RunPorts, "ports", false },
-    { "report", RunReport, "report FILE.dat -o report.pdf [--sheet] [--lang en|zh]", true },
-    { "export", RunExport, "export FILE.dat -o LIST.csv", false },
-    { "import", RunImport,
-        "import LIST.csv -o OUT.dat [--into BASE.dat] [--by-location | --in-order [--first N]] "
-        "[--only-listed]",
-        false },
-};
+/// The commands in the order the help lists them; each entry is defined in its own file.
+const cli::Command *const kCommands[] = { &cli::kShow, &cli::kNew, &cli::kRead, &cli::kWrite,
+    &cli::kDiff, &cli::kPorts, &cli::kReport, &cli::kExport, &cli::kImport };
 
 /// The command list: on stdout with status 0 when asked for, else on stderr with status 2.
 int usage(bool asked)
 {
     QTextStream stream(asked ? stdout : stderr);
     stream << "usage: radioprog-cli COMMAND [ARGS]\n";
-    for (const Command &c : kCommands)
-        stream << "  radioprog-cli " << c.usage << "\n";
+    for (const cli::Command *c : kCommands)
+        stream << "  radioprog-cli " << c->usage << "\n";
     stream << "\nOptions:\n"
               "  -h, --help     Show this help.\n"
               "  -v, --version  Show the version.\n"
@@ -57,11 +36,11 @@ int usage(bool asked)
     return asked ? 0 : 2;
 }
 
-const Command *FindCommand(const QString &name)
+const cli::Command *FindCommand(const QString &name)
 {
-    for (const Command &c : kCommands)
-        if (name == QLatin1String(c.name))
-            return &c;
+    for (const cli::Command *c : kCommands)
+        if (name == QLatin1String(c->name))
+            return c;
     return nullptr;
 }
 
@@ -101,7 +80,7 @@ int main(int argc, char **argv)
             return usage(true);
         words = QStringList { words.at(1), QStringLiteral("--help") };
     }
-    const Command *command = FindCommand(words.first());
+    const cli::Command *command = FindCommand(words.first());
     if (!command) {
         QTextStream(stderr) << "radioprog-cli: unknown command " << words.first() << "\n";
         return usage(false);

@@ -4,13 +4,14 @@
 #include "core/app/InstallationPlace.h"
 #include "core/app/Version.h"
 #include "core/settings/IniFile.h"
+#include "gui/shell/MainFrame.h"
 #include "gui/shell/MessageBox.h"
 #include "gui/shell/ProgramApp.h"
-#include "gui/shell/Screenshots.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QTimer>
+#include <QWindow>
 #include <cstdio>
 
 namespace {
@@ -23,19 +24,15 @@ struct ProgramOptions
         QStringLiteral("Show this help.") };
     QCommandLineOption version { { QStringLiteral("v"), QStringLiteral("version") },
         QStringLiteral("Show the version.") };
-    // For the README pictures: --screenshots DIR.
-    QCommandLineOption screenshots { QStringLiteral("screenshots"), QString(),
-        QStringLiteral("DIR") };
 
     ProgramOptions()
     {
         parser.setApplicationDescription(QStringLiteral(
             "Programming software for a 16-channel hand-held radio: read the radio's memory, "
             "edit channels and settings, save .dat files, print a report, write the radio."));
-        screenshots.setFlags(QCommandLineOption::HiddenFromHelp);
         // "-reverse" or "-stylesheet" (Qt's) must not read as -r -e -v ... or -s -t ... -h.
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-        parser.addOptions({ help, version, screenshots });
+        parser.addOptions({ help, version });
         parser.addPositionalArgument(QStringLiteral("FILE.dat"),
             QStringLiteral("A file to open; without one, a new image."),
             QStringLiteral("[FILE.dat]"));
@@ -49,6 +46,34 @@ struct ProgramOptions
             + QStringLiteral(
                 "\nQt's own options (such as -platform offscreen) are accepted too.\n");
     }
+};
+
+/// Ends the program once the main window, with its first document, has been put on
+/// screen and painted: the end of start-up that bench/startup measures.
+class QuitWhenShown : public QObject
+{
+public:
+    void watch(QWindow *window)
+    {
+        if (!window || window->isExposed())
+            quitSoon();
+        else
+            window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        // The window paints on this event; the quit waits for that in the queue.
+        if (event->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed()) {
+            watched->removeEventFilter(this);
+            quitSoon();
+        }
+        return false;
+    }
+
+private:
+    static void quitSoon() { QTimer::singleShot(0, qApp, &QCoreApplication::quit); }
 };
 
 } // namespace
@@ -77,7 +102,6 @@ int main(int argc, char **argv)
             qPrintable(options.parser.errorText()));
         return 2;
     }
-    const QString screenshotDir = options.parser.value(options.screenshots);
 
     CProgramApp app;
     const QString dataDir = InstallationDataDir(QCoreApplication::applicationDirPath());
@@ -94,13 +118,9 @@ int main(int argc, char **argv)
                 QMessageBox::Ok, MsgIcon::Exclamation);
     });
 
-    if (!screenshotDir.isEmpty())
-        return RunScreenshots(app, screenshotDir);
     // For the start-up benchmark: quit as soon as the first document is on screen.
+    QuitWhenShown quitWhenShown;
     if (qEnvironmentVariableIsSet("RADIOPROG_QUIT_AFTER_SHOW"))
-        QTimer::singleShot(0, &qapp, [] {
-            QCoreApplication::processEvents();
-            QCoreApplication::quit();
-        });
+        quitWhenShown.watch(app.mainFrame()->windowHandle());
     return qapp.exec();
 }

@@ -97,6 +97,7 @@ private slots:
     void commandList();
     void commandUsage_data();
     void commandUsage();
+    void commandListMatchesCommands();
 };
 
 void TestCliShow::defaultImageJson()
@@ -370,6 +371,25 @@ void TestCliShow::commandUsage()
     QCOMPARE(r.exitCode, 0);
     QVERIFY2(r.out.startsWith(usage.toUtf8()), r.out.constData());
     QVERIFY(r.err.isEmpty());
+}
+
+void TestCliShow::commandListMatchesCommands()
+{
+    // The list's line of a command is the usage line its own help and errors print.
+    const Run list = RunTool({ QStringLiteral("--help") });
+    const QRegularExpression line(
+        QStringLiteral("^  radioprog-cli (([a-z]+).*)$"), QRegularExpression::MultilineOption);
+    int commands = 0;
+    for (auto it = line.globalMatch(QString::fromUtf8(list.out)); it.hasNext(); ++commands) {
+        const QRegularExpressionMatch m = it.next();
+        const Run help = RunTool({ m.captured(2), QStringLiteral("--help") });
+        QVERIFY2(help.out.startsWith("usage: radioprog-cli " + m.captured(1).toUtf8() + "\n"),
+            help.out.constData());
+        const Run wrong = RunTool({ m.captured(2), QStringLiteral("--no-such-option") });
+        QVERIFY2(wrong.err.contains("\nusage: radioprog-cli " + m.captured(1).toUtf8() + "\n"),
+            wrong.err.constData());
+    }
+    QCOMPARE(commands, 9);
 }
 
 QTEST_GUILESS_MAIN(TestCliShow)

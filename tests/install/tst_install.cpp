@@ -201,6 +201,13 @@ private slots:
         }
     }
 
+    void onlyTheProgramsAreInstalled()
+    {
+        // Tools of the build (the screenshot tool, test helpers) stay out of the installation.
+        QCOMPARE(QDir(prefixed(QStringLiteral("bin"))).entryList(QDir::Files, QDir::Name),
+            QStringList({ "radioprog", "radioprog-cli", "radioprog-sim" }));
+    }
+
     void shippedProgramIniIsTheSource()
     {
         // Not the build tree's copy, which carries the developer's own language choice.
