@@ -97,26 +97,11 @@ struct SettingsScene
     }
 };
 
-QPixmap OptionalFeatures(Stage &)
+/// A settings dialog on the document of a SettingsScene.
+template <class Dialog> QPixmap SettingsDialog(Stage &)
 {
     SettingsScene scene;
-    COptionalFeaturesDlg dialog;
-    dialog.setDocument(&scene.doc);
-    return dialog.OnInitDialog() ? Photograph(dialog) : QPixmap();
-}
-
-QPixmap ScanInfo(Stage &)
-{
-    SettingsScene scene;
-    CScanInfoDlg dialog;
-    dialog.setDocument(&scene.doc);
-    return dialog.OnInitDialog() ? Photograph(dialog) : QPixmap();
-}
-
-QPixmap ProductInfo(Stage &)
-{
-    SettingsScene scene;
-    CProductInfoDlg dialog;
+    Dialog dialog;
     dialog.setDocument(&scene.doc);
     return dialog.OnInitDialog() ? Photograph(dialog) : QPixmap();
 }
@@ -293,9 +278,9 @@ QList<Shot> AllShots()
             [](Stage &s) { return PhotographCommand(s.frame, cmd::Language); } },
         { "{language}-process", [](Stage &s) { return PhotographCommand(s.frame, cmd::Read); } },
         // The settings dialogs on their own.
-        { "dialog-optional-features-{lang}", OptionalFeatures },
-        { "dialog-scan-info-{lang}", ScanInfo },
-        { "dialog-product-info-{lang}", ProductInfo },
+        { "dialog-optional-features-{lang}", SettingsDialog<COptionalFeaturesDlg> },
+        { "dialog-scan-info-{lang}", SettingsDialog<CScanInfoDlg> },
+        { "dialog-product-info-{lang}", SettingsDialog<CProductInfoDlg> },
         { "dialog-com-setup-{lang}", ComSetup },
         { "dialog-language-{lang}", LanguageChoice },
         // Channels.
