@@ -6,18 +6,21 @@
 #include "core/app/Globals.h"
 #include "core/document/FileWrite.h"
 #include "core/document/ProgramDoc.h"
-#include "core/link/CloneSession.h"
 #include "core/link/ConsoleTransferUi.h"
 #include "core/link/PosixSerialLine.h"
+#include "core/link/RadioRead.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryFile>
 #include <cstdio>
 
-const cli::Command cli::kRead = { "read", RunRead, "read --port PORT -o FILE.dat [--retries N]",
-    "Reads the radio's memory into a .dat file, as Program > Read does.\n"
-    "A failed or cancelled read writes no file. Exit status 1: the radio or the port failed.",
+const cli::Command cli::kRead = { "read", RunRead,
+    "read --port PORT -o FILE.dat [--retries N] [--single-read]",
+    "Reads the radio's memory into a .dat file, as Program > Read does: twice, compared, with a "
+    "third read deciding where the two differ.\n"
+    "A failed or cancelled read writes no file. Exit status 1: the radio or the port failed, or "
+    "no two reads agreed.",
     false };
 
 namespace {
@@ -57,11 +60,14 @@ int RunRead(const QStringList &args)
     const QCommandLineOption outputOption({ QStringLiteral("o"), QStringLiteral("output") },
         QStringLiteral("The .dat file to write."), QStringLiteral("FILE.dat"));
     const QCommandLineOption retriesOption(QStringLiteral("retries"),
-        QStringLiteral("Start again up to N times after a failure (default 0)."),
+        QStringLiteral("Start a failed session again, up to N times in all (default 0)."),
         QStringLiteral("N"));
+    const QCommandLineOption singleReadOption(QStringLiteral("single-read"),
+        QStringLiteral("Read the radio once instead of twice and compared."));
     parser.addOption(portOption);
     parser.addOption(outputOption);
     parser.addOption(retriesOption);
+    parser.addOption(singleReadOption);
     if (const int status = cli::ParseCommand(parser, cli::kRead, args); status != cli::kGoOn)
         return status;
     if (!parser.positionalArguments().isEmpty())
@@ -93,16 +99,20 @@ int RunRead(const QStringList &args)
     CProgramDoc doc;
     doc.OnNewDocument();
     MemoryImage staged = doc.m_image;
-    TransferOutcome outcome;
+    const bool twice = !parser.isSet(singleReadOption);
+    RadioReadReport report;
     {
         CPosixSerialLine line;
-        CConsoleTransferUi ui(LanguageText("Read Data", "读数据"),
-            TransferProgressSteps(TransferDirection::Read), retries);
-        outcome = RunTransfer(line, port, TransferDirection::Read, staged, ui);
+        CConsoleTransferUi ui(
+            LanguageText("Read Data", "读数据"), RadioReadProgressSteps(twice), retries);
+        report = RunRadioRead(line, port, staged, twice, ui, CurrentLanguage());
     }
-    if (outcome == TransferOutcome::Cancelled)
+    const QString message = RadioReadMessage(report, CurrentLanguage());
+    if (!message.isEmpty())
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+    if (report.outcome == TransferOutcome::Cancelled)
         std::fprintf(stderr, "Cancelled.\n");
-    if (outcome != TransferOutcome::Succeeded)
+    if (report.outcome != TransferOutcome::Succeeded)
         return 1;
 
     CommitReadRanges(staged, doc.m_image);
@@ -114,9 +124,12 @@ int RunRead(const QStringList &args)
             qPrintable(SaveReadImageElsewhere(doc)));
         return 2;
     }
-    std::fprintf(stderr, "Read %d bytes from %s into %s\n",
+    std::fprintf(stderr, "Read %d bytes from %s into %s%s\n",
         (mem::ReadFirstEnd - mem::ReadFirstBegin + 1)
             + (mem::ReadSecondEnd - mem::ReadSecondBegin + 1),
-        qPrintable(port), qPrintable(output));
+        qPrintable(port), qPrintable(output),
+        twice ? (report.disputed.isEmpty() ? " (read twice, both reads agree)"
+                                           : " (read three times, decided by majority)")
+              : "");
     return 0;
 }

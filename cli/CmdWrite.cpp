@@ -17,9 +17,10 @@
 
 const cli::Command cli::kWrite = { "write", RunWrite,
     "write --port PORT FILE.dat [--retries N] [--backup-dir DIR] [--no-backup] "
-    "[--no-verify]",
+    "[--no-verify] [--single-read]",
     "Writes a .dat file into the radio, as Program > Write does: first a backup read of the "
-    "radio into the backups folder, then the write, then a read-back that verifies it.\n"
+    "radio into the backups folder (two reads compared), then the write, then a read-back "
+    "that verifies it (read once more when it finds a difference).\n"
     "Exit status 1: the radio or the port failed, or the verify found a difference.",
     false };
 
@@ -40,7 +41,7 @@ int RunWrite(const QStringList &args)
                        "/dev/ttyUSB0."),
         QStringLiteral("PORT"));
     const QCommandLineOption retriesOption(QStringLiteral("retries"),
-        QStringLiteral("Start again up to N times after a failure (default 0)."),
+        QStringLiteral("Start a failed session again, up to N times in all (default 0)."),
         QStringLiteral("N"), QStringLiteral("0"));
     const QCommandLineOption backupDirOption(QStringLiteral("backup-dir"),
         QStringLiteral("Keep the backup of the radio in DIR instead of the backups folder."),
@@ -49,8 +50,10 @@ int RunWrite(const QStringList &args)
         QStringLiteral("Do not read and keep the radio's memory before writing."));
     const QCommandLineOption noVerifyOption(QStringLiteral("no-verify"),
         QStringLiteral("Do not read the radio back after writing to verify it."));
-    parser.addOptions(
-        { portOption, retriesOption, backupDirOption, noBackupOption, noVerifyOption });
+    const QCommandLineOption singleReadOption(QStringLiteral("single-read"),
+        QStringLiteral("Take the backup with one read instead of two compared."));
+    parser.addOptions({ portOption, retriesOption, backupDirOption, noBackupOption, noVerifyOption,
+        singleReadOption });
     parser.addPositionalArgument(
         QStringLiteral("FILE.dat"), QStringLiteral("The image to write into the radio."));
     if (const int status = cli::ParseCommand(parser, cli::kWrite, args); status != cli::kGoOn)
@@ -80,6 +83,7 @@ int RunWrite(const QStringList &args)
     RadioWriteOptions options;
     options.backup = !parser.isSet(noBackupOption);
     options.verify = !parser.isSet(noVerifyOption);
+    options.readTwice = !parser.isSet(singleReadOption);
     options.backupFolder
         = parser.isSet(backupDirOption) ? parser.value(backupDirOption) : DefaultBackupFolder();
     // Found out before the radio is put into programming mode, not after the backup read.
@@ -114,5 +118,8 @@ int RunWrite(const QStringList &args)
         return 1;
     std::fprintf(stderr, "Wrote %s into the radio on %s%s\n", qPrintable(input), qPrintable(port),
         options.verify ? " and checked it" : "");
+    // The verify cannot see what no read fetches: say so rather than claim it.
+    if (options.verify)
+        std::fprintf(stderr, "%s\n", qPrintable(UnverifiedBytesNote(CurrentLanguage())));
     return 0;
 }

@@ -64,11 +64,8 @@ RadioReply CRadioState::answer(std::vector<std::uint8_t> bytes, int delayMs)
         return reply;
     if (m_faults.garbage) {
         for (std::uint8_t &b : bytes) {
-            // xorshift: the same noise on every run, never a valid acknowledgement.
-            m_noise ^= m_noise << 13;
-            m_noise ^= m_noise >> 17;
-            m_noise ^= m_noise << 5;
-            b = static_cast<std::uint8_t>(m_noise & 0xFF);
+            // Never a valid acknowledgement.
+            b = noise();
             if (b == kAck)
                 b = 0xA5;
         }
@@ -76,6 +73,22 @@ RadioReply CRadioState::answer(std::vector<std::uint8_t> bytes, int delayMs)
     reply.bytes = std::move(bytes);
     reply.delayMs = delayMs;
     return reply;
+}
+
+std::uint8_t CRadioState::noise()
+{
+    // xorshift: the same noise on every run, different in each answer.
+    m_noise ^= m_noise << 13;
+    m_noise ^= m_noise >> 17;
+    m_noise ^= m_noise << 5;
+    return static_cast<std::uint8_t>(m_noise & 0xFF);
+}
+
+bool CRadioState::garbles(int address) const
+{
+    return address == m_faults.garbleAt
+        && std::find(m_faults.garbleSessions.begin(), m_faults.garbleSessions.end(), m_sessions)
+        != m_faults.garbleSessions.end();
 }
 
 RadioReply CRadioState::receive(std::uint8_t byte)
@@ -116,6 +129,7 @@ RadioReply CRadioState::receive(std::uint8_t byte)
             return answer({ Nak }, HandshakeAckDelayMs);
         }
         m_state = State::Command;
+        ++m_sessions;
         return answer({ kAck }, HandshakeAckDelayMs);
     case State::AwaitReadConfirm:
         if (byte == kAck) {
@@ -169,6 +183,15 @@ RadioReply CRadioState::requestComplete()
             bytes.push_back(m_memory.at((m_address + i) % mem::ImageSize));
         if (m_faults.shortAnswerAt == m_address)
             bytes.pop_back();
+        if (garbles(m_address)) {
+            // Line noise: a whole answer of the right length, its data surely wrong.
+            for (std::size_t i = 0; i < bytes.size(); ++i) {
+                const std::uint8_t clean = bytes[i];
+                bytes[i] = noise();
+                if (i >= 4 && bytes[i] == clean)
+                    bytes[i] = static_cast<std::uint8_t>(~clean);
+            }
+        }
         m_state = State::AwaitReadConfirm;
         return answer(std::move(bytes));
     }

@@ -20,6 +20,8 @@ struct RadioFaults
     int stallAt = -1; ///< No answer from the request at this address on.
     int hangupAt = -1; ///< The line goes dead at the request at this address.
     int corruptAt = -1; ///< A write covering this address is acknowledged but stores it wrong.
+    int garbleAt = -1; ///< The read answer at this address is 12 bytes of noise...
+    std::vector<int> garbleSessions { 1 }; ///< ...in these sessions (1 = first handshake).
 };
 
 /// What the radio does after one received byte.
@@ -50,6 +52,8 @@ public:
     bool inCloneMode() const;
     /// Number of write blocks stored since construction.
     int blocksWritten() const { return m_blocksWritten; }
+    /// Handshakes completed since construction: the number of the running session.
+    int sessions() const { return m_sessions; }
 
     /// Time the radio takes to acknowledge the handshake confirm.
     static constexpr int HandshakeAckDelayMs = 20;
@@ -71,6 +75,8 @@ private:
     };
 
     RadioReply answer(std::vector<std::uint8_t> bytes, int delayMs = 0);
+    std::uint8_t noise();
+    bool garbles(int address) const;
     RadioReply startCommand(std::uint8_t byte);
     RadioReply requestComplete();
     RadioReply writeComplete();
@@ -89,6 +95,7 @@ private:
     int m_length = 0;
     std::uint32_t m_noise = 0x2545F491u;
     int m_blocksWritten = 0;
+    int m_sessions = 0;
 };
 
 /// A believable programmed radio: VHF channels with tones, scan adds, mixed power.

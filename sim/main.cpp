@@ -60,6 +60,25 @@ bool parseAddress(const QString &text, int *out)
     return true;
 }
 
+/// Reads "ADDR" or "ADDR:N,N,...": an address and the sessions (from 1) it applies to.
+bool parseGarble(const QString &text, int *address, std::vector<int> *sessions)
+{
+    const int colon = text.indexOf(QLatin1Char(':'));
+    if (!parseAddress(colon < 0 ? text : text.left(colon), address))
+        return false;
+    if (colon < 0)
+        return true;
+    sessions->clear();
+    for (const QString &part : text.mid(colon + 1).split(QLatin1Char(','))) {
+        bool ok = false;
+        const int n = part.toInt(&ok);
+        if (!ok || n < 1)
+            return false;
+        sessions->push_back(n);
+    }
+    return true;
+}
+
 /// The options of the virtual radio; the value names say what each expects.
 struct SimParser
 {
@@ -96,6 +115,11 @@ struct SimParser
     QCommandLineOption corruptAt { QStringLiteral("corrupt-at"),
         QStringLiteral("Fault: acknowledge a write at ADDR but store one byte of it wrong."),
         QStringLiteral("ADDR") };
+    QCommandLineOption garbleAt { QStringLiteral("garble-at"),
+        QStringLiteral("Fault: answer the read of the block at ADDR with 12 random bytes in the "
+                       "sessions listed (counted from 1 by handshakes; default 1), as line "
+                       "noise would."),
+        QStringLiteral("ADDR[:SESSIONS]") };
 
     SimParser()
     {
@@ -104,7 +128,7 @@ struct SimParser
             "Prints the device path of the virtual radio's port on the first line of stdout.\n"
             "ADDR is a memory address, decimal or 0x hexadecimal."));
         parser.addOptions({ help, version, image, save, link, log, pace, silent, badAck, garbage,
-            shortAt, nakAt, stallAt, hangupAt, corruptAt });
+            shortAt, nakAt, stallAt, hangupAt, corruptAt, garbleAt });
     }
 
     QString helpText() const
@@ -140,6 +164,14 @@ bool parseOptions(SimParser &p, Options *o, QString *error)
                          .arg(option->names().constFirst(), p.parser.value(*option));
             return false;
         }
+    }
+    if (p.parser.isSet(p.garbleAt)
+        && !parseGarble(
+            p.parser.value(p.garbleAt), &o->faults.garbleAt, &o->faults.garbleSessions)) {
+        *error = QStringLiteral("--garble-at needs ADDR or ADDR:SESSIONS such as 0x100:1,3, not "
+                                "\"%1\"")
+                     .arg(p.parser.value(p.garbleAt));
+        return false;
     }
     if (!p.parser.positionalArguments().isEmpty()) {
         *error = QStringLiteral("unexpected argument \"%1\"")

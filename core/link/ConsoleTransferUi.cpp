@@ -119,9 +119,27 @@ bool CConsoleTransferUi::isCancelled()
     return g_interrupted != 0;
 }
 
+void CConsoleTransferUi::addProgressSteps(int steps)
+{
+    m_steps += steps;
+}
+
+bool CConsoleTransferUi::retryAfterFailure()
+{
+    if (g_interrupted || m_retriesLeft <= 0)
+        return false;
+    --m_retriesLeft;
+    finish();
+    std::fprintf(m_out, "Retrying...\n");
+    std::fflush(m_out);
+    m_position = m_sessionStart;
+    return true;
+}
+
 void CConsoleTransferUi::beginStep(const QString &label)
 {
     finish();
+    m_sessionStart = m_position;
     m_title = QStringLiteral("%1: %2").arg(m_baseTitle, label);
     // A log gets a line per session; a terminal sees it in the bar's title.
     if (!::isatty(::fileno(m_out))) {

@@ -2,7 +2,7 @@
 #pragma once
 // The transfer's face on a terminal: a progress bar and the messages on
 // stderr, Ctrl+C (and SIGTERM, SIGHUP) as the Cancel button, and a fixed
-// number of automatic retries.
+// number of automatic retries, shared by failed handshakes and failed sessions.
 
 #include "core/link/TransferUi.h"
 
@@ -34,6 +34,11 @@ public:
     static int interruptingSignal();
     /// Names the session that starts; the bar runs on over all sessions.
     void beginStep(const QString &label) override;
+    /// Lengthens the bar by steps.
+    void addProgressSteps(int steps) override;
+    /// While retries remain (and no signal came): says so, takes the bar back to where the
+    /// failed session began and answers true.
+    bool retryAfterFailure() override;
     /// Prints what the write changes (in the running language) and goes on: a script has
     /// chosen to write when it ran the command.
     bool confirmWrite(const QList<ImageDifference> &changes) override;
@@ -51,6 +56,7 @@ private:
     int m_steps;
     int m_retriesLeft;
     int m_position = 0;
+    int m_sessionStart = 0; // position when the running session began
     bool m_barDrawn = false;
     std::FILE *m_out;
 };

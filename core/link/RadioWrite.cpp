@@ -31,7 +31,8 @@ QStringList StepLabels(const RadioWriteOptions &options, Language lang)
 int RadioWriteProgressSteps(const RadioWriteOptions &options)
 {
     const int read = TransferProgressSteps(TransferDirection::Read);
-    return TransferProgressSteps(TransferDirection::Write) + (options.backup ? read : 0)
+    return TransferProgressSteps(TransferDirection::Write)
+        + (options.backup ? RadioReadProgressSteps(options.readTwice) : 0)
         + (options.verify ? read : 0);
 }
 
@@ -79,8 +80,7 @@ RadioWriteReport RunRadioWrite(CSerialLine &line, const QString &portName, const
     auto session = [&](TransferDirection direction, MemoryImage &target) {
         ui.beginStep(labels.at(step++));
         ++report.sessions;
-        CCloneSession s(line, ui);
-        return direction == TransferDirection::Read ? s.read(target) : s.write(target);
+        return RunSessionWithRetries(line, ui, direction, target);
     };
     auto end = [&](RadioWriteStage stage, TransferOutcome outcome) {
         CloseTransferLine(line);
@@ -93,9 +93,11 @@ RadioWriteReport RunRadioWrite(CSerialLine &line, const QString &portName, const
         // Bytes a read cannot fetch are taken from the image: after the write the
         // radio holds those, so restoring the backup leaves them as they are.
         MemoryImage radio = image;
-        const TransferOutcome read = session(TransferDirection::Read, radio);
-        if (read != TransferOutcome::Succeeded)
-            return end(RadioWriteStage::BackupRead, read);
+        report.backupRead
+            = ReadRadioChecked(line, ui, radio, options.readTwice, labels.at(step++), lang);
+        report.sessions += report.backupRead.sessions;
+        if (report.backupRead.outcome != TransferOutcome::Succeeded)
+            return end(RadioWriteStage::BackupRead, report.backupRead.outcome);
         const QString folder
             = options.backupFolder.isEmpty() ? DefaultBackupFolder() : options.backupFolder;
         if (!SaveBackup(folder, radio, QDateTime::currentDateTime(), &report.backupPath,
@@ -114,12 +116,36 @@ RadioWriteReport RunRadioWrite(CSerialLine &line, const QString &portName, const
     if (options.verify) {
         // Unread bytes start equal to the image, so only what the radio returns can differ.
         MemoryImage back = image;
+        const QString label = labels.at(step);
         const TransferOutcome read = session(TransferDirection::Read, back);
         if (read != TransferOutcome::Succeeded)
             return end(RadioWriteStage::VerifyRead, read);
-        report.badBlocks = VerifyBlocks(image, back);
-        if (!report.badBlocks.isEmpty())
+        const QList<int> firstBad = VerifyBlocks(image, back);
+        if (!firstBad.isEmpty()) {
+            // One read alone cannot tell a radio that did not store the data from a line
+            // that garbled the answer: a second read decides which.
+            ui.addProgressSteps(TransferProgressSteps(TransferDirection::Read));
+            ui.beginStep(ReadStepLabel(label, 2, 2, lang));
+            ++report.sessions;
+            MemoryImage again = image;
+            const TransferOutcome reread
+                = RunSessionWithRetries(line, ui, TransferDirection::Read, again);
+            if (reread != TransferOutcome::Succeeded)
+                return end(RadioWriteStage::VerifyRead, reread);
+            report.lineBlocks = VerifyBlocks(back, again);
+            const QList<int> secondBad = VerifyBlocks(image, again);
+            if (secondBad.isEmpty()) {
+                // The radio holds the file; only the first answer was garbled.
+                report.lineBlocks = firstBad;
+                report.verified = true;
+                return end(RadioWriteStage::Done, TransferOutcome::Succeeded);
+            }
+            for (int a : secondBad)
+                if (!report.lineBlocks.contains(a))
+                    report.badBlocks.append(a);
             return end(RadioWriteStage::Verify, TransferOutcome::Failed);
+        }
+        report.verified = true;
     }
     return end(RadioWriteStage::Done, TransferOutcome::Succeeded);
 }
@@ -135,17 +161,36 @@ QString RadioWriteMessage(const RadioWriteReport &report, Language lang)
                 "请重新写入对讲机，或用备份 %1 恢复对讲机。")
                   .arg(backup);
     };
+    auto joined = [](QStringList parts) {
+        parts.removeAll(QString());
+        return parts.join(QLatin1Char(' '));
+    };
     switch (report.stage) {
     case RadioWriteStage::Open:
     case RadioWriteStage::Confirm:
-    case RadioWriteStage::Done:
         return QString();
+    case RadioWriteStage::Done:
+        return joined({ RadioReadMessage(report.backupRead, lang),
+            report.lineBlocks.isEmpty()
+                ? QString()
+                : LanguageText(lang,
+                    "The first check read differed from the file in the blocks at %1, but a "
+                    "second read matched it: the cable or its connection garbled the first "
+                    "read, and the radio holds the file. Check the cable before the next "
+                    "transfer.",
+                    "第一次校验读取在以下地址的数据块与文件不一致：%1，但第二次读取与文件一致："
+                    "是数据线或其连接使第一次读取出错，对讲机中已是文件的数据。"
+                    "请在下次传输前检查数据线。")
+                      .arg(BlockList(report.lineBlocks)) });
     case RadioWriteStage::BackupRead:
         if (cancelled)
             return QString();
-        return LanguageText(lang,
-            "The radio could not be read for the backup, so nothing was written to it.",
-            "无法读取对讲机以作备份，因此没有向对讲机写入任何数据。");
+        return joined({ LanguageText(lang,
+                            "The radio could not be read for the backup, so nothing was "
+                            "written to it.",
+                            "无法读取对讲机以作备份，因此没有向对讲机写入任何数据。"),
+            report.backupRead.undecided.isEmpty() ? QString()
+                                                  : RadioReadMessage(report.backupRead, lang) });
     case RadioWriteStage::BackupSave:
         return LanguageText(lang,
             "The backup of the radio could not be saved (%1), so nothing was written to it. "
@@ -172,12 +217,25 @@ QString RadioWriteMessage(const RadioWriteReport &report, Language lang)
                                 : QLatin1Char(' ')
                         + LanguageText(lang, "The backup is %1.", "备份文件为 %1。").arg(backup));
     case RadioWriteStage::Verify:
-        return LanguageText(lang,
-                   "The check after writing found that the radio differs from the file in the "
-                   "blocks at %1.",
-                   "写入后的校验发现对讲机与文件在以下地址的数据块不一致：%1。")
-                   .arg(BlockList(report.badBlocks))
-            + QLatin1Char(' ') + restore();
+        return joined({ report.badBlocks.isEmpty()
+                ? QString()
+                : LanguageText(lang,
+                    "The check after writing found that the radio differs from the file in the "
+                    "blocks at %1. Two reads of the radio agree on this, so the radio did not "
+                    "store what was written.",
+                    "写入后的校验发现对讲机与文件在以下地址的数据块不一致：%1。"
+                    "两次读取结果一致，说明对讲机没有存入所写的数据。")
+                      .arg(BlockList(report.badBlocks)),
+            report.lineBlocks.isEmpty()
+                ? QString()
+                : LanguageText(lang,
+                    "Two check reads of the radio disagreed in the blocks at %1: the cable or its "
+                    "connection garbled them, so the write could not be confirmed there. Check "
+                    "the cable, then read the radio to see what it holds.",
+                    "两次校验读取在以下地址的数据块互不一致：%1：数据线或其连接使数据出错，"
+                    "因此无法确认这些数据块已写入。请检查数据线，然后读取对讲机查看其内容。")
+                      .arg(BlockList(report.lineBlocks)),
+            restore() });
     }
     return QString();
 }

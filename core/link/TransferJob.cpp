@@ -48,6 +48,11 @@ public:
         CTransferJob *job = &m_job;
         m_job.post([job, label] { emit job->stepBegun(label); });
     }
+    void addProgressSteps(int steps) override
+    {
+        CTransferJob *job = &m_job;
+        m_job.post([job, steps] { emit job->progressExtended(steps); });
+    }
     bool confirmWrite(const QList<ImageDifference> &changes) override
     {
         CTransferJob *job = &m_job;

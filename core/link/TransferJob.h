@@ -50,6 +50,8 @@ Q_SIGNALS:
     void progressStepped();
     /// A session of several starts, labelled like "Backup 1/3".
     void stepBegun(const QString &label);
+    /// The progress grows by steps (a session not counted at the start).
+    void progressExtended(int steps);
     /// Message stringId (with reason beneath it when not empty) waits for answer().
     void messageAsked(int stringId, const QString &reason);
     /// The write's changes (empty: nothing) wait for answerConfirm().

@@ -37,6 +37,10 @@ public:
     /// A procedure of several sessions starts its next one, labelled like "Backup 1/3";
     /// the progress runs on over all of them.
     virtual void beginStep(const QString &label) { (void)label; }
+    /// A session not counted at the start is needed (a third read): the progress grows by steps.
+    virtual void addProgressSteps(int steps) { (void)steps; }
+    /// A session failed (its message shown): true to start it again, false to give up.
+    virtual bool retryAfterFailure() { return false; }
     /// Shows what a write is about to change in the radio (empty: nothing); true to write.
     virtual bool confirmWrite(const QList<ImageDifference> &changes)
     {

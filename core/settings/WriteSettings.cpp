@@ -11,6 +11,7 @@ RadioWriteOptions LoadWriteOptions()
     // Anything but an explicit 0 keeps the protection on.
     options.backup = store.value(QString::fromLatin1(kBackupBeforeWriteValue), 1) != 0;
     options.verify = store.value(QString::fromLatin1(kVerifyAfterWriteValue), 1) != 0;
+    options.readTwice = store.value(QString::fromLatin1(kReadTwiceValue), 1) != 0;
     options.backupFolder = DefaultBackupFolder();
     return options;
 }
@@ -20,4 +21,5 @@ void StoreWriteOptions(const RadioWriteOptions &options)
     UserSettings store = UserSettings::forApplication();
     store.setValue(QString::fromLatin1(kBackupBeforeWriteValue), options.backup ? 1 : 0);
     store.setValue(QString::fromLatin1(kVerifyAfterWriteValue), options.verify ? 1 : 0);
+    store.setValue(QString::fromLatin1(kReadTwiceValue), options.readTwice ? 1 : 0);
 }

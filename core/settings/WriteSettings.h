@@ -9,7 +9,10 @@ constexpr char kBackupBeforeWriteValue[] = "BackupBeforeWrite";
 /// Per-user value name of "Verify after writing" (1 on, 0 off).
 constexpr char kVerifyAfterWriteValue[] = "VerifyAfterWrite";
 
-/// The stored choices (both on until the user turns them off), backups in the default folder.
+/// Per-user value name of "Read the radio twice and compare" (1 on, 0 off).
+constexpr char kReadTwiceValue[] = "ReadTwice";
+
+/// The stored choices (all on until the user turns them off), backups in the default folder.
 RadioWriteOptions LoadWriteOptions();
-/// Stores the two choices; the folder is not a choice.
+/// Stores the choices; the folder is not a choice.
 void StoreWriteOptions(const RadioWriteOptions &options);

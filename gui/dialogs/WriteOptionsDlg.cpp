@@ -21,6 +21,7 @@
 
 CWriteOptionsDlg::CWriteOptionsDlg(QWidget *parent)
     : QDialog(parent)
+    , m_readTwice(new QCheckBox(tr("&Read the radio twice and compare"), this))
     , m_backup(new QCheckBox(tr("&Back up the radio before writing"), this))
     , m_verify(new QCheckBox(tr("&Verify after writing"), this))
     , m_folder(new QLineEdit(this))
@@ -30,6 +31,10 @@ CWriteOptionsDlg::CWriteOptionsDlg(QWidget *parent)
     setWindowTitle(tr("Options"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     auto *layout = new QVBoxLayout(this);
+    // The protocol has no checksum: only a second read shows a garbled one.
+    m_readTwice->setToolTip(tr("Program > Read and the backup before a write read the radio "
+                               "twice and compare; where the two reads differ, a third decides."));
+    layout->addWidget(m_readTwice);
     auto *write = new QGroupBox(tr("Program > Write"), this);
     auto *writeLayout = new QVBoxLayout(write);
     writeLayout->addWidget(m_backup);
@@ -61,6 +66,7 @@ CWriteOptionsDlg::CWriteOptionsDlg(QWidget *parent)
 void CWriteOptionsDlg::OnInitDialog()
 {
     const RadioWriteOptions options = LoadWriteOptions();
+    m_readTwice->setChecked(options.readTwice);
     m_backup->setChecked(options.backup);
     m_verify->setChecked(options.verify);
     m_folder->setText(QDir::toNativeSeparators(options.backupFolder));
@@ -71,6 +77,7 @@ void CWriteOptionsDlg::OnOK()
     RadioWriteOptions options;
     options.backup = m_backup->isChecked();
     options.verify = m_verify->isChecked();
+    options.readTwice = m_readTwice->isChecked();
     StoreWriteOptions(options);
     accept();
 }

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Setup > Options: the protection around Program > Write, per user.
+// Setup > Options: the protection around Program > Read and Program > Write, per user.
 
 #include <QDialog>
 
@@ -8,7 +8,8 @@ class QCheckBox;
 class QLineEdit;
 class QPushButton;
 
-/// "Back up the radio before writing", "Verify after writing" and the backups folder.
+/// "Read the radio twice and compare", "Back up the radio before writing", "Verify after
+/// writing" and the backups folder.
 class CWriteOptionsDlg : public QDialog
 {
     Q_OBJECT
@@ -20,6 +21,8 @@ public:
     /// Stores the boxes and closes.
     void OnOK();
 
+    /// The double-read check box.
+    QCheckBox *readTwiceBox() const { return m_readTwice; }
     /// The backup check box.
     QCheckBox *backupBox() const { return m_backup; }
     /// The verify check box.
@@ -30,6 +33,7 @@ public:
     QPushButton *openFolderButton() const { return m_openFolder; }
 
 private:
+    QCheckBox *m_readTwice;
     QCheckBox *m_backup;
     QCheckBox *m_verify;
     QLineEdit *m_folder;

@@ -108,6 +108,12 @@ void CProcessDlg::SetRange(int low, int high)
         m_ctlProgress->setRange(low, high);
 }
 
+void CProcessDlg::ExtendRange(int steps)
+{
+    if (m_ctlProgress)
+        m_ctlProgress->setMaximum(m_ctlProgress->maximum() + steps);
+}
+
 void CProcessDlg::ShowCentered()
 {
     if (!m_window)

@@ -35,6 +35,8 @@ public:
     void DestroyWindow();
     /// Sets the progress range (the command narrows 0..64 to its step count).
     void SetRange(int low, int high);
+    /// Lengthens the bar by steps (a session that was not counted at the start).
+    void ExtendRange(int steps);
     /// Shows the window centred over its owner, the view's top-level window.
     void ShowCentered();
     /// Advances the bar one step.

@@ -53,12 +53,19 @@ void ReportRadioWrite(
     const Language lang = CurrentLanguage();
     if (report.stage == RadioWriteStage::Done) {
         if (actions.showStatus) {
-            const QString done = report.backupPath.isEmpty()
+            QString done = report.backupPath.isEmpty()
                 ? LanguageText("The radio was written.", "对讲机已写入。")
                 : LanguageText("The radio was written. Backup: %1", "对讲机已写入。备份：%1")
                       .arg(QDir::toNativeSeparators(report.backupPath));
+            // The check cannot see what no read fetches: say so rather than claim it.
+            if (report.verified)
+                done += QLatin1Char(' ') + UnverifiedBytesNote(lang);
             actions.showStatus(done, 15000);
         }
+        // A read the line garbled on the way is worth a word, though the write stands.
+        if (const QString note = RadioWriteMessage(report, lang); !note.isEmpty())
+            AfxMessageBoxAsync(
+                parent, note, QMessageBox::Ok, MsgIcon::Exclamation, QString(), [](auto) {});
         return;
     }
     const QString message = RadioWriteMessage(report, lang);

@@ -6,6 +6,7 @@
 #include "core/link/CloneSession.h"
 #include "core/link/PortProbe.h"
 #include "core/link/PosixSerialLine.h"
+#include "core/link/RadioRead.h"
 #include "core/link/TransferJob.h"
 #include "core/settings/WriteSettings.h"
 #include "gui/shell/MessageBox.h"
@@ -24,6 +25,7 @@ struct TransferRun
     /// A read lands here first; a write sends it.
     MemoryImage working;
     RadioWriteReport written;
+    RadioReadReport read;
     TransferOutcome outcome = TransferOutcome::Cancelled;
 };
 
@@ -59,7 +61,7 @@ void CProgramView::OnRead()
     m_pProcessDlg->m_strCaption = LanguageText("Read Data", "读数据");
     if (!m_pProcessDlg->hasWindow()) {
         m_pProcessDlg->Create();
-        m_pProcessDlg->SetRange(0, TransferProgressSteps(TransferDirection::Read));
+        m_pProcessDlg->SetRange(0, RadioReadProgressSteps(LoadWriteOptions().readTwice));
         m_pProcessDlg->ShowCentered();
     }
 }
@@ -101,8 +103,9 @@ void CProgramView::OnTransfer()
     const QString device = DevicePathOfPort(m_strPort);
     // A write backs the radio up, shows the changes and verifies, as the user chose.
     const RadioWriteOptions options = LoadWriteOptions();
-    if (run->direction == TransferDirection::Write)
-        m_pProcessDlg->SetRange(0, RadioWriteProgressSteps(options));
+    m_pProcessDlg->SetRange(0,
+        run->direction == TransferDirection::Write ? RadioWriteProgressSteps(options)
+                                                   : RadioReadProgressSteps(options.readTwice));
     const Language language = CurrentLanguage();
 
     // A child of this view: it cannot outlive it, and what it posted goes with it.
@@ -113,7 +116,9 @@ void CProgramView::OnTransfer()
                 run->written = RunRadioWrite(line, device, run->working, options, ui, language);
                 run->outcome = run->written.outcome;
             } else {
-                run->outcome = RunTransfer(line, device, run->direction, run->working, ui);
+                run->read
+                    = RunRadioRead(line, device, run->working, options.readTwice, ui, language);
+                run->outcome = run->read.outcome;
             }
         },
         this);
@@ -122,6 +127,7 @@ void CProgramView::OnTransfer()
         m_pProcessDlg->StepIt();
         m_pProcessDlg->SetPositionText(m_pProcessDlg->GetPos());
     });
+    connect(job, &CTransferJob::progressExtended, m_pProcessDlg, &CProcessDlg::ExtendRange);
     connect(job, &CTransferJob::stepBegun, this,
         [this](const QString &label) { ShowTransferStep(m_pProcessDlg, label); });
     connect(job, &CTransferJob::messageAsked, this,
@@ -145,6 +151,10 @@ void CProgramView::OnTransfer()
         }
         m_pProcessDlg->DestroyWindow();
         m_bTransferRunning = false;
+        // Reads that disagreed are told, whether a third read settled them or not.
+        if (const QString said = RadioReadMessage(run->read, CurrentLanguage()); !said.isEmpty())
+            AfxMessageBoxAsync(
+                window(), said, QMessageBox::Ok, MsgIcon::Exclamation, QString(), [](auto) {});
         if (run->direction == TransferDirection::Write)
             ReportRadioWrite(window(), run->written,
                 { [this](const QString &text, int ms) { emit statusMessage(text, ms); },

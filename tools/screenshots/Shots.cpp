@@ -248,9 +248,9 @@ QPixmap WriteStep(Stage &)
     process.m_strCaption = LanguageText("Write Data", "写数据");
     process.Create();
     process.SetRange(0, RadioWriteProgressSteps(RadioWriteOptions {}));
-    // 63 steps of the backup read, then 40 of the write's blocks.
-    process.m_ctlProgress->setValue(63 + 40);
-    process.SetPositionText(63 + 40);
+    // 2 x 63 steps of the backup's two reads, then 40 of the write's blocks.
+    process.m_ctlProgress->setValue(2 * 63 + 40);
+    process.SetPositionText(2 * 63 + 40);
     ShowTransferStep(&process, LanguageText("Write 2/3", "写入 2/3"));
     const QPixmap picture = Photograph(*process.window());
     process.DestroyWindow();

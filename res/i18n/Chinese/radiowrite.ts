@@ -102,6 +102,14 @@
 <context>
     <name>CWriteOptionsDlg</name>
     <message>
+        <source>&amp;Read the radio twice and compare</source>
+        <translation>读取两次并比较(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Program &gt; Read and the backup before a write read the radio twice and compare; where the two reads differ, a third decides.</source>
+        <translation>“编程 &gt; 读频”和写频前的备份都会读取对讲机两次并比较；两次不一致时，由第三次读取裁定。</translation>
+    </message>
+    <message>
         <source>&amp;Back up the radio before writing</source>
         <translation>写频前备份对讲机(&amp;B)</translation>
     </message>

@@ -104,6 +104,14 @@
 <context>
     <name>CWriteOptionsDlg</name>
     <message>
+        <source>&amp;Read the radio twice and compare</source>
+        <translation>&amp;Read the radio twice and compare</translation>
+    </message>
+    <message>
+        <source>Program &gt; Read and the backup before a write read the radio twice and compare; where the two reads differ, a third decides.</source>
+        <translation>Program &gt; Read and the backup before a write read the radio twice and compare; where the two reads differ, a third decides.</translation>
+    </message>
+    <message>
         <source>&amp;Back up the radio before writing</source>
         <translation>&amp;Back up the radio before writing</translation>
     </message>

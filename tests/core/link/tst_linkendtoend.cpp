@@ -41,6 +41,20 @@ void saveImage(const QString &path, const MemoryImage &image)
     f.write(image.toByteArray());
 }
 
+/// Program requests (handshakes) the radio received, from a radioprog-sim --log file.
+int ProgramRequests(const QString &log)
+{
+    QFile f(log);
+    QByteArray received;
+    if (f.open(QIODevice::ReadOnly))
+        for (const QByteArray &line : f.readAll().split('\n')) {
+            const QList<QByteArray> parts = line.simplified().split(' ');
+            if (parts.size() == 3 && parts.at(1) == "RX")
+                received.append(static_cast<char>(parts.at(2).toInt(nullptr, 16)));
+        }
+    return received.count(QByteArray("\x02PROGRAM"));
+}
+
 const char kCommError[]
     = "Communication Error,Please check all the connections and the radio power";
 const char kInterrupt[] = "Program Interrupt, Please reset the radio and try again";
@@ -58,6 +72,8 @@ private Q_SLOTS:
     void faults_data();
     void faults();
     void retriesRepeatTheHandshake();
+    void garbledReads_data();
+    void garbledReads();
     void portHeldElsewhere();
     void usageAndFileErrors_data();
     void usageAndFileErrors();
@@ -81,7 +97,10 @@ void TestLinkEndToEnd::readThenWrite()
     CliResult r = runCli({ QStringLiteral("read"), QStringLiteral("--port"), sim.path(),
         QStringLiteral("-o"), read });
     QCOMPARE(r.exitCode, 0);
-    QVERIFY2(r.err.contains(QStringLiteral("63/63")), qPrintable(r.err));
+    // Read twice and compared: two sessions on one bar.
+    QVERIFY2(r.err.contains(
+                 QStringLiteral("Read 2/2 [########################################] 126/126")),
+        qPrintable(r.err));
     const MemoryImage demo = DemoRadioImage();
     const MemoryImage got = loadImage(read);
     const MemoryImage fresh = MemoryImage::defaults();
@@ -96,8 +115,8 @@ void TestLinkEndToEnd::readThenWrite()
     saveImage(toWrite, changed);
     r = runCli({ QStringLiteral("write"), QStringLiteral("--port"), sim.path(), toWrite });
     QCOMPARE(r.exitCode, 0);
-    // Backup, write and verify share one bar: 63 + 62 + 63 steps.
-    QVERIFY2(r.err.contains(QStringLiteral("188/188")), qPrintable(r.err));
+    // Backup (two reads), write and verify share one bar: 2 x 63 + 62 + 63 steps.
+    QVERIFY2(r.err.contains(QStringLiteral("251/251")), qPrintable(r.err));
     QVERIFY(sim.stop());
 
     const MemoryImage after = loadImage(saved);
@@ -169,6 +188,59 @@ void TestLinkEndToEnd::retriesRepeatTheHandshake()
         QStringLiteral("--retries"), QStringLiteral("2") });
     QCOMPARE(r.exitCode, 1);
     QCOMPARE(r.err.count(QString::fromLatin1(kCommError)), 3);
+}
+
+void TestLinkEndToEnd::garbledReads_data()
+{
+    QTest::addColumn<QStringList>("simArgs");
+    QTest::addColumn<QStringList>("cliArgs");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<int>("handshakes");
+    QTest::addColumn<QString>("said");
+    const QString garble = QStringLiteral("--garble-at");
+    QTest::newRow("one garbled read: a third decides")
+        << QStringList { garble, QStringLiteral("0x100") } << QStringList {} << 0 << 3
+        << "The two reads of the radio differed in the blocks at 0x100; a third read decided them.";
+    QTest::newRow("no two reads agree")
+        << QStringList { garble, QStringLiteral("0x3F8:1,2") } << QStringList {} << 1 << 3
+        << "no two reads agreed in the blocks at 0x3F8";
+    // The technician's choice: one read, taken as it came.
+    QTest::newRow("single read") << QStringList { garble, QStringLiteral("0x100") }
+                                 << QStringList { QStringLiteral("--single-read") } << 0 << 1
+                                 << "Read Data [########################################] 63/63";
+    // Any failed session starts again, not only a silent handshake.
+    QTest::newRow("retries after a refused block")
+        << QStringList { QStringLiteral("--nak-at"), QStringLiteral("0x100") }
+        << QStringList { QStringLiteral("--retries"), QStringLiteral("2") } << 1 << 3
+        << "Retrying...";
+}
+
+void TestLinkEndToEnd::garbledReads()
+{
+    QFETCH(QStringList, simArgs);
+    QFETCH(QStringList, cliArgs);
+    QFETCH(int, exitCode);
+    QFETCH(int, handshakes);
+    QFETCH(QString, said);
+    const QString log
+        = m_dir.filePath(QStringLiteral("garbled-%1.log").arg(QTest::currentDataTag()));
+    const QString file
+        = m_dir.filePath(QStringLiteral("garbled-%1.dat").arg(QTest::currentDataTag()));
+    SimProcess sim(simArgs + QStringList { QStringLiteral("--log"), log });
+    const CliResult r = runCli(QStringList { QStringLiteral("read"), QStringLiteral("--port"),
+                                   sim.path(), QStringLiteral("-o"), file }
+        + cliArgs);
+    QVERIFY(sim.stop());
+    QCOMPARE(r.exitCode, exitCode);
+    QVERIFY2(r.err.contains(said), qPrintable(r.err));
+    QCOMPARE(ProgramRequests(log), handshakes);
+    if (exitCode != 0) {
+        QVERIFY2(!QFile::exists(file), "a read that cannot be trusted writes no file");
+        return;
+    }
+    // A decided read holds the radio's own bytes; a single read keeps what the line gave it.
+    const bool single = cliArgs.contains(QStringLiteral("--single-read"));
+    QCOMPARE(loadImage(file).at(0x100) == DemoRadioImage().at(0x100), !single);
 }
 
 void TestLinkEndToEnd::portHeldElsewhere()

@@ -136,6 +136,8 @@ private Q_SLOTS:
     void usageErrorsTouchNoRadio_data();
     void usageErrorsTouchNoRadio();
     void declinedChangesWriteNothing();
+    void garbledReadsAreToldApart_data();
+    void garbledReadsAreToldApart();
 
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
@@ -180,8 +182,9 @@ void TestRadioWrite::backupWriteVerify()
     for (int i = 0; i < mem::ImageSize; ++i)
         QCOMPARE(radio.at(i), InWriteRanges(i) ? edited.at(i) : demo.at(i));
 
-    QCOMPARE(Handshakes(log), 3);
-    for (const char *text : { "Backup 1/3", "Write 2/3", "Verify 3/3", "188/188",
+    QCOMPARE(Handshakes(log), 4);
+    for (const char *text : { "Backup 1/3, read 1/2", "Backup 1/3, read 2/2", "Write 2/3",
+             "Verify 3/3", "251/251", "The 16 bytes at 0x3C0 to 0x3CF could not be verified",
              "Channel 1  Rx Frequency: 145.15000 -> ", "Squelch Level: 5 -> 9", "and checked it" })
         QVERIFY2(r.err.contains(QLatin1String(text)), qPrintable(r.err));
     QVERIFY2(r.err.contains(QStringLiteral("Backup of the radio: %1")
@@ -228,8 +231,9 @@ void TestRadioWrite::verifyCatchesACorruptByte()
         return;
     const QStringList files = QDir(backups).entryList(QDir::Files);
     QCOMPARE(files.size(), 1);
+    // Two check reads that agree put the fault on the radio, not the line.
     QVERIFY2(r.err.contains(QStringLiteral("found that the radio differs from the file in the "
-                                           "blocks at %1.")
+                                           "blocks at %1. Two reads of the radio agree on this")
                                 .arg(block)),
         qPrintable(r.err));
     QVERIFY2(r.err.contains(QStringLiteral("restore it from the backup %1")
@@ -292,7 +296,7 @@ void TestRadioWrite::backupThatCannotBeSavedWritesNothing()
     QCOMPARE(r.exitCode, 2);
     QVERIFY2(r.err.contains(QLatin1String("No space left on device")), qPrintable(r.err));
     QVERIFY2(r.err.contains(QLatin1String("so nothing was written to it")), qPrintable(r.err));
-    QCOMPARE(Handshakes(log), 1);
+    QCOMPARE(Handshakes(log), 2);
     QVERIFY(!AnyWriteRequest(log));
     QCOMPARE(left, QStringList { QStringLiteral("filler") });
 }
@@ -307,8 +311,11 @@ void TestRadioWrite::sessionsFollowTheOptions_data()
         << "Write 1/1 [########################################] 62/62";
     QTest::newRow("no backup") << QStringList { QStringLiteral("--no-backup") } << 2
                                << "Verify 2/2 [########################################] 125/125";
-    QTest::newRow("no verify") << QStringList { QStringLiteral("--no-verify") } << 2
-                               << "Write 2/2 [########################################] 125/125";
+    QTest::newRow("no verify") << QStringList { QStringLiteral("--no-verify") } << 3
+                               << "Write 2/2 [########################################] 188/188";
+    QTest::newRow("single backup read")
+        << QStringList { QStringLiteral("--single-read") } << 3
+        << "Verify 3/3 [########################################] 188/188";
 }
 
 void TestRadioWrite::sessionsFollowTheOptions()
@@ -376,9 +383,11 @@ void TestRadioWrite::declinedChangesWriteNothing()
     QVERIFY(!line.isOpen());
     QCOMPARE(report.outcome, TransferOutcome::Cancelled);
     QCOMPARE(report.stage, RadioWriteStage::Confirm);
-    QCOMPARE(report.sessions, 1);
-    QCOMPARE(ui.steps, QStringList { QStringLiteral("Backup 1/3") });
-    QCOMPARE(ui.progress, 63);
+    QCOMPARE(report.sessions, 2);
+    QCOMPARE(ui.steps,
+        (QStringList {
+            QStringLiteral("Backup 1/3, read 1/2"), QStringLiteral("Backup 1/3, read 2/2") }));
+    QCOMPARE(ui.progress, 126);
     QCOMPARE(ui.asked.size(), 1);
     QCOMPARE(ui.asked.constFirst(), report.changes);
     QVERIFY(!report.backupPath.isEmpty());
@@ -395,11 +404,50 @@ void TestRadioWrite::declinedChangesWriteNothing()
     QCOMPARE(done.outcome, TransferOutcome::Succeeded);
     QCOMPARE(done.stage, RadioWriteStage::Done);
     QCOMPARE(yes.steps,
-        (QStringList {
-            QStringLiteral("备份 1/3"), QStringLiteral("写入 2/3"), QStringLiteral("校验 3/3") }));
+        (QStringList { QStringLiteral("备份 1/3，读取 1/2"), QStringLiteral("备份 1/3，读取 2/2"),
+            QStringLiteral("写入 2/3"), QStringLiteral("校验 3/3") }));
     QCOMPARE(yes.progress, RadioWriteProgressSteps(options));
-    QCOMPARE(yes.progress, 188);
+    QCOMPARE(yes.progress, 251);
     QVERIFY(yes.messages.isEmpty());
+}
+
+void TestRadioWrite::garbledReadsAreToldApart_data()
+{
+    // Sessions: 1 and 2 the backup reads, 3 the write, 4 the verify, then any read more.
+    QTest::addColumn<QString>("garble");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<int>("sessions");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("backup read garbled") << "0x100:1" << 0 << 5 << "a third read decided them";
+    QTest::newRow("verify read garbled, the second matches")
+        << "0x100:4" << 0 << 5
+        << "a second read matched it: the cable or its connection "
+           "garbled the first read, and the radio holds the file";
+    QTest::newRow("both check reads garbled")
+        << "0x100:4,5" << 1 << 5 << "Two check reads of the radio disagreed in the blocks at 0x100";
+}
+
+void TestRadioWrite::garbledReadsAreToldApart()
+{
+    QFETCH(QString, garble);
+    QFETCH(int, exitCode);
+    QFETCH(int, sessions);
+    QFETCH(QString, said);
+    const QString saved = path(QStringLiteral("garbled-%1.dat").arg(QTest::currentDataTag()));
+    const QString log = path(QStringLiteral("garbled-%1.log").arg(QTest::currentDataTag()));
+    SimProcess sim({ QStringLiteral("--garble-at"), garble, QStringLiteral("--save"), saved,
+        QStringLiteral("--log"), log });
+    const CliResult r = RunWrite({ QStringLiteral("--port"), sim.path(),
+        path(QStringLiteral("edited.dat")), QStringLiteral("--backup-dir"),
+        path(QStringLiteral("backups-garbled-%1").arg(QTest::currentDataTag())) });
+    QVERIFY(sim.stop());
+    QCOMPARE(r.exitCode, exitCode);
+    QVERIFY2(r.err.contains(said), qPrintable(r.err));
+    QCOMPARE(Handshakes(log), sessions);
+    // A garbled read never reaches the radio: it holds the file in every case.
+    const MemoryImage radio = Load(saved);
+    for (int i = 0; i < mem::ImageSize; ++i)
+        QCOMPARE(radio.at(i), InWriteRanges(i) ? Edited().at(i) : DemoRadioImage().at(i));
 }
 
 QTEST_GUILESS_MAIN(TestRadioWrite)

@@ -108,10 +108,12 @@ void TestProcessDlg::initTestCase()
     QCOMPARE(theIniFile.Open(ini, false, true, false), 1);
     g_strAppDir = m_dir.path() + QLatin1Char('/');
     QFile::remove(UserSettings::forApplication().fileName());
-    // These cases watch the bare write session; backup and verify have a suite of their own.
+    // These cases watch the bare sessions; backup, verify and the double read have a suite
+    // of their own.
     RadioWriteOptions plain;
     plain.backup = false;
     plain.verify = false;
+    plain.readTwice = false;
     StoreWriteOptions(plain);
 }
 

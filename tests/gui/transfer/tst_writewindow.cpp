@@ -108,6 +108,7 @@ private Q_SLOTS:
     void failedVerifyOffersTheBackup();
     void failedBackupReadWritesNothing();
     void optionsArePerUser();
+    void readTakesAThirdReadWhereTwoDiffer();
     void backupsWindowOpensOneBesideTheDocument();
     void compareWithAFile();
 
@@ -192,9 +193,9 @@ void TestWriteWindow::compareThenWriteAndVerify()
     view()->ImageToGrid();
 
     const Seen seen = runWrite(true);
-    QCOMPARE(seen.processMaximum, 188);
-    QCOMPARE(seen.step, QStringLiteral("Backup 1/3"));
-    QCOMPARE(seen.processTitle, QStringLiteral("Write Data - Backup 1/3"));
+    QCOMPARE(seen.processMaximum, 251);
+    QCOMPARE(seen.step, QStringLiteral("Backup 1/3, read 2/2"));
+    QCOMPARE(seen.processTitle, QStringLiteral("Write Data - Backup 1/3, read 2/2"));
     QCOMPARE(seen.title, QStringLiteral("Write Data - Changes"));
     QCOMPARE(seen.summary, QStringLiteral("The write will change 1 value in the radio:"));
     QCOMPARE(seen.rows, QStringList { QStringLiteral("1|Power|High|Low") });
@@ -284,19 +285,28 @@ void TestWriteWindow::failedBackupReadWritesNothing()
 void TestWriteWindow::optionsArePerUser()
 {
     WhenModal<CWriteOptionsDlg>([](CWriteOptionsDlg *w) {
+        QVERIFY(w->readTwiceBox()->isChecked());
         QVERIFY(w->backupBox()->isChecked());
         QVERIFY(w->verifyBox()->isChecked());
         QCOMPARE(w->folderEdit()->text(), DefaultBackupFolder());
         w->backupBox()->setChecked(false);
+        w->readTwiceBox()->setChecked(false);
         w->OnOK();
     });
+    view()->OnRead();
+    QCOMPARE(view()->m_pProcessDlg->m_ctlProgress->maximum(), 2 * 63);
+    view()->m_pProcessDlg->OnCancel();
     m_fx->frame()->action(cmd::WriteOptions)->trigger();
     RadioWriteOptions stored = LoadWriteOptions();
     QVERIFY(!stored.backup);
     QVERIFY(stored.verify);
-    // The Process window counts what will run: the write and the verify.
+    QVERIFY(!stored.readTwice);
+    // The Process window counts what will run: the write and the verify; a read once.
     view()->OnWrite();
     QCOMPARE(view()->m_pProcessDlg->m_ctlProgress->maximum(), 62 + 63);
+    view()->m_pProcessDlg->OnCancel();
+    view()->OnRead();
+    QCOMPARE(view()->m_pProcessDlg->m_ctlProgress->maximum(), 63);
     view()->m_pProcessDlg->OnCancel();
 
     // Cancel keeps what was stored.
@@ -309,6 +319,39 @@ void TestWriteWindow::optionsArePerUser()
     stored = LoadWriteOptions();
     QVERIFY(!stored.backup);
     QVERIFY(stored.verify);
+}
+
+void TestWriteWindow::readTakesAThirdReadWhereTwoDiffer()
+{
+    m_sim = std::make_unique<SimProcess>(
+        QStringList { QStringLiteral("--garble-at"), QStringLiteral("0x100") });
+    CProgramView *v = view();
+    v->m_strPort = m_sim->path();
+    v->OnRead();
+    CProcessDlg *dlg = v->m_pProcessDlg;
+    QString thirdStep;
+    int maximumInThird = 0;
+    // The window tells which read runs, and its bar grows by the read it did not expect.
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        auto *label = dlg->window()
+            ? dlg->window()->findChild<QLabel *>(QStringLiteral("stepLabel"))
+            : nullptr;
+        if (label && label->text() == QLatin1String("Read 3/3") && thirdStep.isEmpty()) {
+            thirdStep = dlg->window()->windowTitle();
+            maximumInThird = dlg->m_ctlProgress->maximum();
+        }
+    });
+    poll.start(5);
+    dlg->OnOK();
+    QTRY_VERIFY_WITH_TIMEOUT(!dlg->hasWindow(), 30000);
+    QCOMPARE(thirdStep, QStringLiteral("Read Data - Read 3/3"));
+    QCOMPARE(maximumInThird, 3 * 63);
+    QTRY_COMPARE(m_fx->messages.size(), 1);
+    QVERIFY2(m_fx->messages.constFirst().text.contains(
+                 QLatin1String("differed in the blocks at 0x100; a third read decided them")),
+        qPrintable(m_fx->messages.constFirst().text));
+    QCOMPARE(doc()->m_image.at(0x100), DemoRadioImage().at(0x100));
 }
 
 void TestWriteWindow::backupsWindowOpensOneBesideTheDocument()
