@@ -7,13 +7,13 @@
 #include "core/channels/ChannelCsv.h"
 #include "core/channels/CsvReader.h"
 #include "core/channels/GridRefresh.h"
+#include "core/document/FileRead.h"
 #include "core/document/FileWrite.h"
 #include "core/document/ProgramDoc.h"
 #include "core/image/MemoryMap.h"
 #include "core/settings/UserSettings.h"
 
 #include <QCommandLineParser>
-#include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
 
@@ -102,21 +102,19 @@ int RunImport(const QStringList &args)
         SyncProductChoice(doc.m_image, store, true);
     }
 
-    QFile file(list);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Only a regular file is read, as every other command reads: a FIFO would wait for a
+    // writer forever. One byte past the limit is enough to know the file is too long.
+    const fileread::ReadResult read = fileread::ReadRegularFile(list, CsvLimits().maxBytes + 1);
+    if (!read.ok()) {
+        const bool opened = read.problem == fileread::ReadProblem::ReadFailed;
         err << "radioprog-cli import: "
-            << LanguageText("cannot open %1: %2", "无法打开 %1：%2").arg(list, file.errorString())
+            << (opened ? LanguageText("cannot read %1: %2", "无法读取 %1：%2")
+                       : LanguageText("cannot open %1: %2", "无法打开 %1：%2"))
+                   .arg(list, read.reason)
             << "\n";
         return 2;
     }
-    // One byte past the limit is enough to know the file is too long.
-    const QByteArray bytes = file.read(CsvLimits().maxBytes + 1);
-    if (file.error() != QFileDevice::NoError) {
-        err << "radioprog-cli import: "
-            << LanguageText("cannot read %1: %2", "无法读取 %1：%2").arg(list, file.errorString())
-            << "\n";
-        return 2;
-    }
+    const QByteArray &bytes = read.bytes;
     options.band = ChannelCsvBand(doc.m_image);
     const ChannelCsvImport imported = ReadChannelCsv(bytes, options);
     if (!imported.error.isEmpty()) {

@@ -2,8 +2,11 @@
 // The parsing, help and error texts every command of radioprog-cli shares.
 #include "cli/CommandLine.h"
 
-#include <QFileInfo>
+#include "core/document/FileName.h"
+
 #include <QTextStream>
+
+#include <sys/stat.h>
 
 namespace cli {
 
@@ -20,8 +23,16 @@ QString HelpText(const QCommandLineParser &parser, const QString &usageLine)
 
 bool SameFile(const QString &a, const QString &b)
 {
-    const QFileInfo x(a), y(b);
-    return x.exists() && y.exists() && x.canonicalFilePath() == y.canonicalFilePath();
+    // By the file itself, so that links and names in any encoding are seen through.
+    struct stat x
+    {
+    };
+    struct stat y
+    {
+    };
+    return ::stat(filename::ToNative(a).constData(), &x) == 0
+        && ::stat(filename::ToNative(b).constData(), &y) == 0 && x.st_dev == y.st_dev
+        && x.st_ino == y.st_ino;
 }
 
 QString ErrorText(const QCommandLineParser &parser)

@@ -5,6 +5,7 @@
 #include "core/app/Globals.h"
 #include "core/app/InstallationPlace.h"
 #include "core/app/Version.h"
+#include "core/document/FileName.h"
 #include "core/settings/IniFile.h"
 
 #include <QCommandLineParser>
@@ -48,9 +49,11 @@ const cli::Command *FindCommand(const QString &name)
 
 int main(int argc, char **argv)
 {
+    // File names stay the bytes that were typed, valid UTF-8 or not (Qt would turn a stray
+    // byte into U+FFFD and so name another file).
     QStringList raw;
     for (int i = 0; i < argc; ++i)
-        raw << QString::fromLocal8Bit(argv[i]);
+        raw << filename::FromNative(QByteArray(argv[i]));
     // Options of radioprog-cli itself come before the command; what follows the
     // command is the command's own, parsed by its function.
     QCommandLineParser parser;

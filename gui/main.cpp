@@ -3,6 +3,7 @@
 #include "core/app/Globals.h"
 #include "core/app/InstallationPlace.h"
 #include "core/app/Version.h"
+#include "core/document/FileName.h"
 #include "core/settings/IniFile.h"
 #include "gui/shell/MainFrame.h"
 #include "gui/shell/MessageBox.h"
@@ -82,10 +83,15 @@ int main(int argc, char **argv)
 {
     // Help and version come first: they must work without a display.
     ProgramOptions options;
-    QStringList raw;
-    for (int i = 0; i < argc; ++i)
-        raw << QString::fromLocal8Bit(argv[i]);
-    options.parser.parse(raw);
+    // A file name is kept as the bytes given, valid UTF-8 or not (Qt's decoding would turn
+    // a stray byte into U+FFFD, another name).
+    const auto decoded = [&argc, argv] {
+        QStringList args;
+        for (int i = 0; i < argc; ++i)
+            args << filename::FromNative(QByteArray(argv[i]));
+        return args;
+    };
+    options.parser.parse(decoded());
     if (options.parser.isSet(options.help)) {
         std::fputs(qPrintable(options.helpText()), stdout);
         return 0;
@@ -97,7 +103,7 @@ int main(int argc, char **argv)
 
     QApplication qapp(argc, argv);
     // Parsed again without the options QApplication has taken.
-    if (!options.parser.parse(QCoreApplication::arguments())) {
+    if (!options.parser.parse(decoded())) {
         std::fprintf(stderr, "radioprog: %s\nusage: radioprog [OPTIONS] [FILE.dat]\n",
             qPrintable(options.parser.errorText()));
         return 2;

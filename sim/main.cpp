@@ -267,7 +267,7 @@ int main(int argc, char **argv)
 
     MemoryImage memory = DemoRadioImage();
     if (!options.image.isEmpty()) {
-        const fileread::ReadResult read = fileread::ReadRegularFile(options.image, mem::ImageSize);
+        const fileread::ReadResult read = fileread::ReadExactFile(options.image, mem::ImageSize);
         if (!read.ok() || !MemoryImage::fromBytes(read.bytes, &memory)) {
             std::fprintf(stderr, "radioprog-sim: cannot read a 1024-byte image from %s%s%s\n",
                 qPrintable(options.image), read.ok() ? "" : ": ", qPrintable(read.reason));

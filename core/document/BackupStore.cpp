@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/document/BackupStore.h"
 
+#include "core/app/Language.h"
+#include "core/document/FileName.h"
+#include "core/document/FileRead.h"
 #include "core/document/FileWrite.h"
 #include "core/image/SettingsArea.h"
 #include "core/settings/IniFile.h"
@@ -87,14 +90,14 @@ bool SaveBackup(const QString &folder, const MemoryImage &image, const QDateTime
     const QString temp
         = dir.filePath(QStringLiteral(".backup-%1.tmp").arg(QCoreApplication::applicationPid()));
     QString reason;
-    if (!filewrite::WriteWholeFile(temp, image.toByteArray(), &reason)) {
+    if (!filewrite::WriteWholeFileInBackups(temp, image.toByteArray(), &reason)) {
         QFile::remove(temp);
         return fail(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(temp), reason));
     }
     const QString type = BackupRadioType(image);
     for (int attempt = 0; attempt < 1000; ++attempt) {
         const QString target = dir.filePath(BackupFileName(when, type, attempt));
-        if (::link(QFile::encodeName(temp).constData(), QFile::encodeName(target).constData())
+        if (::link(filename::ToNative(temp).constData(), filename::ToNative(target).constData())
             == 0) {
             QFile::remove(temp);
             if (path)
@@ -112,25 +115,41 @@ bool SaveBackup(const QString &folder, const MemoryImage &image, const QDateTime
         QStringLiteral("%1: %2").arg(shownFolder, QString::fromLocal8Bit(std::strerror(EEXIST))));
 }
 
-QList<BackupEntry> ListBackups(const QString &folder)
+QDateTime BackupTime(const QString &path)
 {
     static const QRegularExpression stamp(
         QStringLiteral("^(\\d{4}-\\d{2}-\\d{2}_\\d{2}-\\d{2}-\\d{2})"));
+    const QFileInfo info(path);
+    const QRegularExpressionMatch m = stamp.match(info.fileName());
+    QDateTime when;
+    if (m.hasMatch())
+        when = QDateTime::fromString(m.captured(1), QLatin1String(kStampFormat));
+    return when.isValid() ? when : info.lastModified();
+}
+
+QString BackupTitle(const QDateTime &when, const QString &radioType)
+{
+    const QString stamp = when.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    if (radioType.isEmpty())
+        return LanguageText("Backup of %1", "%1 的备份").arg(stamp);
+    return LanguageText("Backup of %1 (%2)", "%1 的备份（%2）").arg(stamp, radioType);
+}
+
+QList<BackupEntry> ListBackups(const QString &folder)
+{
     QList<BackupEntry> out;
     const QFileInfoList files
         = QDir(folder).entryInfoList({ QStringLiteral("*.dat") }, QDir::Files, QDir::Name);
     for (const QFileInfo &info : files) {
-        QFile f(info.absoluteFilePath());
+        // The same rule as File > Open: only a file of exactly one image is a backup.
+        const fileread::ReadResult read
+            = fileread::ReadExactFile(info.absoluteFilePath(), mem::ImageSize);
         MemoryImage image;
-        if (!f.open(QIODevice::ReadOnly) || !MemoryImage::fromBytes(f.read(mem::ImageSize), &image))
+        if (!read.ok() || !MemoryImage::fromBytes(read.bytes, &image))
             continue;
         BackupEntry e;
         e.path = info.absoluteFilePath();
-        const QRegularExpressionMatch m = stamp.match(info.fileName());
-        if (m.hasMatch())
-            e.when = QDateTime::fromString(m.captured(1), QLatin1String(kStampFormat));
-        if (!e.when.isValid())
-            e.when = info.lastModified();
+        e.when = BackupTime(e.path);
         e.radioType = BackupRadioType(image);
         out.append(e);
     }

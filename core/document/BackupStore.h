@@ -21,6 +21,11 @@ QString BackupFileName(const QDateTime &when, const QString &radioType, int atte
 bool SaveBackup(const QString &folder, const MemoryImage &image, const QDateTime &when,
     QString *path, QString *error);
 
+/// When the backup at path was taken: from its name, else the file's time.
+QDateTime BackupTime(const QString &path);
+/// The caption of a backup opened as an untitled copy: "Backup of 2026-12-07 09:41 (RP-16V)".
+QString BackupTitle(const QDateTime &when, const QString &radioType);
+
 /// One backup file as the Backups window lists it.
 struct BackupEntry
 {
@@ -29,5 +34,5 @@ struct BackupEntry
     QString radioType; ///< Radio type stored in the image, "" when unknown.
 };
 
-/// The .dat files of folder, newest first; files shorter than an image are left out.
+/// The .dat files of folder, newest first; files that are not exactly an image are left out.
 QList<BackupEntry> ListBackups(const QString &folder);

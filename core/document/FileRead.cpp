@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/document/FileRead.h"
 
+#include "core/document/FileName.h"
 #include "core/document/FileWrite.h"
-
-#include <QFile>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -41,7 +40,7 @@ bool IsRegular(const struct stat &st, ReadResult *r)
 
 ReadResult ReadRegularFile(const QString &path, qint64 maxBytes, bool refuseLarger)
 {
-    const QByteArray native = QFile::encodeName(path);
+    const QByteArray native = filename::ToNative(path);
     ReadResult r;
     struct stat st
     {
@@ -99,6 +98,23 @@ ReadResult ReadRegularFile(const QString &path, qint64 maxBytes, bool refuseLarg
         r.reason = QStringLiteral("larger than %1 bytes").arg(maxBytes);
         r.bytes.clear();
     }
+    return r;
+}
+
+ReadResult ReadExactFile(const QString &path, qint64 size)
+{
+    ReadResult r = ReadRegularFile(path, size, true);
+    if (r.problem == ReadProblem::TooLarge) {
+        // A file that grew after fstat is at least one byte too long.
+        r.size = qMax(r.size, size + 1);
+    } else if (r.ok() && r.bytes.size() != size) {
+        r.size = r.bytes.size();
+    } else {
+        return r;
+    }
+    r.problem = ReadProblem::WrongSize;
+    r.reason = QStringLiteral("%1 bytes, not %2").arg(r.size).arg(size);
+    r.bytes.clear();
     return r;
 }
 

@@ -15,6 +15,7 @@ enum class ReadProblem {
     Folder, ///< The path is a folder.
     NotRegular, ///< A FIFO, a device or a socket.
     TooLarge, ///< Larger than the limit the caller set.
+    WrongSize, ///< Not the exact size the caller asked for (size tells what was found).
     OpenFailed, ///< The OS refused to open it (reason tells why).
     ReadFailed, ///< Reading stopped part-way (bytes holds what was read).
 };
@@ -34,5 +35,8 @@ struct ReadResult
 /// and checked with fstat, so a FIFO, a device or a folder is refused at once. With
 /// refuseLarger, a file larger than maxBytes is refused (TooLarge) without being read.
 ReadResult ReadRegularFile(const QString &path, qint64 maxBytes, bool refuseLarger = false);
+/// Reads a regular file that must hold exactly size bytes (a .dat image): any other size
+/// is refused (WrongSize, with the size found in size) and no bytes are returned.
+ReadResult ReadExactFile(const QString &path, qint64 size);
 
 } // namespace fileread

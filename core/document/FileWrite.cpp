@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/document/FileWrite.h"
 
+#include "core/document/BackupGuard.h"
+#include "core/document/FileName.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -126,7 +129,7 @@ mode_t NewFileMode()
 // the file it points to is replaced.
 QByteArray TargetOf(const QString &path)
 {
-    const QByteArray native = QFile::encodeName(path);
+    const QByteArray native = filename::ToNative(path);
     struct stat st
     {
     };
@@ -195,12 +198,22 @@ bool FolderRefusesNewFiles(int errorNumber)
 
 } // namespace
 
+// Rewrites the file target (already resolved) in place; RewriteInPlace without the guard.
+static bool RewriteTarget(const QByteArray &target, const QByteArray &bytes, QString *reason);
+
 QString OsReason(int errorNumber)
 {
     return QString::fromLocal8Bit(std::strerror(errorNumber));
 }
 
 bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *reason)
+{
+    if (backupguard::IsInBackupFolder(path))
+        return Fail(reason, backupguard::Reason());
+    return WriteWholeFileInBackups(path, bytes, reason);
+}
+
+bool WriteWholeFileInBackups(const QString &path, const QByteArray &bytes, QString *reason)
 {
     const QByteArray target = TargetOf(path);
     struct stat old
@@ -216,7 +229,7 @@ bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *reaso
         const int err = errno;
         // The folder may refuse a temporary file while the file itself is writable.
         if (exists && FolderRefusesNewFiles(err))
-            return RewriteInPlace(path, bytes, reason);
+            return RewriteTarget(target, bytes, reason);
         return FailErrno(reason, err);
     }
     Descriptor file(fd);
@@ -249,7 +262,13 @@ bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *reaso
 
 bool RewriteInPlace(const QString &path, const QByteArray &bytes, QString *reason)
 {
-    const QByteArray target = TargetOf(path);
+    if (backupguard::IsInBackupFolder(path))
+        return Fail(reason, backupguard::Reason());
+    return RewriteTarget(TargetOf(path), bytes, reason);
+}
+
+static bool RewriteTarget(const QByteArray &target, const QByteArray &bytes, QString *reason)
+{
     const int fd = ::open(target.constData(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return FailErrno(reason, errno);
@@ -298,6 +317,8 @@ bool RewriteInPlace(const QString &path, const QByteArray &bytes, QString *reaso
 
 bool CheckWritable(const QString &path, qint64 size, QString *reason)
 {
+    if (backupguard::IsInBackupFolder(path))
+        return Fail(reason, backupguard::Reason());
     const QByteArray target = TargetOf(path);
     struct stat old
     {

@@ -23,7 +23,8 @@ public:
 
     /// Fills the defaults, sets the title and path name, sets the new-image flag. Always true.
     bool OnNewDocument();
-    /// Reads the first 1024 bytes of path; on failure error says why and nothing changes.
+    /// Reads path, which must be exactly 1024 bytes; on failure error says why and nothing
+    /// changes. A file in the backups folder opens as an untitled copy ("Backup of ...").
     bool OnOpenDocument(const QString &path, QString *error = nullptr);
     /// Runs the save hook (grid to image), then writes the 1024 bytes safely.
     bool OnSaveDocument(const QString &path, QString *error = nullptr);
@@ -31,10 +32,14 @@ public:
     /// Called first by OnSaveDocument; the document's own view stores its grid here.
     void setSaveHook(std::function<void()> hook) { m_saveHook = std::move(hook); }
 
-    /// Document title: "Channel Information" / "信道信息", or the opened file's name.
+    /// Document title: "Channel Information" / "信道信息", the opened file's name, or
+    /// "Backup of <date> <time> (<type>)" for a backup.
     QString title() const { return m_title; }
-    /// Path name: [Setup] AppName for a new document, the file path after open/save.
+    /// Path name: [Setup] AppName for a new document, the file path after open/save,
+    /// empty for a backup (never saved back into the backups folder).
     QString pathName() const { return m_pathName; }
+    /// True for a backup opened as an untitled copy, until it is saved under a new name.
+    bool isBackupCopy() const { return m_backupCopy; }
     /// True when the image differs from the state it was made, opened or last saved in.
     bool isModified() const;
 
@@ -60,5 +65,6 @@ private:
     mutable QUndoStack *m_undoStack = nullptr; // made on first use, owned as a child
     QString m_title;
     QString m_pathName;
+    bool m_backupCopy = false;
     std::function<void()> m_saveHook;
 };

@@ -4,6 +4,7 @@
 #include "core/app/Globals.h"
 #include "core/app/ShellRules.h"
 #include "core/app/StringTable.h"
+#include "core/document/BackupGuard.h"
 #include "core/document/ProgramDoc.h"
 #include "core/settings/IniFile.h"
 #include "gui/print/PrintSetup.h"
@@ -18,12 +19,14 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QTreeWidget>
@@ -348,8 +351,15 @@ bool CMainFrame::saveDocument(CProgramDoc *doc, bool askName)
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setNameFilters({ QStringLiteral("%1 (%1)").arg(pattern), tr("All Files (*)") });
         dialog.setDefaultSuffix(type.value(4, QStringLiteral(".dat")).mid(1));
-        if (!path.isEmpty())
+        if (doc->isBackupCopy() || backupguard::IsInBackupFolder(path)) {
+            // A backup copy is saved elsewhere: the dialog starts outside the backups folder.
+            QString name = path.isEmpty() ? doc->title() : QFileInfo(path).completeBaseName();
+            name.replace(QRegularExpression(QStringLiteral("[/:]")), QStringLiteral("-"));
+            dialog.setDirectory(QDir::homePath());
+            dialog.selectFile(name);
+        } else {
             dialog.selectFile(path);
+        }
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return false;
         path = dialog.selectedFiles().constFirst();

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The command-line tools against a real full disk, read-only targets and FIFOs: a failed
 // write exits non-zero with the OS's reason and leaves the old file byte for byte; a FIFO
-// is refused at once; read -o never throws away what it read from the radio.
+// is refused at once; read -o never throws away what it read from the radio; only a file
+// of one image is read as one; file names keep the bytes they were given.
 #include "tests/common/FileFaults.h"
 #include "tests/common/ProgramRun.h"
 #include "tests/common/SimProcess.h"
@@ -16,7 +17,10 @@
 #include <QTemporaryDir>
 
 #include <QtTest>
+#include <algorithm>
+#include <dirent.h>
 #include <memory>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -249,6 +253,7 @@ private slots:
         QTest::newRow("show --json") << QStringList { "show", "FILE", "--json" };
         QTest::newRow("write") << QStringList { "write", "--port", "PORT", "FILE" };
         QTest::newRow("report") << QStringList { "report", "FILE", "-o", "OUT" };
+        QTest::newRow("import's list") << QStringList { "import", "FILE", "-o", "OUT" };
     }
     void fifoIsRefusedAtOnce()
     {
@@ -270,6 +275,108 @@ private slots:
         QVERIFY2(r.err.contains("not a regular file"), r.err.constData());
         QCOMPARE(ReceivedBytes(log), 0);
         QVERIFY(!QFile::exists(dir.filePath("report.pdf")));
+    }
+
+    // Only a file of exactly one image is an image: anything else (a CSV, a cut-off copy)
+    // is refused by every command that reads one, naming the size found, and the radio
+    // hears nothing.
+    void wrongSizeIsRefused_data()
+    {
+        QTest::addColumn<QStringList>("args"); // FILE: the file, GOOD: an image, PORT, OUT
+        QTest::addColumn<int>("size");
+        QTest::newRow("show") << QStringList { "show", "FILE" } << 1025;
+        QTest::newRow("write") << QStringList { "write", "--port", "PORT", "FILE" } << 1500;
+        QTest::newRow("diff") << QStringList { "diff", "GOOD", "FILE" } << 1500;
+        QTest::newRow("report") << QStringList { "report", "FILE", "-o", "OUT" } << 2048;
+        QTest::newRow("export") << QStringList { "export", "FILE", "-o", "OUT" } << 1500;
+        QTest::newRow("import --into")
+            << QStringList { "import", "LIST", "--into", "FILE", "-o", "OUT" } << 1500;
+    }
+    void wrongSizeIsRefused()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, size);
+        QTemporaryDir dir;
+        // A channel list is text, and longer than an image.
+        QByteArray text = "Location,Rx Frequency\n1,145.500\n";
+        while (text.size() < size)
+            text += "#" + QByteArray(40, 'x') + "\n";
+        const QString file = dir.filePath("channels.csv");
+        WriteAll(file, text.left(size));
+        const QString list = dir.filePath("list.csv");
+        WriteAll(list, "Location,Rx Frequency\n1,145.500\n");
+        const QString log = dir.filePath("radio.log");
+        SimProcess sim({ "--log", log });
+        QVERIFY(!sim.path().isEmpty());
+        args.replaceInStrings(QRegularExpression("^FILE$"), file);
+        args.replaceInStrings(QRegularExpression("^GOOD$"), Fixture("image-channels.dat"));
+        args.replaceInStrings(QRegularExpression("^LIST$"), list);
+        args.replaceInStrings(QRegularExpression("^PORT$"), sim.path());
+        args.replaceInStrings(QRegularExpression("^OUT$"), dir.filePath("out"));
+        const testing::ProgramRun r = Run(kCli, args);
+        sim.stop();
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains(QByteArray::number(size) + " bytes") && r.err.contains("1024"),
+            r.err.constData());
+        QCOMPARE(ReceivedBytes(log), 0);
+        QVERIFY(!QFile::exists(dir.filePath("out")));
+    }
+
+    // A file name that is not UTF-8 is the file the user named: written, read and reported
+    // under the same bytes, never under a look-alike, with a UTF-8 locale as users run.
+    void fileNamesKeepTheirBytes_data()
+    {
+        QTest::addColumn<QString>("script"); // $C: the CLI, $F: an image with channels
+        QTest::addColumn<QByteArrayList>("made");
+        QTest::newRow("new") << R"sh("$C" new "$(printf 'n\377.dat')")sh"
+                             << QByteArrayList { "n\xff.dat" };
+        QTest::newRow("export, import --into") << R"sh(cp "$F" "$(printf 'b\376.dat')" &&
+            "$C" export "$(printf 'b\376.dat')" -o "$(printf 'l\375.csv')" &&
+            "$C" import "$(printf 'l\375.csv')" --into "$(printf 'b\376.dat')" -o "$(printf 'i\374.dat')" ||
+            [ $? -eq 3 ])sh" << QByteArrayList { "b\xfe.dat", "l\xfd.csv", "i\xfc.dat" };
+        QTest::newRow("report") << R"sh(cp "$F" "$(printf 'r\373.dat')" &&
+            "$C" report "$(printf 'r\373.dat')" -o "$(printf 'p\372.pdf')")sh"
+                                << QByteArrayList { "r\xfb.dat", "p\xfa.pdf" };
+        // The output must not replace its input, also under such a name.
+        QTest::newRow("same file refused") << R"sh(cp "$F" "$(printf 's\371.dat')" &&
+            "$C" export "$(printf 's\371.dat')" -o "$(printf 's\371.dat')" 2>&1 |
+            grep -q overwrite)sh" << QByteArrayList { "s\xf9.dat" };
+    }
+    void fileNamesKeepTheirBytes()
+    {
+        QFETCH(QString, script);
+        QFETCH(QByteArrayList, made);
+        QTemporaryDir dir;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("LC_ALL", "C.UTF-8");
+        env.insert("C", kCli);
+        env.insert("F", Fixture("image-channels.dat"));
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.setWorkingDirectory(dir.path());
+        p.start("/bin/sh", { "-c", script });
+        QVERIFY(p.waitForFinished(60000));
+        QVERIFY2(p.exitCode() == 0, p.readAllStandardError().constData());
+        // The folder's names as bytes: exactly the ones given, none made up.
+        QByteArrayList names;
+        if (DIR *d = ::opendir(QFile::encodeName(dir.path()).constData())) {
+            while (const dirent *e = ::readdir(d))
+                if (e->d_name[0] != '.')
+                    names << QByteArray(e->d_name);
+            ::closedir(d);
+        }
+        std::sort(names.begin(), names.end());
+        std::sort(made.begin(), made.end());
+        const QByteArray folder = QFile::encodeName(dir.path()) + '/';
+        struct stat st
+        {
+        };
+        const bool madeFirst = ::stat((folder + made.first()).constData(), &st) == 0;
+        // Qt could not remove these names itself.
+        for (const QByteArray &name : std::as_const(names))
+            ::unlink((folder + name).constData());
+        QCOMPARE(names, made);
+        QVERIFY(madeFirst && st.st_size > 0);
     }
 
     void simSaveOnFullDiskFails()

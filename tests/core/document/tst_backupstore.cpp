@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The backups folder: where it is, names that never collide, failures that
-// leave nothing behind, and the list the Backups window shows.
+// leave nothing behind, the list the Backups window shows, and that nothing
+// else is ever written there.
+#include "core/app/Globals.h"
+#include "core/document/BackupGuard.h"
 #include "core/document/BackupStore.h"
 #include "core/document/FileWrite.h"
 #include "core/document/ProgramDoc.h"
@@ -12,6 +15,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <unistd.h>
 
 #include <QtTest>
 
@@ -206,6 +210,7 @@ private slots:
         // Not backups: a short file and a file of another kind.
         testing::WriteAll(folder + QStringLiteral("/short.dat"), QByteArray(100, '\0'));
         testing::WriteAll(folder + QStringLiteral("/notes.txt"), QByteArray(2000, 'x'));
+        testing::WriteAll(folder + QStringLiteral("/long.dat"), OfType(0, 5).toByteArray() + "x");
         // A .dat the user copied in under a name of their own: dated by the file.
         testing::WriteAll(folder + QStringLiteral("/mine.dat"), OfType(0, 4).toByteArray());
 
@@ -218,6 +223,97 @@ private slots:
         QCOMPARE(list.at(2).radioType, QStringLiteral("ZL-260"));
         QCOMPARE(list.at(3).radioType, QString());
         QVERIFY(ListBackups(m_dir.filePath(QStringLiteral("missing"))).isEmpty());
+    }
+
+    // No way of naming a file in the backups folder gets past the guard; a folder that
+    // only begins with the same name is another folder.
+    void backupsFolderIsNeverWritten_data()
+    {
+        QTest::addColumn<QString>("target"); // BACKUP: the backup's name; BK: its folder
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("the backup itself") << "BK/BACKUP" << true;
+        QTest::newRow("a new file there") << "BK/new.dat" << true;
+        QTest::newRow("through ..") << "other/../BK/new.dat" << true;
+        QTest::newRow("through a linked folder") << "to-backups/BACKUP" << true;
+        QTest::newRow("a link to the backup") << "to-backup.dat" << true;
+        QTest::newRow("a hard link to the backup") << "hard.dat" << true;
+        QTest::newRow("a folder named alike") << "BK-old/x.dat" << false;
+    }
+    void backupsFolderIsNeverWritten()
+    {
+        QFETCH(QString, target);
+        QFETCH(bool, refused);
+        QTemporaryDir root;
+        const QByteArray old = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(root.filePath(QStringLiteral("data"))));
+        const QString folder = DefaultBackupFolder();
+        QString backup;
+        QVERIFY(SaveBackup(folder, OfType(0, 1), m_when, &backup, nullptr));
+        const QByteArray kept = testing::ReadAll(backup);
+        QVERIFY(QDir().mkpath(root.filePath(QStringLiteral("other"))));
+        QVERIFY(QDir().mkpath(folder + QStringLiteral("-old")));
+        QVERIFY(QFile::link(folder, root.filePath(QStringLiteral("to-backups"))));
+        QVERIFY(QFile::link(backup, root.filePath(QStringLiteral("to-backup.dat"))));
+        QCOMPARE(::link(QFile::encodeName(backup).constData(),
+                     QFile::encodeName(root.filePath(QStringLiteral("hard.dat"))).constData()),
+            0);
+        const QString relativeFolder = QDir(root.path()).relativeFilePath(folder);
+        target.replace(QStringLiteral("BACKUP"), QFileInfo(backup).fileName());
+        target.replace(QStringLiteral("BK"), relativeFolder);
+        const QString path = root.filePath(target);
+
+        QString reason;
+        QCOMPARE(filewrite::WriteWholeFile(path, QByteArray(1024, '\x22'), &reason), !refused);
+        QCOMPARE(filewrite::CheckWritable(path, 1024, &reason), !refused);
+        CProgramDoc doc;
+        doc.OnNewDocument();
+        QString error;
+        QCOMPARE(doc.OnSaveDocument(path, &error), !refused);
+        if (refused) {
+            QCOMPARE(reason, backupguard::Reason());
+            QVERIFY2(error.contains(QStringLiteral("backups folder")), qPrintable(error));
+            QVERIFY(!target.endsWith(QStringLiteral("new.dat")) || !QFile::exists(path));
+        }
+        QCOMPARE(testing::ReadAll(backup), kept);
+        qputenv("XDG_DATA_HOME", old);
+    }
+
+    // A backup opens as an untitled copy named by its date and radio type, so Save asks
+    // for a new name; the same bytes elsewhere open as their file.
+    void backupOpensAsUntitledCopy_data()
+    {
+        QTest::addColumn<bool>("chinese");
+        QTest::addColumn<bool>("inBackups");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("English") << false << true << "Backup of 2026-03-14 09:26 (ZL-260)";
+        QTest::newRow("Chinese") << true << true << "2026-03-14 09:26 的备份（ZL-260）";
+        QTest::newRow("a copy elsewhere") << false << false << "2026-03-14_09-26-53_ZL-260.dat";
+    }
+    void backupOpensAsUntitledCopy()
+    {
+        QFETCH(bool, chinese);
+        QFETCH(bool, inBackups);
+        QFETCH(QString, title);
+        QTemporaryDir root;
+        const QByteArray old = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(root.filePath(QStringLiteral("data"))));
+        QString path;
+        QVERIFY(SaveBackup(
+            inBackups ? DefaultBackupFolder() : root.path(), OfType(0, 1), m_when, &path, nullptr));
+        g_bChinese = chinese;
+        CProgramDoc doc;
+        QString error;
+        QVERIFY2(doc.OnOpenDocument(path, &error), qPrintable(error));
+        g_bChinese = false;
+        QCOMPARE(doc.title(), title);
+        QCOMPARE(doc.isBackupCopy(), inBackups);
+        QCOMPARE(doc.pathName().isEmpty(), inBackups);
+        // Saved under a new name, it is that file from then on.
+        const QString copy = root.filePath(QStringLiteral("copy.dat"));
+        QVERIFY2(doc.OnSaveDocument(copy, &error), qPrintable(error));
+        QVERIFY(!doc.isBackupCopy());
+        QCOMPARE(doc.pathName(), copy);
+        qputenv("XDG_DATA_HOME", old);
     }
 };
 

@@ -86,21 +86,14 @@ private slots:
         QCOMPARE(doc.title(), QStringLiteral("copy.dat"));
     }
 
-    void longerFileOpensFirst1024()
-    {
-        const QString path = m_dir.filePath("long.dat");
-        WriteAll(path, Pattern(1500));
-        CProgramDoc doc;
-        QVERIFY(doc.OnOpenDocument(path));
-        QCOMPARE(doc.m_image.toByteArray(), Pattern(1500).left(1024));
-    }
-
     void refusedOpenChangesNothing_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("size"); // -1: do not create; -2: a folder
         QTest::newRow("empty file") << "empty.dat" << 0;
         QTest::newRow("one byte short") << "short.dat" << 1023;
+        QTest::newRow("one byte long") << "long.dat" << 1025;
+        QTest::newRow("a channel list") << "channels.csv" << 1500;
         QTest::newRow("missing file") << "missing.dat" << -1;
         QTest::newRow("a folder") << "folder.dat" << -2;
     }
@@ -127,14 +120,22 @@ private slots:
         QCOMPARE(g_bNewImage, std::uint8_t(1));
     }
 
-    void shortFileErrorNamesSizes()
+    void wrongSizeErrorNamesSizes_data()
     {
-        const QString path = m_dir.filePath("tiny.dat");
-        WriteAll(path, Pattern(16));
+        QTest::addColumn<int>("size");
+        QTest::newRow("short") << 16;
+        QTest::newRow("long") << 1500;
+    }
+    void wrongSizeErrorNamesSizes()
+    {
+        QFETCH(int, size);
+        const QString path = m_dir.filePath("sized.dat");
+        WriteAll(path, Pattern(size));
         CProgramDoc doc;
         QString error;
         QVERIFY(!doc.OnOpenDocument(path, &error));
-        QVERIFY2(error.contains("1024") && error.contains("16"), qPrintable(error));
+        QVERIFY2(error.contains("1024") && error.contains(QString::number(size) + " bytes"),
+            qPrintable(error));
     }
 
     void saveRunsHookFirst()

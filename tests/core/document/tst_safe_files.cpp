@@ -2,6 +2,7 @@
 // Writing and reading files under real faults: a full disk, read-only folders, files and
 // mounts, an immutable file, FIFOs and devices. The old file must always survive whole.
 #include "core/app/Globals.h"
+#include "core/document/FileName.h"
 #include "core/document/FileRead.h"
 #include "core/document/FileWrite.h"
 #include "core/document/ProgramDoc.h"
@@ -202,6 +203,30 @@ private:
     }
 
 private slots:
+    // Every name's bytes come back the same; valid UTF-8 reads as Qt reads it, and
+    // anything else is kept byte for byte instead of becoming U+FFFD.
+    void fileNameBytesRoundTrip_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("utf8");
+        QTest::newRow("ASCII") << QByteArray("radio.dat") << true;
+        QTest::newRow("Chinese") << QByteArray("\xe4\xbf\xa1\xe9\x81\x93.dat") << true;
+        QTest::newRow("four bytes") << QByteArray("\xf0\x9f\x93\xbb.dat") << true;
+        QTest::newRow("a stray byte") << QByteArray("r\xff.dat") << false;
+        QTest::newRow("Latin-1") << QByteArray("Kan\xe4l.dat") << false;
+        QTest::newRow("overlong") << QByteArray("\xc0\xaf.dat") << false;
+        QTest::newRow("an encoded surrogate") << QByteArray("\xed\xa0\x80.dat") << false;
+        QTest::newRow("cut short") << QByteArray("a\xe4\xbf") << false;
+    }
+    void fileNameBytesRoundTrip()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, utf8);
+        const QString name = filename::FromNative(bytes);
+        QCOMPARE(filename::ToNative(name), bytes);
+        QCOMPARE(name == QString::fromUtf8(bytes), utf8);
+    }
+
     void initTestCase()
     {
         QFile::setPermissions(m_dir.path(),

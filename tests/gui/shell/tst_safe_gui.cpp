@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own windows under real faults: Save on a full disk, Open of a FIFO, a
-// language change when Program.ini cannot be written, a Program.ini too large to be one.
+// language change when Program.ini cannot be written, a Program.ini too large to be one,
+// a backup saved back over itself.
 #include "tests/common/ShellFixture.h"
 
+#include "core/document/BackupStore.h"
 #include "core/document/ProgramDoc.h"
 #include "core/settings/IniFile.h"
 #include "gui/dialogs/LanguageDlg.h"
@@ -12,10 +14,15 @@
 
 #include "tests/common/FileFaults.h"
 #include "tests/common/TestFiles.h"
+#include <QApplication>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QTimer>
 
 #include <QtTest>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -32,6 +39,32 @@ QString AllMessages(const QList<ShownMessage> &messages)
     for (const ShownMessage &m : messages)
         all += m.text + QLatin1Char('\n');
     return all;
+}
+
+// Answers the next file dialog with path, once the dialog has settled (it fills its name
+// box itself while it reads the folder); folder gets the folder it started in.
+std::unique_ptr<QObject> SaveAsWith(const QString &path, QString *folder)
+{
+    auto guard = std::make_unique<QObject>();
+    auto *timer = new QTimer(guard.get());
+    auto steady = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, timer, [=] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        auto *edit = dialog->findChild<QLineEdit *>("fileNameEdit");
+        if (folder->isNull())
+            *folder = dialog->directory().absolutePath();
+        if (edit->text() != path) {
+            edit->setText(path);
+            *steady = 0;
+        } else if (++*steady >= 5) {
+            timer->stop();
+            static_cast<QDialog *>(dialog)->done(QDialog::Accepted);
+        }
+    });
+    timer->start(40);
+    return guard;
 }
 
 } // namespace
@@ -65,6 +98,46 @@ private slots:
         disk.unfill();
         QVERIFY(frame->OnFileSave());
         QCOMPARE(std::uint8_t(testing::ReadAll(path).at(0x3F0)), std::uint8_t(0x77));
+    }
+
+    // A backup opens untitled, so Save asks for a name, in a dialog that starts outside the
+    // backups folder; a name in that folder is refused with the reason.
+    void backupIsSavedOnlyUnderANewName()
+    {
+        ShellFixture fx;
+        QVERIFY(fx.start());
+        CMainFrame *frame = fx.frame();
+        const QString folder = QFileInfo(DefaultBackupFolder()).absoluteFilePath();
+        QString backup;
+        QVERIFY(SaveBackup(folder, MemoryImage::defaults(),
+            QDateTime(QDate(2026, 12, 7), QTime(9, 41, 5)), &backup, nullptr));
+        const QByteArray kept = testing::ReadAll(backup);
+        QVERIFY(frame->openBackupDocument(backup));
+        CProgramDoc *doc = frame->activeDocument();
+        QVERIFY2(doc->title().startsWith("Backup of 2026-12-07 09:41"), qPrintable(doc->title()));
+        doc->m_image[0x3F0] = 0x77;
+
+        QString started;
+        {
+            const auto answer = SaveAsWith(folder + "/mine.dat", &started);
+            QVERIFY(!frame->OnFileSave());
+        }
+        QVERIFY(!started.startsWith(folder));
+        QCOMPARE(fx.messages.size(), 1);
+        QVERIFY2(fx.messages.first().text.contains("backups folder"),
+            qPrintable(fx.messages.first().text));
+        QVERIFY(!QFile::exists(folder + "/mine.dat"));
+        QCOMPARE(testing::ReadAll(backup), kept);
+
+        started.clear();
+        {
+            const auto answer = SaveAsWith(fx.dir() + "copy.dat", &started);
+            QVERIFY(frame->OnFileSave());
+        }
+        QCOMPARE(doc->pathName(), fx.dir() + "copy.dat");
+        QCOMPARE(
+            std::uint8_t(testing::ReadAll(fx.dir() + "copy.dat").at(0x3F0)), std::uint8_t(0x77));
+        QCOMPARE(testing::ReadAll(backup), kept);
     }
 
     void openOfFifoAnswersAtOnce()

@@ -252,9 +252,12 @@ void TestWriteWindow::failedVerifyOffersTheBackup()
     QVERIFY2(m.text.contains(QStringLiteral("blocks at 0x3F0.")), qPrintable(m.text));
     QVERIFY2(m.text.contains(backups.constFirst().path), qPrintable(m.text));
     QCOMPARE(m.buttons, QMessageBox::Yes | QMessageBox::No);
-    // Yes opened the backup in a window of its own; the edited document stays.
+    // Yes opened the backup in a window of its own, as an untitled copy; the edited
+    // document stays.
     QCOMPARE(m_fx->frame()->childFrames().size(), windows + 1);
-    QCOMPARE(doc()->pathName(), backups.constFirst().path);
+    QVERIFY(doc()->isBackupCopy());
+    QCOMPARE(
+        doc()->title(), BackupTitle(backups.constFirst().when, backups.constFirst().radioType));
 }
 
 void TestWriteWindow::failedBackupReadWritesNothing()
@@ -378,7 +381,9 @@ void TestWriteWindow::backupsWindowOpensOneBesideTheDocument()
             QStringLiteral("2026-05-01 08:00:00|%1|%2")
                 .arg(BackupRadioType(older), QFileInfo(olderPath).fileName()) }));
     QCOMPARE(m_fx->frame()->childFrames().size(), 2);
-    QCOMPARE(doc()->pathName(), olderPath);
+    QCOMPARE(doc()->title(),
+        QStringLiteral("Backup of 2026-05-01 08:00 (%1)").arg(BackupRadioType(older)));
+    QVERIFY(doc()->pathName().isEmpty());
     QVERIFY(doc()->m_image == older);
     QVERIFY(m_fx->frame()->childFrames().constFirst()->document() == edited);
 }
