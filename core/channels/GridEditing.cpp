@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/channels/GridEditing.h"
 #include "core/app/Language.h"
+#include "core/channels/ChannelOps.h"
 
 #include "core/app/StringTable.h"
 #include "core/channels/EditorHints.h"
@@ -259,6 +260,7 @@ GridEditResult ClearCells(
     r.undoText = cut
         ? LanguageText(lang, "Cut of %1", "剪切 %1").arg(CellsText(sorted.size(), lang))
         : LanguageText(lang, "Clear of %1", "清除 %1").arg(CellsText(sorted.size(), lang));
+    ReleaseEmptiedPriority(image, r.image, lang, &r.undoText, &r.message);
     return r;
 }
 

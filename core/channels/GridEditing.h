@@ -69,6 +69,7 @@ struct GridEditResult
     int rowsLeftOut = 0; ///< Rows of the block beyond channel 16.
     int colsLeftOut = 0; ///< Columns of the block beyond the last column.
     QString undoText; ///< Names the step ("Paste of 3 channels").
+    QString message; ///< What else changed, for the status bar (Priority set to None).
 };
 
 /// Pastes a block of texts with its top-left cell at `at`; every cell goes through the

@@ -63,7 +63,8 @@ private Q_SLOTS:
     void channelOps_data();
     void channelOps();
     void insertRefusedWhenChannel16Used();
-    void deletedFixedPriorityChannel();
+    void emptiedFixedPriorityChannel_data();
+    void emptiedFixedPriorityChannel();
     void moveRefusedAtTheEnds();
     void tsvRoundTrip();
     void recordsCodec();
@@ -174,20 +175,47 @@ void TestGridEditing::insertRefusedWhenChannel16Used()
     QVERIFY(InsertChannel(full, 4, Language::Chinese).message.contains("信道 16"));
 }
 
-void TestGridEditing::deletedFixedPriorityChannel()
+void TestGridEditing::emptiedFixedPriorityChannel_data()
 {
-    const MemoryImage before = WithPriority(Numbered(), 1, 3);
-    const ChannelOpResult r = DeleteChannel(before, 3, Language::English);
-    QVERIFY(r.done);
-    QCOMPARE(int(r.image[mem::Priority]), 0);
-    QCOMPARE(r.undoText, QString("Delete Channel 3 (the priority channel: Priority set to None)"));
-    QVERIFY(r.message.contains("Priority is now None"));
-    // With Fixed priority on another channel, it follows and nothing is said.
-    const ChannelOpResult other
-        = DeleteChannel(WithPriority(Numbered(), 1, 8), 3, Language::English);
-    QCOMPARE(int(other.image[mem::Priority]), 1);
-    QCOMPARE(int(other.image[mem::PriorityChannel]), 7);
-    QVERIFY(other.message.isEmpty());
+    QTest::addColumn<QString>("op");
+    QTest::addColumn<int>("priorityChannel");
+    QTest::addColumn<int>("priorityAfter"); // 0 None, 1 Fixed
+    QTest::addColumn<int>("channelAfter");
+    QTest::addColumn<QString>("undoText");
+    const QString released = " (the priority channel: Priority set to None)";
+    QTest::newRow("delete it") << "delete" << 3 << 0 << 3 << "Delete Channel 3" + released;
+    QTest::newRow("delete another") << "delete" << 8 << 1 << 7 << "Delete Channel 3";
+    QTest::newRow("clear it") << "clear" << 3 << 0 << 3 << "Clear Channel 3" + released;
+    QTest::newRow("clear another") << "clear" << 4 << 1 << 4 << "Clear Channel 3";
+    QTest::newRow("Delete on its Rx cell") << "rx" << 3 << 0 << 3 << "Clear of 1 cell" + released;
+    QTest::newRow("Delete on its Power cell") << "power" << 3 << 1 << 3 << "Clear of 1 cell";
+}
+
+void TestGridEditing::emptiedFixedPriorityChannel()
+{
+    QFETCH(QString, op);
+    QFETCH(int, priorityChannel);
+    QFETCH(int, priorityAfter);
+    QFETCH(int, channelAfter);
+    QFETCH(QString, undoText);
+    const MemoryImage before = WithPriority(Numbered(), 1, priorityChannel);
+    MemoryImage after;
+    QString undo, message;
+    if (op == "delete" || op == "clear") {
+        const ChannelOpResult r = op == "delete" ? DeleteChannel(before, 3, Language::English)
+                                                 : ClearChannel(before, 3, Language::English);
+        QVERIFY(r.done);
+        after = r.image, undo = r.undoText, message = r.message;
+    } else {
+        const GridEditResult r = ClearCells(
+            before, { GridCell { 3, op == "rx" ? ColRx : ColPower } }, Language::English);
+        after = r.image, undo = r.undoText, message = r.message;
+    }
+    QCOMPARE(int(after[mem::Priority]), priorityAfter);
+    QCOMPARE(int(after[mem::PriorityChannel]), channelAfter);
+    QCOMPARE(undo, undoText);
+    // The status bar says so exactly when Priority changed.
+    QCOMPARE(message.contains("Priority is now None"), priorityAfter == 0);
 }
 
 void TestGridEditing::moveRefusedAtTheEnds()

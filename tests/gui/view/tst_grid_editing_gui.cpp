@@ -70,6 +70,8 @@ private Q_SLOTS:
     void copiedChannelsPasteIdentical();
     void spreadsheetBlockWithOneBadCell();
     void priorityChannelFollowsItsChannel();
+    void selectionFollowsMovedChannel_data();
+    void selectionFollowsMovedChannel();
     void keyboardComfort();
 
 private:
@@ -293,6 +295,31 @@ void TestGridEditingGui::priorityChannelFollowsItsChannel()
     frame->action(cmd::InsertChannel)->trigger();
     QVERIFY(doc()->m_image == full);
     QVERIFY(m_fx->messages.last().text.contains("channel 16 is in use"));
+}
+
+void TestGridEditingGui::selectionFollowsMovedChannel_data()
+{
+    QTest::addColumn<bool>("wholeChannel");
+    QTest::newRow("channel number") << true;
+    QTest::newRow("Rx cell") << false;
+}
+
+void TestGridEditingGui::selectionFollowsMovedChannel()
+{
+    QFETCH(bool, wholeChannel);
+    const MemoryImage source = doc()->m_image;
+    if (wholeChannel)
+        clickChannelNumber(5);
+    else
+        clickCell(5, 1);
+    keys(QKeySequence(Qt::CTRL | Qt::Key_Up));
+    keys(QKeySequence(Qt::CTRL | Qt::Key_Up));
+    QCOMPARE(grid()->Row(), 3);
+    keys(QKeySequence(Qt::Key_Delete));
+    // Only the moved channel (old 5, now 3) is cleared; 4 and 5 keep old 3 and 4.
+    QVERIFY(doc()->m_image.channel(3).isEmpty());
+    QCOMPARE(Record(doc()->m_image, 4), Record(source, 3));
+    QCOMPARE(Record(doc()->m_image, 5), Record(source, 4));
 }
 
 void TestGridEditingGui::keyboardComfort()
