@@ -173,7 +173,9 @@ void CProgramView::OnEditCopy()
         return;
     const CellRange range = selectedRange();
     auto *mime = new QMimeData;
-    mime->setText(CellsToTsv(table(), range));
+    // Whole channels go out as a spreadsheet wants them: titled, with their numbers.
+    mime->setText(range.wholeRows() ? ChannelsToTsv(table(), range.top, range.bottom, m_lang)
+                                    : CellsToTsv(table(), range));
     if (range.wholeRows())
         mime->setData(QLatin1String(kChannelRecordsMime),
             EncodeChannelRecords(m_pDoc->m_image, range.top, range.bottom));
@@ -213,7 +215,8 @@ void CProgramView::OnEditPaste()
     }
     if (!mime->hasText())
         return;
-    const QList<QStringList> block = ParseTsv(mime->text());
+    QList<QStringList> block = ParseTsv(mime->text());
+    SkipHeaderRow(&block);
     if (block.isEmpty())
         return;
     ApplyGridEdit(

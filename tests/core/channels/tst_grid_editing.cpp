@@ -67,6 +67,8 @@ private Q_SLOTS:
     void emptiedFixedPriorityChannel();
     void moveRefusedAtTheEnds();
     void tsvRoundTrip();
+    void headerRows_data();
+    void headerRows();
     void recordsCodec();
     void recordsCodecRefusesMalformed_data();
     void recordsCodecRefusesMalformed();
@@ -242,6 +244,39 @@ void TestGridEditing::tsvRoundTrip()
     QCOMPARE(ParseTsv(tsv).at(1).at(0), QString("140.37500"));
     QCOMPARE(ParseTsv("a\t\tb\n"), (QList<QStringList> { { "a", "", "b" } }));
     QVERIFY(ParseTsv("").isEmpty());
+}
+
+void TestGridEditing::headerRows_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("skipped");
+    QTest::addColumn<QString>("firstCell"); // of the block left to paste
+
+    ChannelTable t;
+    ChannelsToTable(Numbered(), t, Language::English);
+    ChannelTable zh;
+    ChannelsToTable(Numbered(), zh, Language::Chinese);
+    QTest::newRow("whole channels, English")
+        << ChannelsToTsv(t, 2, 3, Language::English) << true << "140.25000";
+    QTest::newRow("whole channels, Chinese")
+        << ChannelsToTsv(zh, 2, 3, Language::Chinese) << true << "140.25000";
+    QTest::newRow("titles without CH") << "Power\tScan Add\r\nLow\tYes\r\n" << true << "Low";
+    QTest::newRow("Chinese titles, spaces") << " 接收频率 \t发射频率\n146\t146\n" << true << "146";
+    QTest::newRow("plain values") << CellsToTsv(t, CellRange { 2, 1, 3, 9 }) << false
+                                  << "140.25000";
+    QTest::newRow("titles out of order") << "Power\tRx Frequency\nLow\t146\n" << false << "Power";
+}
+
+void TestGridEditing::headerRows()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, skipped);
+    QFETCH(QString, firstCell);
+    QList<QStringList> block = ParseTsv(text);
+    const int rows = block.size();
+    QCOMPARE(SkipHeaderRow(&block), skipped);
+    QCOMPARE(block.size(), rows - (skipped ? 1 : 0));
+    QCOMPARE(block.first().first(), firstCell);
 }
 
 void TestGridEditing::recordsCodec()
