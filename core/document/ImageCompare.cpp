@@ -180,7 +180,8 @@ QList<ImageDifference> CompareImages(
             if (textA == textB || !TouchesScope(a, moved, scope))
                 continue;
             Explain(a, moved, unexplained);
-            out.append({ n, QString::fromLatin1(f.name), headers.at(f.column), textA, textB, -1 });
+            out.append(
+                { n, QString::fromLatin1(f.name), headers.at(f.column), textA, textB, -1, {} });
         }
     }
 
@@ -205,7 +206,7 @@ QList<ImageDifference> CompareImages(
             textA += QStringLiteral(" (%1)").arg(codeA);
             textB += QStringLiteral(" (%1)").arg(codeB);
         }
-        out.append({ 0, FieldName(field), FieldLabel(field, lang), textA, textB, -1 });
+        out.append({ 0, FieldName(field), FieldLabel(field, lang), textA, textB, -1, {} });
     }
 
     // Bits of channels empty on both sides: one group, kept apart from the bytes below.
@@ -250,7 +251,7 @@ QList<ImageDifference> CompareImages(
         const QString label = last == i
             ? LanguageText(lang, "Byte %1", "字节 %1").arg(Offset(i))
             : LanguageText(lang, "Bytes %1-%2", "字节 %1-%2").arg(Offset(i), Offset(last));
-        out.append({ 0, QStringLiteral("bytes"), label, Hex(a, i, last), Hex(b, i, last), i });
+        out.append({ 0, QStringLiteral("bytes"), label, Hex(a, i, last), Hex(b, i, last), i, {} });
         i = last + 1;
     }
     if (anyUnused)
@@ -285,9 +286,10 @@ MemoryImage WithGridEdits(const MemoryImage &image, const ChannelTable &grid, La
 QString DifferenceLine(const ImageDifference &d, Language lang)
 {
     if (d.noEffect())
-        return LanguageText(lang, "%1: channels %2, %3 byte(s)", "%1：信道 %2，%3 个字节")
-            .arg(d.label, ChannelNumbers(d.channels))
-            .arg(d.a.count(QLatin1Char(' ')) + 1);
+        return LanguageText(lang, "%1: %2 byte(s) in channel(s) %3", "%1：信道 %3 中的 %2 个字节")
+            .arg(d.label)
+            .arg(d.a.count(QLatin1Char(' ')) + 1)
+            .arg(ChannelNumbers(d.channels));
     const QString where = d.channel > 0
         ? LanguageText(lang, "Channel %1  %2", "信道 %1  %2").arg(d.channel).arg(d.label)
         : d.label;

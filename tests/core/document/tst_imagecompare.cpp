@@ -201,7 +201,7 @@ private slots:
         QVERIFY(!HasRadioEffect(list));
         QVERIFY2(DifferenceLine(list.first(), Language::English)
                      .startsWith("unused bytes of empty channels (no effect on the radio): "
-                                 "channels 4, 5, "),
+                                 "26 byte(s) in channel(s) 4, 5, "),
             qPrintable(DifferenceLine(list.first(), Language::English)));
         // A real change beside it counts.
         saved.channel(1).setPowerHigh(false);
