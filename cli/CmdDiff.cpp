@@ -36,6 +36,12 @@ QByteArray DifferencesJson(const QList<ImageDifference> &differences)
         o.insert(QStringLiteral("b"), d.b);
         if (d.offset >= 0)
             o.insert(QStringLiteral("offset"), d.offset);
+        if (d.noEffect()) {
+            QJsonArray channels;
+            for (int n : d.channels)
+                channels.append(n);
+            o.insert(QStringLiteral("channels"), channels);
+        }
         list.append(o);
     }
     QJsonObject root;

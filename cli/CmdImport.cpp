@@ -127,14 +127,16 @@ int RunImport(const QStringList &args)
     // Each row as the grid will show its channel.
     ChannelTable shown;
     ChannelsToTable(after, shown, CurrentLanguage());
+    const QStringList columns = GridHeaderTexts(CurrentLanguage());
     for (const ImportedChannel &c : imported.channels) {
+        // Named values: a blank cell would otherwise shift every value after it.
         QStringList texts;
         for (int col = ColRx; col < ChannelTable::Cols; ++col)
-            texts << shown.text(c.channel, col);
+            texts << QStringLiteral("%1=%2").arg(columns.value(col), shown.text(c.channel, col));
         out << LanguageText("line %1 -> channel %2: %3", "第 %1 行 -> 信道 %2：%3")
                    .arg(c.line)
                    .arg(c.channel)
-                   .arg(texts.join(QLatin1Char(' ')))
+                   .arg(texts.join(QLatin1String(", ")))
             << "\n";
     }
     for (const ChannelCsvProblem &p : imported.problems)
@@ -154,8 +156,10 @@ int RunImport(const QStringList &args)
     }
     out << LanguageText("Wrote %1 channel(s) to %2", "已将 %1 个信道写入 %2")
                .arg(imported.channels.size())
-               .arg(target)
-        << "\n";
+               .arg(target);
+    if (imported.skippedRows() > 0)
+        out << LanguageText("; %1 row(s) skipped", "；跳过 %1 行").arg(imported.skippedRows());
+    out << "\n";
     // Written, but the list was not taken whole: scripts must be able to tell.
     return imported.problems.isEmpty() ? 0 : 3;
 }

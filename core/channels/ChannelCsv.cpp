@@ -37,16 +37,28 @@ QString GridFrequencyText(std::int64_t units)
         .arg(units % UnitsPerMhz, 5, 10, QLatin1Char('0'));
 }
 
-/// Reads a frequency in MHz exactly ("146.52", "146,520000"); digits finer than 10 Hz must be 0.
-/// Returns false when the text is no plain number; *fine is set when it has non-zero digits
-/// beyond 10 Hz.
+/// Reads a frequency in MHz exactly ("146.52", "146,520000", "1.4652E+02" as spreadsheets
+/// write typed cells); digits finer than 10 Hz must be 0. Returns false when the text is no
+/// plain number; *fine is set when it has non-zero digits beyond 10 Hz.
 bool ParseMhz(const QString &text, std::int64_t *units, bool *fine)
 {
-    static const QRegularExpression number(QStringLiteral("^\\+?(\\d{1,6})(?:[.,](\\d*))?$"));
+    static const QRegularExpression number(
+        QStringLiteral("^\\+?(\\d{1,12})(?:[.,](\\d*))?(?:[eE]([+-]?\\d{1,2}))?$"));
     const QRegularExpressionMatch m = number.match(text.trimmed());
     if (!m.hasMatch())
         return false;
-    QString frac = m.captured(2);
+    // The decimal point moved by the exponent, on the digits as written: exact, no rounding.
+    const QString digits = m.captured(1) + m.captured(2);
+    const int point = int(m.captured(1).size()) + m.captured(3).toInt();
+    QString whole = point <= 0 ? QString() : digits.left(point);
+    if (point > digits.size())
+        whole += QString(point - digits.size(), QLatin1Char('0'));
+    QString frac = point < 0 ? QString(-point, QLatin1Char('0')) + digits
+                             : digits.mid(qMin<int>(point, digits.size()));
+    while (whole.size() > 1 && whole.startsWith(QLatin1Char('0')))
+        whole.remove(0, 1);
+    if (whole.size() > 6)
+        return false;
     *fine = false;
     if (frac.size() > 5) {
         for (const QChar c : frac.mid(5))
@@ -55,7 +67,7 @@ bool ParseMhz(const QString &text, std::int64_t *units, bool *fine)
         frac = frac.left(5);
     }
     frac = frac.leftJustified(5, QLatin1Char('0'));
-    *units = m.captured(1).toLongLong() * UnitsPerMhz + frac.toLongLong();
+    *units = whole.toLongLong() * UnitsPerMhz + frac.toLongLong();
     return true;
 }
 
@@ -289,9 +301,11 @@ bool RowToTexts(const CsvRecord &record, const Header &header, const BandLimits 
 /// Location of a row when it names a channel 1..16; 0 otherwise.
 int LocationOf(const CsvRecord &record, const Header &header)
 {
-    bool ok = false;
-    const int n = CsvField(record, header, "Location").toInt(&ok);
-    return ok && n >= 1 && n <= mem::ChannelCount ? n : 0;
+    // Spreadsheets write whole numbers as 5.0 or 5.00: the same channel.
+    static const QRegularExpression whole(QStringLiteral("^\\+?(\\d{1,3})(?:[.,]0*)?$"));
+    const QRegularExpressionMatch m = whole.match(CsvField(record, header, "Location"));
+    const int n = m.hasMatch() ? m.captured(1).toInt() : 0;
+    return n >= 1 && n <= mem::ChannelCount ? n : 0;
 }
 
 } // namespace
@@ -391,33 +405,59 @@ ChannelCsvImport ReadChannelCsv(const QByteArray &bytes, const ChannelCsvImportO
         return result;
     }
 
-    // By Location only when every row names its own channel.
+    // Every row is read first: placement is decided by the rows that can be imported.
+    struct ReadRow
+    {
+        const CsvRecord *record;
+        QStringList texts;
+    };
+    QList<ReadRow> usable;
+    for (const CsvRecord &r : rows) {
+        QStringList texts;
+        QString problem;
+        if (RowToTexts(r, header, options.band, &texts, &problem))
+            usable.append({ &r, texts });
+        else
+            result.problems.append({ r.line, problem });
+    }
+
+    // By Location only when every such row names its own channel; else say which row did not.
     CsvPlacement placement = options.placement;
     if (placement == CsvPlacement::Automatic) {
-        QSet<int> seen;
-        bool distinct = header.has("location");
-        for (const CsvRecord &r : rows) {
-            const int n = LocationOf(r, header);
-            if (!distinct || n == 0 || seen.contains(n)) {
-                distinct = false;
-                break;
-            }
-            seen.insert(n);
+        QHash<int, int> seen;
+        placement = CsvPlacement::ByLocation;
+        if (!header.has("location")) {
+            placement = CsvPlacement::InOrder;
+            result.placementCause = { head.line,
+                LanguageText("the list has no Location column", "信道表没有 Location 列") };
         }
-        placement = distinct ? CsvPlacement::ByLocation : CsvPlacement::InOrder;
+        for (int i = 0; i < usable.size() && placement == CsvPlacement::ByLocation; ++i) {
+            const CsvRecord &r = *usable.at(i).record;
+            const int n = LocationOf(r, header);
+            if (n == 0) {
+                placement = CsvPlacement::InOrder;
+                result.placementCause = { r.line,
+                    LanguageText("Location \"%1\" is not a channel 1 to 16",
+                        "Location \"%1\" 不是信道 1 至 16")
+                        .arg(CsvField(r, header, "Location").left(40)) };
+            } else if (seen.contains(n)) {
+                placement = CsvPlacement::InOrder;
+                result.placementCause = { r.line,
+                    LanguageText("Location %1 repeats line %2", "Location %1 与第 %2 行重复")
+                        .arg(n)
+                        .arg(seen.value(n)) };
+            }
+            seen.insert(n, r.line);
+        }
     }
     result.placement = placement;
 
     QHash<int, int> lineOfChannel;
     int next = qBound(1, options.firstChannel, mem::ChannelCount);
     int firstLeftOver = 0, leftOver = 0, lastLeftOver = 0;
-    for (const CsvRecord &r : rows) {
-        QStringList texts;
-        QString problem;
-        if (!RowToTexts(r, header, options.band, &texts, &problem)) {
-            result.problems.append({ r.line, problem });
-            continue;
-        }
+    for (const ReadRow &row : std::as_const(usable)) {
+        const CsvRecord &r = *row.record;
+        const QStringList &texts = row.texts;
         int channel = 0;
         if (placement == CsvPlacement::ByLocation) {
             channel = LocationOf(r, header);
@@ -463,9 +503,17 @@ QString CsvPlacementText(const ChannelCsvImport &import, int firstChannel)
 {
     if (import.placement == CsvPlacement::ByLocation)
         return LanguageText("Rows placed by their Location.", "按 Location 列放置各行。");
-    return LanguageText(
+    const QString text = LanguageText(
         "Rows placed in file order from channel %1.", "按文件顺序从信道 %1 起放置各行。")
-        .arg(qBound(1, firstChannel, mem::ChannelCount));
+                             .arg(qBound(1, firstChannel, mem::ChannelCount));
+    if (import.placementCause.line == 0)
+        return text;
+    // Channels then get other numbers than the list shows: the user must see why.
+    return text + QLatin1Char(' ')
+        + LanguageText(
+            "Not by Location because of line %1: %2.", "未按 Location 放置，因为第 %1 行：%2。")
+              .arg(import.placementCause.line)
+              .arg(import.placementCause.text);
 }
 
 MemoryImage ApplyChannelCsv(
@@ -489,6 +537,11 @@ MemoryImage ApplyChannelCsv(
             TableRowToChannel(table, n, after);
     }
     return after;
+}
+
+int ChannelCsvImport::skippedRows() const
+{
+    return qMax(0, dataRows - int(channels.size()));
 }
 
 BandLimits ChannelCsvBand(const MemoryImage &image)

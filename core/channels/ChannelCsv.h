@@ -58,7 +58,7 @@ ChannelCsvExport ExportChannelCsv(const MemoryImage &image, const BandLimits &ba
 
 /// How import places rows on channels.
 enum class CsvPlacement {
-    Automatic, ///< By Location when every row has a distinct Location 1..16, else in order.
+    Automatic, ///< By Location when every importable row has a distinct Location 1..16.
     ByLocation, ///< Row to the channel its Location names.
     InOrder, ///< Rows in file order from the first channel on.
 };
@@ -87,10 +87,15 @@ struct ChannelCsvImport
     int dataRows = 0; ///< Rows after the header.
     QList<ImportedChannel> channels; ///< Rows placed on channels, in file order.
     QList<ChannelCsvProblem> problems; ///< Rows skipped, by line.
+    /// Why Automatic chose file order (line 0: it did not, or the rule was given).
+    ChannelCsvProblem placementCause;
+
+    /// Data rows that will not become a channel.
+    int skippedRows() const;
 };
 /// Reads a channel list; every value checked as the grid checks typed values.
 ChannelCsvImport ReadChannelCsv(const QByteArray &bytes, const ChannelCsvImportOptions &options);
-/// "by Location" / "in file order from channel N", in the current language.
+/// "by Location" / "in file order from channel N" (with the line that ruled out Location).
 QString CsvPlacementText(const ChannelCsvImport &import, int firstChannel);
 
 /// What happens to the channels the file does not name.

@@ -30,7 +30,35 @@ QString OutOfRange(Language lang)
         lang, "Choose a channel from 1 to 16 first.", "请先选择 1 至 16 之间的信道。");
 }
 
+// Both texts of a fixed priority that lost its channel n.
+void SayPriorityReleased(int n, Language lang, QString *undoText, QString *message)
+{
+    if (undoText)
+        *undoText += LanguageText(
+            lang, " (the priority channel: Priority set to None)", "（优先信道：优先设为无）");
+    if (message)
+        *message = LanguageText(lang,
+            "Channel %1 was the priority channel; Priority is now None. Choose a new one in "
+            "Scan Info.",
+            "信道 %1 是优先信道；优先已设为无。请在扫描信息中重新选择。")
+                       .arg(n);
+}
+
 } // namespace
+
+bool ReleaseEmptiedPriority(const MemoryImage &before, MemoryImage &after, Language lang,
+    QString *undoText, QString *message)
+{
+    const int p = before[mem::PriorityChannel];
+    if (before[mem::Priority] != kPriorityFixed || !IsChannelNumber(p)
+        || before.channel(p).isEmpty() || !after.channel(p).isEmpty())
+        return false;
+    // Scan Information cannot save a fixed priority on an empty channel, so the
+    // radio is told to have none rather than keep one it cannot use.
+    after[mem::Priority] = kPriorityNone;
+    SayPriorityReleased(p, lang, undoText, message);
+    return true;
+}
 
 void SetEmptyRecord(MemoryImage &image, int n)
 {
@@ -80,13 +108,7 @@ ChannelOpResult DeleteChannel(const MemoryImage &image, int n, Language lang)
         // A fixed priority on a channel that is gone would name whatever moved
         // into its place; the radio is told to have no priority channel instead.
         r.image[mem::Priority] = kPriorityNone;
-        r.undoText += LanguageText(
-            lang, " (the priority channel: Priority set to None)", "（优先信道：优先设为无）");
-        r.message = LanguageText(lang,
-            "Channel %1 was the priority channel; Priority is now None. Choose a new one in "
-            "Scan Info.",
-            "信道 %1 是优先信道；优先已设为无。请在扫描信息中重新选择。")
-                        .arg(n);
+        SayPriorityReleased(n, lang, &r.undoText, &r.message);
     } else if (IsChannelNumber(p) && p > n) {
         r.image[mem::PriorityChannel] = static_cast<std::uint8_t>(p - 1);
     }
@@ -125,7 +147,9 @@ ChannelOpResult ClearChannel(const MemoryImage &image, int n, Language lang)
     SetEmptyRecord(r.image, n);
     r.done = r.image != image;
     r.undoText = LanguageText(lang, "Clear Channel %1", "清除信道 %1").arg(n);
-    if (!r.done)
+    if (r.done)
+        ReleaseEmptiedPriority(image, r.image, lang, &r.undoText, &r.message);
+    else
         r.message = LanguageText(lang, "Channel %1 is already empty.", "信道 %1 已为空。").arg(n);
     return r;
 }

@@ -27,5 +27,10 @@ ChannelOpResult MoveChannel(const MemoryImage &image, int n, int delta, Language
 /// Empties channel n in place (the grid's rule for an emptied Rx cell).
 ChannelOpResult ClearChannel(const MemoryImage &image, int n, Language lang);
 
+/// When `after` empties the channel that a Fixed priority names (used in `before`), sets
+/// Priority to None in `after`, appends the reason to undoText and sets message; true then.
+bool ReleaseEmptiedPriority(const MemoryImage &before, MemoryImage &after, Language lang,
+    QString *undoText, QString *message);
+
 /// The bytes of an empty channel record as this program writes one.
 void SetEmptyRecord(MemoryImage &image, int n);

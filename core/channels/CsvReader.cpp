@@ -102,7 +102,7 @@ bool ParseCsv(const QByteArray &bytes, CsvDocument *out, QString *error, const C
     };
     const auto endRecord = [&]() {
         if (!IsBlank(fields)) {
-            if (doc.records.size() >= limits.maxRecords)
+            if (doc.records.size() > limits.maxRecords) // the header comes on top
                 return false;
             doc.records.append({ recordLine, fields });
         }

@@ -16,7 +16,7 @@
 struct CsvLimits
 {
     qint64 maxBytes = 2 * 1024 * 1024; ///< Whole file.
-    int maxRecords = 5000; ///< Records, header included.
+    int maxRecords = 5000; ///< Records after the first (the header).
     int maxFieldChars = 1024; ///< Characters of one field.
     int maxFields = 64; ///< Fields of one record.
 };

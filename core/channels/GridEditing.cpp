@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/channels/GridEditing.h"
 #include "core/app/Language.h"
+#include "core/channels/ChannelOps.h"
 
 #include "core/app/StringTable.h"
 #include "core/channels/EditorHints.h"
@@ -113,6 +114,42 @@ QString CellsToTsv(const ChannelTable &table, const CellRange &range)
         out += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
     }
     return out;
+}
+
+QString ChannelsToTsv(const ChannelTable &table, int first, int last, Language lang)
+{
+    QString out = GridHeaderTexts(lang).join(QLatin1Char('\t')) + QLatin1Char('\n');
+    for (int r = first; r <= last; ++r) {
+        QStringList cells { QString::number(r) };
+        for (int c = ColRx; c < ChannelTable::Cols; ++c)
+            cells << table.text(r, c);
+        out += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    }
+    return out;
+}
+
+bool SkipHeaderRow(QList<QStringList> *block)
+{
+    if (block->isEmpty())
+        return false;
+    const QStringList &head = block->constFirst();
+    // A header copied from either language's grid: every cell one of its titles, in order.
+    for (Language lang : { Language::English, Language::Chinese }) {
+        const QStringList titles = GridHeaderTexts(lang);
+        const int start = titles.indexOf(head.value(0).trimmed());
+        bool header = start >= 0;
+        for (int j = 0; header && j < head.size(); ++j)
+            header = titles.value(start + j) == head.at(j).trimmed();
+        if (!header)
+            continue;
+        block->removeFirst();
+        if (start == 0) // the channel numbers are no value of a cell
+            for (QStringList &row : *block)
+                if (!row.isEmpty())
+                    row.removeFirst();
+        return true;
+    }
+    return false;
 }
 
 QList<QStringList> ParseTsv(const QString &text)
@@ -259,6 +296,7 @@ GridEditResult ClearCells(
     r.undoText = cut
         ? LanguageText(lang, "Cut of %1", "剪切 %1").arg(CellsText(sorted.size(), lang))
         : LanguageText(lang, "Clear of %1", "清除 %1").arg(CellsText(sorted.size(), lang));
+    ReleaseEmptiedPriority(image, r.image, lang, &r.undoText, &r.message);
     return r;
 }
 
@@ -274,8 +312,18 @@ QString GridEditReport(const GridEditResult &result, Language lang)
     QStringList lines;
     if (!result.problems.isEmpty()) {
         const QStringList headers = GridHeaderTexts(lang);
-        lines << LanguageText(lang, "%1 not pasted:", "%1未粘贴：")
-                     .arg(CellsText(result.problems.size(), lang));
+        // The first line stands alone in the status bar: it names the cells as well.
+        QStringList named;
+        constexpr int kNamed = 3;
+        for (int i = 0; i < result.problems.size() && i < kNamed; ++i)
+            named << LanguageText(lang, "channel %1 %2", "信道 %1 %2")
+                         .arg(result.problems.at(i).row)
+                         .arg(headers.value(result.problems.at(i).col));
+        if (result.problems.size() > kNamed)
+            named << LanguageText(lang, "%1 more", "另 %1 个").arg(result.problems.size() - kNamed);
+        lines << LanguageText(lang, "%1 not pasted: %2.", "%1未粘贴：%2。")
+                     .arg(CellsText(result.problems.size(), lang),
+                         named.join(LanguageText(lang, ", ", "、")));
         constexpr int kShown = 10;
         for (int i = 0; i < result.problems.size() && i < kShown; ++i) {
             const CellProblem &p = result.problems.at(i);

@@ -45,6 +45,12 @@ void PutChannel(MemoryImage &image, int n, const RawChannel &raw);
 
 /// Texts of range: cells separated by tabs, rows ended by "\n".
 QString CellsToTsv(const ChannelTable &table, const CellRange &range);
+/// Whole channels first..last for the clipboard: a header row (CH and the column titles in
+/// lang), then each channel's number and texts, as a spreadsheet shows them.
+QString ChannelsToTsv(const ChannelTable &table, int first, int last, Language lang);
+/// Drops a leading header row of the grid's titles (English or Chinese) from block, and the
+/// channel-number column when the header starts with it; true when there was one.
+bool SkipHeaderRow(QList<QStringList> *block);
 /// Rows of cells of clipboard text ("\r\n", "\n" or "\r" line ends; a last empty line dropped).
 QList<QStringList> ParseTsv(const QString &text);
 /// Raw records of channels first..last for the private clipboard type.
@@ -69,6 +75,7 @@ struct GridEditResult
     int rowsLeftOut = 0; ///< Rows of the block beyond channel 16.
     int colsLeftOut = 0; ///< Columns of the block beyond the last column.
     QString undoText; ///< Names the step ("Paste of 3 channels").
+    QString message; ///< What else changed, for the status bar (Priority set to None).
 };
 
 /// Pastes a block of texts with its top-left cell at `at`; every cell goes through the

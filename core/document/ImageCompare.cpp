@@ -7,6 +7,7 @@
 #include "core/image/SettingsArea.h"
 #include "core/settings/SettingTexts.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -88,7 +89,47 @@ QString Offset(int offset)
         .replace(QLatin1String("0X"), QLatin1String("0x"));
 }
 
+QString ChannelNumbers(const QList<int> &channels)
+{
+    QStringList parts;
+    for (int n : channels)
+        parts << QString::number(n);
+    return parts.join(QLatin1String(", "));
+}
+
 } // namespace
+
+ImageBits UnusedBits(const MemoryImage &image)
+{
+    ImageBits bits {};
+    for (int n = 1; n <= mem::ChannelCount; ++n) {
+        const ConstChannelRecord ch = image.channel(n);
+        if (!ch.isEmpty())
+            continue;
+        // The radio skips an empty channel, so nothing it holds reaches the air;
+        // only the bits this program interprets are claimed, carried ones stay listed.
+        const int at = mem::channelOffset(n);
+        for (int i = rec::Rx; i < rec::FlagsA; ++i)
+            bits[at + i] = 0xFF;
+        bits[at + rec::FlagsA] = rec::CompandBit | rec::BusyLockMask;
+        bits[at + rec::FlagsB] = rec::PowerBit | rec::WideBit;
+        bits[ch.scanAddOffset()] |= ch.scanAddMask();
+    }
+    return bits;
+}
+
+bool HasRadioEffect(const QList<ImageDifference> &differences)
+{
+    return RadioEffectCount(differences) > 0;
+}
+
+int RadioEffectCount(const QList<ImageDifference> &differences)
+{
+    int count = 0;
+    for (const ImageDifference &d : differences)
+        count += d.noEffect() ? 0 : 1;
+    return count;
+}
 
 ImageScope WholeImageScope()
 {
@@ -126,6 +167,9 @@ QList<ImageDifference> CompareImages(
     ChannelsToTable(b, tb, lang);
     const QStringList headers = GridHeaderTexts(lang);
     for (int n = 1; n <= mem::ChannelCount; ++n) {
+        // A channel empty on both sides has nothing the radio uses: its bits are grouped below.
+        if (a.channel(n).isEmpty() && b.channel(n).isEmpty())
+            continue;
         for (const ChannelField &f : ChannelFields()) {
             MemoryImage moved = a;
             ChannelRecord target = moved.channel(n);
@@ -136,7 +180,8 @@ QList<ImageDifference> CompareImages(
             if (textA == textB || !TouchesScope(a, moved, scope))
                 continue;
             Explain(a, moved, unexplained);
-            out.append({ n, QString::fromLatin1(f.name), headers.at(f.column), textA, textB, -1 });
+            out.append(
+                { n, QString::fromLatin1(f.name), headers.at(f.column), textA, textB, -1, {} });
         }
     }
 
@@ -161,8 +206,38 @@ QList<ImageDifference> CompareImages(
             textA += QStringLiteral(" (%1)").arg(codeA);
             textB += QStringLiteral(" (%1)").arg(codeB);
         }
-        out.append({ 0, FieldName(field), FieldLabel(field, lang), textA, textB, -1 });
+        out.append({ 0, FieldName(field), FieldLabel(field, lang), textA, textB, -1, {} });
     }
+
+    // Bits of channels empty on both sides: one group, kept apart from the bytes below.
+    const ImageBits unusedA = UnusedBits(a);
+    const ImageBits unusedB = UnusedBits(b);
+    ImageDifference unused { 0, QStringLiteral("unusedBytes"),
+        LanguageText(lang, "unused bytes of empty channels (no effect on the radio)",
+            "空信道中未使用的字节（对对讲机无影响）"),
+        QString(), QString(), -1, {} };
+    bool anyUnused = false;
+    QStringList hexA;
+    QStringList hexB;
+    for (int i = 0; i < mem::ImageSize; ++i) {
+        const auto bits = static_cast<std::uint8_t>(unexplained[i] & unusedA[i] & unusedB[i]);
+        if (!bits)
+            continue;
+        unexplained[i] &= static_cast<std::uint8_t>(~bits);
+        anyUnused = true;
+        hexA << Hex(a, i, i);
+        hexB << Hex(b, i, i);
+        for (int n = 1; n <= mem::ChannelCount; ++n) {
+            const ConstChannelRecord ch = a.channel(n);
+            const bool inRecord = i >= mem::channelOffset(n) && i < mem::channelOffset(n + 1);
+            const bool scanBit = i == ch.scanAddOffset() && (bits & ch.scanAddMask());
+            if ((inRecord || scanBit) && !unused.channels.contains(n))
+                unused.channels << n;
+        }
+    }
+    std::sort(unused.channels.begin(), unused.channels.end());
+    unused.a = hexA.join(QLatin1Char(' '));
+    unused.b = hexB.join(QLatin1Char(' '));
 
     // Whatever no field accounts for, in runs of neighbouring bytes.
     for (int i = 0; i < mem::ImageSize;) {
@@ -176,9 +251,11 @@ QList<ImageDifference> CompareImages(
         const QString label = last == i
             ? LanguageText(lang, "Byte %1", "字节 %1").arg(Offset(i))
             : LanguageText(lang, "Bytes %1-%2", "字节 %1-%2").arg(Offset(i), Offset(last));
-        out.append({ 0, QStringLiteral("bytes"), label, Hex(a, i, last), Hex(b, i, last), i });
+        out.append({ 0, QStringLiteral("bytes"), label, Hex(a, i, last), Hex(b, i, last), i, {} });
         i = last + 1;
     }
+    if (anyUnused)
+        out.append(unused);
     return out;
 }
 
@@ -208,6 +285,11 @@ MemoryImage WithGridEdits(const MemoryImage &image, const ChannelTable &grid, La
 
 QString DifferenceLine(const ImageDifference &d, Language lang)
 {
+    if (d.noEffect())
+        return LanguageText(lang, "%1: %2 byte(s) in channel(s) %3", "%1：信道 %3 中的 %2 个字节")
+            .arg(d.label)
+            .arg(d.a.count(QLatin1Char(' ')) + 1)
+            .arg(ChannelNumbers(d.channels));
     const QString where = d.channel > 0
         ? LanguageText(lang, "Channel %1  %2", "信道 %1  %2").arg(d.channel).arg(d.label)
         : d.label;

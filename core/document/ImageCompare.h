@@ -16,6 +16,13 @@ class ChannelTable;
 /// Which bytes a comparison looks at.
 using ImageScope = std::array<bool, mem::ImageSize>;
 
+/// One mask per image byte: the bits that a rule selects.
+using ImageBits = std::array<std::uint8_t, mem::ImageSize>;
+
+/// The bits of image that no used channel or setting reads: an empty channel's frequencies,
+/// tones, option bits and scan-add bit (its carried bits and bytes +14/+15 are not among them).
+ImageBits UnusedBits(const MemoryImage &image);
+
 /// Every byte of the image.
 ImageScope WholeImageScope();
 /// The bytes a write sends that a read can fetch back: what a write changes that can be checked.
@@ -36,15 +43,27 @@ struct ImageDifference
     QString b;
     /// First image offset of a bytes difference; -1 for a field.
     int offset = -1;
+    /// For the unused bytes of empty channels: the channels they belong to.
+    QList<int> channels;
+
+    /// True for the group of bytes the radio does not read (field "unusedBytes").
+    bool noEffect() const { return field == QLatin1String("unusedBytes"); }
 
     bool operator==(const ImageDifference &o) const
     {
         return channel == o.channel && field == o.field && label == o.label && a == o.a && b == o.b
-            && offset == o.offset;
+            && offset == o.offset && channels == o.channels;
     }
 };
 
-/// Differences from a to b within scope: channels first, then settings, then remaining bytes.
+/// True when a difference in the list changes something the radio reads: false for an
+/// empty list or one holding only the unused bytes of empty channels.
+bool HasRadioEffect(const QList<ImageDifference> &differences);
+/// Differences the radio reads (the unused bytes of empty channels left out).
+int RadioEffectCount(const QList<ImageDifference> &differences);
+
+/// Differences from a to b within scope: channels first, then settings, then remaining bytes,
+/// then one group of the unused bytes of channels empty in both (UnusedBits of a and b).
 /// No differing bit is left out: bits no field explains are listed as bytes.
 QList<ImageDifference> CompareImages(
     const MemoryImage &a, const MemoryImage &b, Language lang, const ImageScope &scope);

@@ -8,6 +8,7 @@
 #include <QString>
 #include <functional>
 
+class QUndoCommand;
 class QUndoStack;
 
 /// Process-wide new-image flag: 1 after a new document, 0 after an open or a read.
@@ -46,6 +47,8 @@ public:
     /// Pushes one undo step that turns the image into after (undo restores the exact bytes
     /// before) and tells every view; nothing happens when after equals the image.
     void applyImageChange(const MemoryImage &after, const QString &undoText);
+    /// Adds the change to after as a child of parent, a larger step the caller pushes.
+    void addImageChange(const MemoryImage &after, QUndoCommand *parent);
     /// The document's history; every change of the image is a command on it.
     QUndoStack *undoStack() const;
     /// Marks the present image as the one in the file (a save, an open).

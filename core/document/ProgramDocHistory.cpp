@@ -11,9 +11,9 @@
 class ImageChangeCommand : public QUndoCommand
 {
 public:
-    ImageChangeCommand(
-        CProgramDoc *doc, const MemoryImage &before, const MemoryImage &after, const QString &text)
-        : QUndoCommand(text)
+    ImageChangeCommand(CProgramDoc *doc, const MemoryImage &before, const MemoryImage &after,
+        const QString &text, QUndoCommand *parent = nullptr)
+        : QUndoCommand(text, parent)
         , m_doc(doc)
         , m_before(before)
         , m_after(after)
@@ -57,6 +57,12 @@ void CProgramDoc::applyImageChange(const MemoryImage &after, const QString &undo
         return;
     // push() runs redo(), which stores the image and tells the views.
     undoStack()->push(new ImageChangeCommand(this, m_image, after, undoText));
+}
+
+void CProgramDoc::addImageChange(const MemoryImage &after, QUndoCommand *parent)
+{
+    // Owned by parent; it stores the image when the parent is pushed.
+    new ImageChangeCommand(this, m_image, after, QString(), parent);
 }
 
 void CProgramDoc::markSaved()

@@ -151,10 +151,12 @@ void CConsoleTransferUi::beginStep(const QString &label)
 bool CConsoleTransferUi::confirmWrite(const QList<ImageDifference> &changes)
 {
     finish();
-    if (changes.isEmpty()) {
+    if (!HasRadioEffect(changes)) {
         std::fprintf(m_out, "%s\n",
             qPrintable(LanguageText("The radio already holds this image; writing it anyway.",
                 "对讲机中已是此数据，仍然写入。")));
+        for (const ImageDifference &d : changes) // only unused bytes of empty channels
+            std::fprintf(m_out, "  %s\n", qPrintable(DifferenceLine(d, CurrentLanguage())));
     } else {
         std::fprintf(m_out, "%s\n",
             qPrintable(

@@ -31,18 +31,46 @@ int SettingsBlock(QVector<ReportOp> &ops, const ChannelSheetInput &in, const QSt
     for (int i = 0; i < count; ++i) {
         const Field f = fields[i];
         ops << TextOp(x, y, FieldLabel(f, in.language) + QLatin1Char(':'));
+        // The texts `show` gives: a code without one (Priority Channel 17 while
+        // Priority is None, an unset Revert Channel) has nothing to tell the customer.
         const int code = ReadField(in.image, f);
-        QString value = FieldText(f, code, in.language);
-        // A code the dialogs have no text for is shown as it stands, not hidden.
-        if (value.isEmpty())
-            value = LanguageText(in.language, "code %1", "代码 %1").arg(code);
-        ops << TextOp(valueX, y, value);
+        ops << TextOp(valueX, y, SettingText(in.image, f, code, in.language));
         y -= TextLine;
     }
     return y;
 }
 
 } // namespace
+
+int SheetTextWidth(const QString &text)
+{
+    // Generous for the sheet's 9 pt serif: 0.6 em a letter, a whole em for wide characters.
+    constexpr int Narrow = ChannelSheetTextPt * 20 * 6 / 10;
+    constexpr int Wide = ChannelSheetTextPt * 20;
+    int width = 0;
+    for (const QChar c : text)
+        width += c.unicode() >= 0x1100 ? Wide : Narrow;
+    return width;
+}
+
+QString ElideMiddle(const QString &text, int widthTwips)
+{
+    if (SheetTextWidth(text) <= widthTwips)
+        return text;
+    const QString dots = QStringLiteral("\u2026");
+    // Both ends stay: the folder or first words, and the name's end with its suffix.
+    QString head = text.left(text.size() / 2);
+    QString tail = text.mid(text.size() / 2);
+    while (!head.isEmpty() || !tail.isEmpty()) {
+        if (SheetTextWidth(head + dots + tail) <= widthTwips)
+            return head + dots + tail;
+        if (head.size() > tail.size())
+            head.chop(1);
+        else
+            tail.remove(0, 1);
+    }
+    return SheetTextWidth(dots) <= widthTwips ? dots : QString();
+}
 
 ChannelSheetInput MakeChannelSheetInput(
     const MemoryImage &image, const QString &fileName, Language lang, const QDate &date)
@@ -82,9 +110,11 @@ QVector<ReportOp> LayoutChannelSheet(const ChannelSheetInput &in, int widthTwips
         LanguageText(lang, "Radio type: %1    Band: %2", "机型：%1    频段：%2")
             .arg(in.typeText, in.bandText));
     y -= TextLine;
-    ops << TextOp(left, y,
-        LanguageText(lang, "File: %1    Date: %2", "文件：%1    日期：%2")
-            .arg(in.fileName, in.date.toString(Qt::ISODate)));
+    const QString fileLine = LanguageText(lang, "File: %1    Date: %2", "文件：%1    日期：%2");
+    const QString date = in.date.toString(Qt::ISODate);
+    // The date must stay on the page: a long name gives way in its middle.
+    const int room = right - left - SheetTextWidth(QString(fileLine).arg(QString(), date));
+    ops << TextOp(left, y, fileLine.arg(ElideMiddle(in.fileName, room), date));
     y -= TextLine + TextLine / 2;
 
     // The channel table: the grid's ten columns in its width proportions.

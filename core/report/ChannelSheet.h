@@ -33,6 +33,11 @@ struct ChannelSheetInput
     QDate date; ///< Day of printing.
 };
 
+/// Width in twips that the sheet allows for text in its text font (generous, never short).
+int SheetTextWidth(const QString &text);
+/// text, or its two ends around "…" so that it fits widthTwips by SheetTextWidth.
+QString ElideMiddle(const QString &text, int widthTwips);
+
 /// The sheet's input for image: grid texts, type and band from Program.ini (theIniFile).
 ChannelSheetInput MakeChannelSheetInput(
     const MemoryImage &image, const QString &fileName, Language lang, const QDate &date);

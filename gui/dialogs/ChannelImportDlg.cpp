@@ -141,8 +141,9 @@ void CChannelImportDlg::fillPreview()
     for (const ChannelCsvProblem &p : m_import.problems)
         problems << ChannelCsvProblemText(p);
     m_problems->setPlainText(problems.join(QLatin1Char('\n')));
-    m_problemsLabel->setText(problems.isEmpty() ? tr("Every row of the list can be imported.")
-                                                : tr("Rows that will not be imported:"));
+    m_problemsLabel->setText(problems.isEmpty()
+            ? tr("Every row of the list can be imported.")
+            : tr("%n row(s) will not be imported:", nullptr, m_import.skippedRows()));
     m_problems->setVisible(!problems.isEmpty());
     m_ok->setEnabled(!m_import.channels.isEmpty());
 }

@@ -40,11 +40,20 @@ CCompareDlg::CCompareDlg(const QList<ImageDifference> &differences, const QStrin
     for (const ImageDifference &d : differences) {
         auto *row = new QTreeWidgetItem(m_list);
         row->setText(ColWhere, d.channel > 0 ? QString::number(d.channel) : QString());
+        if (d.noEffect()) {
+            // Told apart from real changes: the radio never reads these bytes.
+            QStringList numbers;
+            for (int n : d.channels)
+                numbers << QString::number(n);
+            row->setText(ColWhere, numbers.join(QLatin1String(", ")));
+            for (int c = ColWhere; c <= ColB; ++c)
+                row->setForeground(c, palette().brush(QPalette::Disabled, QPalette::Text));
+        }
         row->setText(ColItem, d.label);
         row->setText(ColA, Shown(d.a));
         row->setText(ColB, Shown(d.b));
         // Hex bytes line up only in a fixed font.
-        if (d.offset >= 0) {
+        if (d.offset >= 0 || d.noEffect()) {
             row->setFont(ColA, QFont(QStringLiteral("monospace")));
             row->setFont(ColB, QFont(QStringLiteral("monospace")));
         }
@@ -61,12 +70,14 @@ CCompareDlg *CCompareDlg::forWrite(const QList<ImageDifference> &changes, QWidge
 {
     auto *dlg = new CCompareDlg(changes, tr("In the radio"), tr("After the write"), parent);
     dlg->setWindowTitle(tr("Write Data - Changes"));
-    dlg->m_summary->setText(changes.isEmpty()
+    // Unused bytes of empty channels change nothing the radio does.
+    const int effective = RadioEffectCount(changes);
+    dlg->m_summary->setText(effective == 0
             ? tr("The radio already holds this image. Nothing will change if you write it.")
-            : tr("The write will change %n value(s) in the radio:", nullptr, int(changes.size())));
+            : tr("The write will change %n value(s) in the radio:", nullptr, effective));
     auto *buttons = new QDialogButtonBox(dlg);
     dlg->m_write = buttons->addButton(
-        changes.isEmpty() ? tr("Write anyway") : tr("Write"), QDialogButtonBox::AcceptRole);
+        effective == 0 ? tr("Write anyway") : tr("Write"), QDialogButtonBox::AcceptRole);
     dlg->m_close = buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
     // Cancel is the safe choice for a stray Enter.
     dlg->m_close->setDefault(true);

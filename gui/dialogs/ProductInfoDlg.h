@@ -27,6 +27,9 @@ public:
     /// (bandChosen) and the composed caption (captionChanged).
     void OnOK();
 
+    /// Passes a caption on to captionChanged (an undo or redo of the choice).
+    void tellCaption(const QString &caption);
+
 Q_SIGNALS:
     /// OK chose the band from low to high (10 Hz units): the view's frequency limits.
     void bandChosen(int low, int high);

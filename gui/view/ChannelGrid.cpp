@@ -2,6 +2,7 @@
 #include "gui/view/ChannelGrid.h"
 
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTableView>
@@ -215,4 +216,22 @@ void CChannelGrid::currentChanged(const QModelIndex &current, const QModelIndex 
     // one: a scroll drops the edit in progress.
     Q_EMIT leavingCell();
     QTableWidget::currentChanged(current, previous);
+}
+
+void CChannelGrid::followMovedRow(int from, int to, int col)
+{
+    // Setting the current cell alone would add to the selection while Ctrl is
+    // held (Ctrl+Up/Down), so the next Delete would hit the rows left behind.
+    QItemSelection moved;
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    for (const QModelIndex &i : selected)
+        if (i.row() == from - 1) {
+            const QModelIndex at = model()->index(to - 1, i.column());
+            moved.select(at, at);
+        }
+    const QModelIndex current = model()->index(to - 1, col);
+    if (moved.isEmpty())
+        moved.select(current, current);
+    selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+    selectionModel()->select(moved, QItemSelectionModel::ClearAndSelect);
 }

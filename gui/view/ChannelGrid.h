@@ -30,6 +30,10 @@ public:
     /// Makes (row, col) the current cell.
     void setCurrentGridCell(int row, int col) { setCurrentCell(row - 1, col); }
 
+    /// Makes (to, col) current after a channel moved from row `from`: the cells selected in
+    /// that row go with it and every other selection is let go.
+    void followMovedRow(int from, int to, int col);
+
     /// Text of grid cell (row, col); row 0 is the header.
     QString TextMatrix(int row, int col) const;
     /// Sets the text of grid cell (row, col); row 0 and column 0 are drawn as fixed cells.

@@ -173,7 +173,9 @@ void CProgramView::OnEditCopy()
         return;
     const CellRange range = selectedRange();
     auto *mime = new QMimeData;
-    mime->setText(CellsToTsv(table(), range));
+    // Whole channels go out as a spreadsheet wants them: titled, with their numbers.
+    mime->setText(range.wholeRows() ? ChannelsToTsv(table(), range.top, range.bottom, m_lang)
+                                    : CellsToTsv(table(), range));
     if (range.wholeRows())
         mime->setData(QLatin1String(kChannelRecordsMime),
             EncodeChannelRecords(m_pDoc->m_image, range.top, range.bottom));
@@ -213,7 +215,8 @@ void CProgramView::OnEditPaste()
     }
     if (!mime->hasText())
         return;
-    const QList<QStringList> block = ParseTsv(mime->text());
+    QList<QStringList> block = ParseTsv(mime->text());
+    SkipHeaderRow(&block);
     if (block.isEmpty())
         return;
     ApplyGridEdit(
@@ -227,7 +230,9 @@ void CProgramView::ApplyGridEdit(const GridEditResult &result, bool report)
         m_pDoc->applyImageChange(result.image, result.undoText);
     const QString text = report ? GridEditReport(result, m_lang) : QString();
     if (text.isEmpty()) {
-        ShowStatus(result.channels.isEmpty() ? QString() : result.undoText);
+        ShowStatus(result.channels.isEmpty() ? QString()
+                : result.message.isEmpty()   ? result.undoText
+                                             : result.message);
         return;
     }
     ShowStatus(text.section(QLatin1Char('\n'), 0, 0));
@@ -277,8 +282,8 @@ void CProgramView::OnMoveChannelUp()
     const int col = qMax(1, m_grid->Col());
     const ChannelOpResult r = MoveChannel(m_pDoc->m_image, n, -1, m_lang);
     ApplyChannelOp(r);
-    if (r.done) // the current cell goes with the channel
-        m_grid->setCurrentGridCell(n - 1, col);
+    if (r.done) // the current cell and the selection go with the channel
+        m_grid->followMovedRow(n, n - 1, col);
 }
 
 void CProgramView::OnMoveChannelDown()
@@ -290,7 +295,7 @@ void CProgramView::OnMoveChannelDown()
     const ChannelOpResult r = MoveChannel(m_pDoc->m_image, n, 1, m_lang);
     ApplyChannelOp(r);
     if (r.done)
-        m_grid->setCurrentGridCell(n + 1, col);
+        m_grid->followMovedRow(n, n + 1, col);
 }
 
 bool CProgramView::FilterEditorKey(QObject *watched, QEvent *event)

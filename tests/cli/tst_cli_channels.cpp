@@ -131,6 +131,14 @@ void TestCliChannels::partialImportSaysSo()
     QVERIFY2(r.err.contains("line 3: receive frequency 999"), r.err.constData());
     QVERIFY(r.err.contains("line 4: Mode \"AM\""));
     QVERIFY(r.out.contains("line 5 -> channel 2"));
+    // Each value under its column's name, the skipped rows counted, file order explained.
+    QVERIFY2(r.out.contains("line 5 -> channel 2: Rx Frequency=152.00000, Tx Frequency=152.00000, "
+                            "QT/DQT Dec=None,"),
+        r.out.constData());
+    QVERIFY2(
+        r.out.contains("Wrote 2 channel(s) to " + path("p.dat").toUtf8() + "; 2 row(s) skipped"),
+        r.out.constData());
+    QVERIFY(r.out.contains("Not by Location because of line 1: the list has no Location column."));
     QCOMPARE(ReadAll(path("p.dat")).size(), 1024);
 }
 

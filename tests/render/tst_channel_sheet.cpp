@@ -55,7 +55,8 @@ private slots:
     void showsEverything();
     void staysOnThePage_data();
     void staysOnThePage();
-    void unnamedCodesAreShown();
+    void settingsAndFileLine_data();
+    void settingsAndFileLine();
     void cliWritesOnePage();
 };
 
@@ -113,12 +114,51 @@ void TestChannelSheet::staysOnThePage()
     }
 }
 
-void TestChannelSheet::unnamedCodesAreShown()
+void TestChannelSheet::settingsAndFileLine_data()
 {
+    QTest::addColumn<int>("priority");
+    QTest::addColumn<int>("priorityChannel");
+    QTest::addColumn<int>("revert");
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QStringList>("expected"); // texts that must be on the sheet
+    const QString date = QStringLiteral("2026-12-07");
+    QTest::newRow("new image's codes print as show gives them")
+        << 0 << 0x11 << 0xFF << "customer.dat"
+        << QStringList { "Priority Channel:", "", "None", "File: customer.dat    Date: " + date };
+    QTest::newRow("fixed priority and a revert code")
+        << 1 << 5 << 3 << "customer.dat" << QStringList { "5", "Priority+Talk back" };
+    const QString longName = QStringLiteral("/srv/fleet/") + QString(300, QLatin1Char('x'))
+        + QStringLiteral("/truck-17.dat");
+    QTest::newRow("long file name")
+        << 0 << 0x11 << 0xFF << longName
+        << QStringList { "File: /srv/fleet/xxx", "\u2026", "xxx/truck-17.dat    Date: " + date };
+}
+
+void TestChannelSheet::settingsAndFileLine()
+{
+    QFETCH(int, priority);
+    QFETCH(int, priorityChannel);
+    QFETCH(int, revert);
+    QFETCH(QString, fileName);
+    QFETCH(QStringList, expected);
     ChannelSheetInput in = Sample(Language::English);
-    in.image[mem::PriorityChannel] = 0x11; // the new image's 17: no channel of that number
-    const QStringList texts = TextsOf(LayoutChannelSheet(in, 11186, 16118));
-    QVERIFY(texts.contains(QStringLiteral("code 17")));
+    in.image[mem::Priority] = static_cast<std::uint8_t>(priority);
+    in.image[mem::PriorityChannel] = static_cast<std::uint8_t>(priorityChannel);
+    in.image[mem::RevertChannel] = static_cast<std::uint8_t>(revert);
+    in.fileName = fileName;
+    const int width = 7650; // A5: the narrowest page
+    const QStringList texts = TextsOf(LayoutChannelSheet(in, width, 11186));
+    for (const QString &e : expected) {
+        bool found = false;
+        for (const QString &t : texts)
+            found = found || (e.isEmpty() ? t.isEmpty() : t.contains(e));
+        QVERIFY2(found, qPrintable(e));
+    }
+    for (const QString &t : texts) {
+        QVERIFY2(!t.contains(QLatin1String("code ")), qPrintable(t));
+        if (t.startsWith(QLatin1String("File: ")))
+            QVERIFY(SheetTextWidth(t) <= width - 2 * 360);
+    }
 }
 
 void TestChannelSheet::cliWritesOnePage()

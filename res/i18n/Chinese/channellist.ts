@@ -83,6 +83,13 @@
         <source>Rows that will not be imported:</source>
         <translation>以下各行不会导入：</translation>
     </message>
+    <message numerus="yes">
+        <location filename="../../../dialogs/ChannelImportDlg.cpp" line="139"/>
+        <source>%n row(s) will not be imported:</source>
+        <translation>
+            <numerusform>以下 %n 行不会导入：</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>CMainFrame</name>

@@ -83,6 +83,14 @@
         <source>Rows that will not be imported:</source>
         <translation>Rows that will not be imported:</translation>
     </message>
+    <message numerus="yes">
+        <location filename="../../../dialogs/ChannelImportDlg.cpp" line="139"/>
+        <source>%n row(s) will not be imported:</source>
+        <translation>
+            <numerusform>%n row will not be imported:</numerusform>
+            <numerusform>%n rows will not be imported:</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>CMainFrame</name>

@@ -447,8 +447,13 @@ void TestChannelCsv::rowValues_data()
                                       << "!on neither the 5 kHz";
     QTest::newRow("not a number") << "Frequency=abc"
                                   << "!Frequency \"abc\" is not a number";
+    // As a spreadsheet writes a typed number; the digits are shifted exactly.
     QTest::newRow("exponent") << "Frequency=1.4652e2"
-                              << "!is not a number";
+                              << "146.52000|146.52000|None|None|High|Yes|Off|Wide|No";
+    QTest::newRow("exponent and duplex") << "Frequency=1.4652E+02|Duplex=+|Offset=6E-1"
+                                         << "146.52000|147.12000|None|None|High|Yes|Off|Wide|No";
+    QTest::newRow("exponent off step") << "Frequency=1.465201E+02"
+                                       << "!on neither the 5 kHz";
     QTest::newRow("negative") << "Frequency=-146.52"
                               << "!is not a number";
     QTest::newRow("no frequency") << "Location=1"
@@ -604,19 +609,26 @@ void TestChannelCsv::placement_data()
     QTest::addColumn<int>("first");
     QTest::addColumn<CsvPlacement>("used");
     QTest::addColumn<QString>("channels"); // channel of each row, "-" when skipped
+    QTest::addColumn<int>("causeLine"); // the line that ruled out Location, 0 for none
 
     const auto A = CsvPlacement::Automatic;
     const auto L = CsvPlacement::ByLocation;
     const auto O = CsvPlacement::InOrder;
-    QTest::newRow("distinct") << QStringList { "5", "1", "16" } << A << 1 << L << "5 1 16";
-    QTest::newRow("repeat: in order") << QStringList { "5", "5", "2" } << A << 1 << O << "1 2 3";
-    QTest::newRow("zero: in order") << QStringList { "0", "1", "2" } << A << 1 << O << "1 2 3";
-    QTest::newRow("17: in order") << QStringList { "1", "17" } << A << 1 << O << "1 2";
-    QTest::newRow("missing: in order") << QStringList { "1", "" } << A << 1 << O << "1 2";
+    // "location@frequency": a row with its own frequency (146.52 otherwise).
+    QTest::newRow("distinct") << QStringList { "5", "1", "16" } << A << 1 << L << "5 1 16" << 0;
+    QTest::newRow("repeat: in order")
+        << QStringList { "5", "5", "2" } << A << 1 << O << "1 2 3" << 3;
+    QTest::newRow("zero: in order") << QStringList { "0", "1", "2" } << A << 1 << O << "1 2 3" << 2;
+    QTest::newRow("17: in order") << QStringList { "1", "17" } << A << 1 << O << "1 2" << 3;
+    QTest::newRow("missing: in order") << QStringList { "1", "" } << A << 1 << O << "1 2" << 3;
+    QTest::newRow("17 on a row skipped anyway")
+        << QStringList { "2", "17@440.5", "1" } << A << 1 << L << "2 - 1" << 0;
+    QTest::newRow("5.0 and an exponent frequency")
+        << QStringList { "5.0", "3@1.4652E+02", "7.00@14652e-2" } << A << 1 << L << "5 3 7" << 0;
     QTest::newRow("in order from 14")
-        << QStringList { "1", "2", "3", "4" } << O << 14 << O << "14 15 16 -";
+        << QStringList { "1", "2", "3", "4" } << O << 14 << O << "14 15 16 -" << 0;
     QTest::newRow("forced by location")
-        << QStringList { "3", "3", "x", "16" } << L << 1 << L << "3 - - 16";
+        << QStringList { "3", "3", "x", "16" } << L << 1 << L << "3 - - 16" << 0;
 }
 
 void TestChannelCsv::placement()
@@ -626,9 +638,11 @@ void TestChannelCsv::placement()
     QFETCH(int, first);
     QFETCH(CsvPlacement, used);
     QFETCH(QString, channels);
+    QFETCH(int, causeLine);
     QStringList rows;
     for (const QString &l : locations)
-        rows << QStringLiteral("Location=%1|Frequency=146.52").arg(l);
+        rows << QStringLiteral("Location=%1|Frequency=%2")
+                    .arg(l.section('@', 0, 0), l.contains('@') ? l.section('@', 1) : "146.52");
     const ChannelCsvImport import = Import(ListOf(rows), asked, first);
     QCOMPARE(import.placement, used);
     QStringList got;
@@ -641,8 +655,14 @@ void TestChannelCsv::placement()
         got << ch;
     }
     QCOMPARE(got.join(QLatin1Char(' ')), channels);
-    // Every row left out is told, with its line.
+    // Every row left out is told, with its line, and counted.
     QCOMPARE(import.problems.isEmpty(), !channels.contains(QLatin1Char('-')));
+    QCOMPARE(import.skippedRows(), int(channels.count(QLatin1Char('-'))));
+    // File order chosen on its own names the line that caused it.
+    QCOMPARE(import.placementCause.line, causeLine);
+    QCOMPARE(CsvPlacementText(import, first)
+                 .contains(QStringLiteral("because of line %1: ").arg(causeLine)),
+        causeLine > 0);
 }
 
 void TestChannelCsv::rowsBeyondSixteen()
@@ -659,6 +679,14 @@ void TestChannelCsv::rowsBeyondSixteen()
     QCOMPARE(import.problems.at(1).line, 19);
     QVERIFY2(import.problems.at(1).text.contains(QLatin1String("23 row(s) up to line 41")),
         qPrintable(import.problems.at(1).text));
+    // The limit is 5000 data rows, the header on top.
+    QByteArray most = ListOf({});
+    for (int i = 0; i < 5000; ++i)
+        most += QByteArray::number(i % 16 + 1) + ",,146.520000\n";
+    const ChannelCsvImport full = Import(most);
+    QVERIFY2(full.error.isEmpty(), qPrintable(full.error));
+    QCOMPARE(full.skippedRows(), 5000 - 16);
+    QVERIFY(Import(most + "1,,146.520000\n").error.contains(QLatin1String("more than 5000")));
 }
 
 void TestChannelCsv::randomImagesRoundTrip()

@@ -63,9 +63,12 @@ private Q_SLOTS:
     void channelOps_data();
     void channelOps();
     void insertRefusedWhenChannel16Used();
-    void deletedFixedPriorityChannel();
+    void emptiedFixedPriorityChannel_data();
+    void emptiedFixedPriorityChannel();
     void moveRefusedAtTheEnds();
     void tsvRoundTrip();
+    void headerRows_data();
+    void headerRows();
     void recordsCodec();
     void recordsCodecRefusesMalformed_data();
     void recordsCodecRefusesMalformed();
@@ -174,20 +177,47 @@ void TestGridEditing::insertRefusedWhenChannel16Used()
     QVERIFY(InsertChannel(full, 4, Language::Chinese).message.contains("信道 16"));
 }
 
-void TestGridEditing::deletedFixedPriorityChannel()
+void TestGridEditing::emptiedFixedPriorityChannel_data()
 {
-    const MemoryImage before = WithPriority(Numbered(), 1, 3);
-    const ChannelOpResult r = DeleteChannel(before, 3, Language::English);
-    QVERIFY(r.done);
-    QCOMPARE(int(r.image[mem::Priority]), 0);
-    QCOMPARE(r.undoText, QString("Delete Channel 3 (the priority channel: Priority set to None)"));
-    QVERIFY(r.message.contains("Priority is now None"));
-    // With Fixed priority on another channel, it follows and nothing is said.
-    const ChannelOpResult other
-        = DeleteChannel(WithPriority(Numbered(), 1, 8), 3, Language::English);
-    QCOMPARE(int(other.image[mem::Priority]), 1);
-    QCOMPARE(int(other.image[mem::PriorityChannel]), 7);
-    QVERIFY(other.message.isEmpty());
+    QTest::addColumn<QString>("op");
+    QTest::addColumn<int>("priorityChannel");
+    QTest::addColumn<int>("priorityAfter"); // 0 None, 1 Fixed
+    QTest::addColumn<int>("channelAfter");
+    QTest::addColumn<QString>("undoText");
+    const QString released = " (the priority channel: Priority set to None)";
+    QTest::newRow("delete it") << "delete" << 3 << 0 << 3 << "Delete Channel 3" + released;
+    QTest::newRow("delete another") << "delete" << 8 << 1 << 7 << "Delete Channel 3";
+    QTest::newRow("clear it") << "clear" << 3 << 0 << 3 << "Clear Channel 3" + released;
+    QTest::newRow("clear another") << "clear" << 4 << 1 << 4 << "Clear Channel 3";
+    QTest::newRow("Delete on its Rx cell") << "rx" << 3 << 0 << 3 << "Clear of 1 cell" + released;
+    QTest::newRow("Delete on its Power cell") << "power" << 3 << 1 << 3 << "Clear of 1 cell";
+}
+
+void TestGridEditing::emptiedFixedPriorityChannel()
+{
+    QFETCH(QString, op);
+    QFETCH(int, priorityChannel);
+    QFETCH(int, priorityAfter);
+    QFETCH(int, channelAfter);
+    QFETCH(QString, undoText);
+    const MemoryImage before = WithPriority(Numbered(), 1, priorityChannel);
+    MemoryImage after;
+    QString undo, message;
+    if (op == "delete" || op == "clear") {
+        const ChannelOpResult r = op == "delete" ? DeleteChannel(before, 3, Language::English)
+                                                 : ClearChannel(before, 3, Language::English);
+        QVERIFY(r.done);
+        after = r.image, undo = r.undoText, message = r.message;
+    } else {
+        const GridEditResult r = ClearCells(
+            before, { GridCell { 3, op == "rx" ? ColRx : ColPower } }, Language::English);
+        after = r.image, undo = r.undoText, message = r.message;
+    }
+    QCOMPARE(int(after[mem::Priority]), priorityAfter);
+    QCOMPARE(int(after[mem::PriorityChannel]), channelAfter);
+    QCOMPARE(undo, undoText);
+    // The status bar says so exactly when Priority changed.
+    QCOMPARE(message.contains("Priority is now None"), priorityAfter == 0);
 }
 
 void TestGridEditing::moveRefusedAtTheEnds()
@@ -214,6 +244,39 @@ void TestGridEditing::tsvRoundTrip()
     QCOMPARE(ParseTsv(tsv).at(1).at(0), QString("140.37500"));
     QCOMPARE(ParseTsv("a\t\tb\n"), (QList<QStringList> { { "a", "", "b" } }));
     QVERIFY(ParseTsv("").isEmpty());
+}
+
+void TestGridEditing::headerRows_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("skipped");
+    QTest::addColumn<QString>("firstCell"); // of the block left to paste
+
+    ChannelTable t;
+    ChannelsToTable(Numbered(), t, Language::English);
+    ChannelTable zh;
+    ChannelsToTable(Numbered(), zh, Language::Chinese);
+    QTest::newRow("whole channels, English")
+        << ChannelsToTsv(t, 2, 3, Language::English) << true << "140.25000";
+    QTest::newRow("whole channels, Chinese")
+        << ChannelsToTsv(zh, 2, 3, Language::Chinese) << true << "140.25000";
+    QTest::newRow("titles without CH") << "Power\tScan Add\r\nLow\tYes\r\n" << true << "Low";
+    QTest::newRow("Chinese titles, spaces") << " 接收频率 \t发射频率\n146\t146\n" << true << "146";
+    QTest::newRow("plain values") << CellsToTsv(t, CellRange { 2, 1, 3, 9 }) << false
+                                  << "140.25000";
+    QTest::newRow("titles out of order") << "Power\tRx Frequency\nLow\t146\n" << false << "Power";
+}
+
+void TestGridEditing::headerRows()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, skipped);
+    QFETCH(QString, firstCell);
+    QList<QStringList> block = ParseTsv(text);
+    const int rows = block.size();
+    QCOMPARE(SkipHeaderRow(&block), skipped);
+    QCOMPARE(block.size(), rows - (skipped ? 1 : 0));
+    QCOMPARE(block.first().first(), firstCell);
 }
 
 void TestGridEditing::recordsCodec()

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The image comparison behind the compare window, `diff` and the write summary.
+#include "core/channels/ChannelTable.h"
 #include "core/document/ImageCompare.h"
 #include "core/image/ChannelRecord.h"
 #include "core/image/Codecs.h"
@@ -47,7 +48,12 @@ QStringList Summary(const QList<ImageDifference> &list)
 {
     QStringList out;
     for (const ImageDifference &d : list) {
-        if (d.field == QLatin1String("bytes"))
+        if (d.noEffect()) {
+            QStringList numbers;
+            for (int n : d.channels)
+                numbers << QString::number(n);
+            out << QStringLiteral("unusedBytes:%1:%2:%3").arg(numbers.join(','), d.a, d.b);
+        } else if (d.field == QLatin1String("bytes"))
             out << QStringLiteral("bytes@%1:%2:%3").arg(d.offset, 0, 16).arg(d.a, d.b);
         else
             out << QStringLiteral("%1:%2:%3:%4").arg(d.field).arg(d.channel).arg(d.a, d.b);
@@ -111,6 +117,18 @@ private slots:
             m.channel(16).setByte(rec::Spare, 0x12);
             m.channel(16).setByte(rec::Spare + 1, 0x34);
         }) << false << QStringList { QStringLiteral("bytes@10e:FF FF:12 34") };
+        // The grid's filler in empty channels is grouped apart; carried bits stay bytes.
+        QTest::newRow("filler of empty channels") << Change([](MemoryImage &m) {
+            m.channel(9).setByte(rec::FlagsA, 0xD7);
+            m.channel(10).setByte(rec::FlagsB, 0xCF);
+            m.channel(10).setScanAdd(true);
+        }) << false << QStringList { QStringLiteral("unusedBytes:9,10:FF FF 00:D7 CF 02") };
+        QTest::newRow("frequency of a channel empty on both sides")
+            << Change([](MemoryImage &m) { m.channel(9).setRxBytes(EncodeFrequency(14600000)); })
+            << false << QStringList { QStringLiteral("unusedBytes:9:FF FF FF FF:00 00 60 14") };
+        QTest::newRow("carried bit of an empty channel")
+            << Change([](MemoryImage &m) { m.channel(9).setByte(rec::FlagsA, 0xFE); }) << false
+            << QStringList { QStringLiteral("bytes@9c:FF:FE") };
         QTest::newRow("squelch") << Change([](MemoryImage &m) {
             WriteField(m, Field::SquelchLevel, 7);
         }) << false << QStringList { QStringLiteral("squelchLevel:0:3:7") };
@@ -163,6 +181,34 @@ private slots:
             return;
         }
         QCOMPARE(got, expected);
+    }
+
+    // Read then Write: what the grid writes into empty channels is no change to the radio.
+    void gridFillerIsNoChange()
+    {
+        MemoryImage radio = Programmed();
+        for (int n = 4; n <= mem::ChannelCount; ++n)
+            for (int i = 0; i < mem::RecordSize; ++i)
+                radio.channel(n).setByte(i, 0xFF);
+        MemoryImage saved = radio;
+        ChannelTable shown;
+        ChannelsToTable(radio, shown, Language::English);
+        TableToChannels(shown, saved);
+        QVERIFY(saved != radio);
+        const QList<ImageDifference> list
+            = CompareImages(radio, saved, Language::English, WrittenAndReadableScope());
+        QCOMPARE(list.size(), 1);
+        QVERIFY(!HasRadioEffect(list));
+        QVERIFY2(DifferenceLine(list.first(), Language::English)
+                     .startsWith("unused bytes of empty channels (no effect on the radio): "
+                                 "26 byte(s) in channel(s) 4, 5, "),
+            qPrintable(DifferenceLine(list.first(), Language::English)));
+        // A real change beside it counts.
+        saved.channel(1).setPowerHigh(false);
+        const QList<ImageDifference> more
+            = CompareImages(radio, saved, Language::English, WrittenAndReadableScope());
+        QVERIFY(HasRadioEffect(more));
+        QCOMPARE(RadioEffectCount(more), 1);
     }
 
     // Codes past the end of a band list all show its last band; the codes then tell them apart.

@@ -32,6 +32,7 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <QUndoStack>
 
 #include <QtTest>
 
@@ -696,6 +697,8 @@ void TestDialogsGui::scanInfoOutOfRangeChannel()
 
 void TestDialogsGui::productInfoStoresEverywhere()
 {
+    const MemoryImage before = m_doc->m_image;
+    const QString titleBefore = g_strTitle;
     CProgramView view(m_doc);
     CProductInfoDlg dlg;
     dlg.setDocument(m_doc);
@@ -727,6 +730,25 @@ void TestDialogsGui::productInfoStoresEverywhere()
     QCOMPARE(type->currentIndex(), 1);
     QCOMPARE(band->currentIndex(), 1);
     dlg.reject();
+
+    // One undo step takes back the bytes, the store, the caption and the dialog's choice.
+    QSignalSpy captions(&dlg, &CProductInfoDlg::captionChanged);
+    QCOMPARE(m_doc->undoStack()->count(), 1);
+    m_doc->undoStack()->undo();
+    QCOMPARE(int(m_doc->m_image.at(mem::ProductType)), int(before.at(mem::ProductType)));
+    QCOMPARE(int(m_doc->m_image.at(mem::FrequencyBand)), int(before.at(mem::FrequencyBand)));
+    QCOMPARE(UserSettings::forApplication().value(QStringLiteral("Type"), -5), 0);
+    QCOMPARE(UserSettings::forApplication().value(QStringLiteral("Field"), -5), 0);
+    QCOMPARE(g_strTitle, titleBefore);
+    QCOMPARE(captions.size(), 1);
+    QCOMPARE(captions.first().first().toString(), titleBefore);
+    QVERIFY(dlg.OnInitDialog());
+    QCOMPARE(type->currentIndex(), 0);
+    QCOMPARE(band->currentIndex(), 0);
+    dlg.reject();
+    m_doc->undoStack()->redo();
+    QCOMPARE(int(m_doc->m_image.at(mem::ProductType)), 1);
+    QCOMPARE(g_strTitle, QStringLiteral("Radio Programmer  [ Type:B  Fre:400 - 480MHz ]"));
 }
 
 void TestDialogsGui::productInfoTypeOutOfRange()

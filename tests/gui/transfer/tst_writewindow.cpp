@@ -104,6 +104,7 @@ private Q_SLOTS:
     void cleanup();
     void compareThenWriteAndVerify();
     void cancelInTheCompareWindowWritesNothing();
+    void radioAlreadyHoldsTheImage_data();
     void radioAlreadyHoldsTheImage();
     void failedVerifyOffersTheBackup();
     void failedBackupReadWritesNothing();
@@ -227,14 +228,40 @@ void TestWriteWindow::cancelInTheCompareWindowWritesNothing()
     QVERIFY(!view()->isTransferRunning());
 }
 
+void TestWriteWindow::radioAlreadyHoldsTheImage_data()
+{
+    QTest::addColumn<bool>("ownFiller");
+    QTest::newRow("as the grid stores it") << false;
+    // Read from a radio and written back: the grid's filler of channels 10-16 differs.
+    QTest::newRow("the radio's own empty channels") << true;
+}
+
 void TestWriteWindow::radioAlreadyHoldsTheImage()
 {
-    startRadioHolding(DemoRadioImage(), {});
+    QFETCH(bool, ownFiller);
+    if (ownFiller) {
+        // The type and band as the window takes them; the channels as the radio keeps them.
+        doc()->m_image = DemoRadioImage();
+        view()->ImageToGrid();
+        const QString file = m_dir.filePath(QStringLiteral("radio-own-filler.dat"));
+        testing::WriteAll(file, doc()->m_image.toByteArray());
+        m_sim = std::make_unique<SimProcess>(QStringList { QStringLiteral("--image"), file });
+    } else {
+        startRadioHolding(DemoRadioImage(), {});
+    }
     const Seen seen = runWrite(true);
     QCOMPARE(seen.summary,
         QStringLiteral("The radio already holds this image. Nothing will change if you write it."));
     QCOMPARE(seen.writeText, QStringLiteral("Write anyway"));
-    QVERIFY(seen.rows.isEmpty());
+    if (ownFiller) {
+        QCOMPARE(seen.rows.size(), 1);
+        QVERIFY2(seen.rows.first().startsWith(QStringLiteral(
+                     "10, 11, 12, 13, 14, 15, 16|unused bytes of empty channels (no effect on the "
+                     "radio)|")),
+            qPrintable(seen.rows.first()));
+    } else {
+        QVERIFY(seen.rows.isEmpty());
+    }
     QVERIFY(m_fx->messages.isEmpty());
 }
 

@@ -70,6 +70,8 @@ private Q_SLOTS:
     void copiedChannelsPasteIdentical();
     void spreadsheetBlockWithOneBadCell();
     void priorityChannelFollowsItsChannel();
+    void selectionFollowsMovedChannel_data();
+    void selectionFollowsMovedChannel();
     void keyboardComfort();
 
 private:
@@ -229,14 +231,25 @@ void TestGridEditingGui::copiedChannelsPasteIdentical()
     keys(QKeySequence::Copy);
     const QMimeData *mime = QApplication::clipboard()->mimeData();
     QVERIFY(mime->hasFormat("application/x-radioprog-channels"));
-    QCOMPARE(mime->text().count('\n'), 3);
-    QVERIFY(mime->text().startsWith("140.25000\t140.25000\tNone\tNone\t"));
+    // Whole channels come with a header row and their numbers.
+    const QString text = mime->text();
+    QCOMPARE(text.count('\n'), 4);
+    QVERIFY(text.startsWith("CH\tRx Frequency\tTx Frequency\tQT/DQT Dec\t"));
+    QVERIFY(text.section('\n', 1, 1).startsWith("2\t140.25000\t140.25000\tNone\tNone\t"));
     clickChannelNumber(10);
     keys(QKeySequence::Paste);
     for (int i = 0; i < 3; ++i)
         QCOMPARE(Record(doc()->m_image, 10 + i), Record(source, 2 + i));
     QCOMPARE(doc()->undoStack()->undoText(), QString("Paste of 3 channels"));
     QVERIFY(m_fx->messages.isEmpty());
+    // The same text back from a spreadsheet: the header row is no channel.
+    QApplication::clipboard()->setText(text);
+    clickChannelNumber(13);
+    keys(QKeySequence::Paste);
+    QVERIFY(m_fx->messages.isEmpty());
+    for (int i = 0; i < 3; ++i)
+        for (int c = 1; c < 10; ++c)
+            QCOMPARE(grid()->TextMatrix(13 + i, c), grid()->TextMatrix(2 + i, c));
 }
 
 void TestGridEditingGui::spreadsheetBlockWithOneBadCell()
@@ -252,6 +265,9 @@ void TestGridEditingGui::spreadsheetBlockWithOneBadCell()
     QVERIFY2(report.contains("1 cell not pasted"), qPrintable(report));
     QVERIFY2(report.contains("Channel 11, Tx Frequency: not on a 5 or 6.25 kHz step"),
         qPrintable(report));
+    // The status bar's one line names the cell too.
+    QCOMPARE(m_fx->frame()->statusBar()->currentMessage(),
+        QString("1 cell not pasted: channel 11 Tx Frequency."));
     QCOMPARE(grid()->TextMatrix(10, 5), QString("Low"));
     QCOMPARE(grid()->TextMatrix(11, 1), QString("151.00000"));
     QCOMPARE(grid()->TextMatrix(11, 2), QString("151.00000")); // the new channel's own Tx
@@ -293,6 +309,31 @@ void TestGridEditingGui::priorityChannelFollowsItsChannel()
     frame->action(cmd::InsertChannel)->trigger();
     QVERIFY(doc()->m_image == full);
     QVERIFY(m_fx->messages.last().text.contains("channel 16 is in use"));
+}
+
+void TestGridEditingGui::selectionFollowsMovedChannel_data()
+{
+    QTest::addColumn<bool>("wholeChannel");
+    QTest::newRow("channel number") << true;
+    QTest::newRow("Rx cell") << false;
+}
+
+void TestGridEditingGui::selectionFollowsMovedChannel()
+{
+    QFETCH(bool, wholeChannel);
+    const MemoryImage source = doc()->m_image;
+    if (wholeChannel)
+        clickChannelNumber(5);
+    else
+        clickCell(5, 1);
+    keys(QKeySequence(Qt::CTRL | Qt::Key_Up));
+    keys(QKeySequence(Qt::CTRL | Qt::Key_Up));
+    QCOMPARE(grid()->Row(), 3);
+    keys(QKeySequence(Qt::Key_Delete));
+    // Only the moved channel (old 5, now 3) is cleared; 4 and 5 keep old 3 and 4.
+    QVERIFY(doc()->m_image.channel(3).isEmpty());
+    QCOMPARE(Record(doc()->m_image, 4), Record(source, 3));
+    QCOMPARE(Record(doc()->m_image, 5), Record(source, 4));
 }
 
 void TestGridEditingGui::keyboardComfort()
