@@ -7,9 +7,9 @@
 
 namespace filewrite {
 
-/// A temporary file no process holds is taken for left behind once it is this old; a
-/// write takes milliseconds, so a live one is never this old.
-constexpr int kStaleAgeSeconds = 10 * 60;
+/// A temporary file no process holds is taken for left behind once it is this old: a
+/// writer holds its file open until the moment it renames it, which takes milliseconds.
+constexpr int kStaleAgeSeconds = 2 * 60;
 
 /// The end of every temporary file name this program makes: ".radioprog-XXXXXX", the
 /// X replaced as mkstemp(3) does.

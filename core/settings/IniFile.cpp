@@ -119,18 +119,21 @@ int CIniFile::OpenInExeDir(const QString &name, bool autoSave, bool noCase, bool
         m_strUserCopy = copy;
         return opened;
     }
+    // The file open so far is saved by its own rule before this one replaces it.
+    if (!m_strPath.isEmpty()) {
+        Save(false);
+        Close();
+    }
     auto base = std::make_unique<CIniFile>(m_nGrowBy);
     const int opened = base->OpenFile(installed, false, noCase, false, false);
     m_strError = base->m_strError;
     if (!opened && base->m_strPath.isEmpty())
         return 0;
-    if (!m_strPath.isEmpty()) {
-        Save(false);
-        Close();
-    }
     m_bAutoSave = autoSave ? 1 : 0;
     m_bNoCase = noCase ? 1 : 0;
     m_bBackup = backup;
+    if (!m_strBackup.startsWith(copy + QLatin1Char('.')))
+        m_strBackup.clear();
     CopyValuesFrom(*base);
     m_installedValues = std::move(base);
     m_strUserCopy = copy;
