@@ -193,18 +193,21 @@ QString ExplainPortFailure(const PortFacts &facts, Language language)
                     "Only its owner (%1) may open it: its group has no access to it.",
                     "只有其所有者（%1）可以打开它：该用户组对它没有访问权限。")
                              .arg(owner);
-            QString kernel = QFileInfo(device).fileName();
+            // ttyUSB0 becomes ttyUSB[0-9]*, so the rule also fits the cable's next number.
+            const QString name = QFileInfo(device).fileName();
+            QString kernel = name;
             while (!kernel.isEmpty() && kernel.back().isDigit())
                 kernel.chop(1);
+            kernel = kernel.isEmpty() || kernel == name ? name : kernel + QStringLiteral("[0-9]*");
             lines << LanguageText(language,
                 "Fix: give the device the group dialout and mode 0660 with a udev rule: put the "
-                "line  SUBSYSTEM==\"tty\", KERNEL==\"%1[0-9]*\", GROUP=\"dialout\", "
+                "line  SUBSYSTEM==\"tty\", KERNEL==\"%1\", GROUP=\"dialout\", "
                 "MODE=\"0660\"  into /etc/udev/rules.d/99-radioprog.rules, run  sudo udevadm "
                 "control --reload  and plug the cable in again (until the next plug-in  sudo "
                 "chgrp dialout %2 && sudo chmod 0660 %2  does the same). Then add your user to "
                 "that group with  sudo usermod -aG dialout $USER  and log out and log in again.",
                 "解决：用 udev 规则把该设备的用户组设为 dialout、权限设为 0660：把这一行  "
-                "SUBSYSTEM==\"tty\", KERNEL==\"%1[0-9]*\", GROUP=\"dialout\", MODE=\"0660\"  "
+                "SUBSYSTEM==\"tty\", KERNEL==\"%1\", GROUP=\"dialout\", MODE=\"0660\"  "
                 "写入 /etc/udev/rules.d/99-radioprog.rules，执行  sudo udevadm control --reload  "
                 "然后重新插入编程线（在下次插入之前，  sudo chgrp dialout %2 && sudo chmod 0660 %2 "
                 " "

@@ -179,6 +179,21 @@ void TestPortAdvice::permissionNamesTheGroup()
     dialout.deviceGroup = QStringLiteral("dialout");
     QVERIFY(ExplainPortFailure(dialout, Language::English)
                 .contains(QStringLiteral("sudo usermod -aG dialout $USER")));
+
+    // Mode 0600: no group helps; the udev rule fits the cable's later numbers too.
+    PortFacts ownerOnly = dialout;
+    ownerOnly.error.device = QStringLiteral("/dev/ttyUSB0");
+    ownerOnly.deviceOwner = QStringLiteral("root");
+    ownerOnly.groupMayUse = false;
+    for (Language language : { Language::English, Language::Chinese }) {
+        const QString text = ExplainPortFailure(ownerOnly, language);
+        QVERIFY2(text.contains(QStringLiteral("KERNEL==\"ttyUSB[0-9]*\", GROUP=\"dialout\", "
+                                              "MODE=\"0660\""))
+                && text.contains(QStringLiteral("sudo chmod 0660 /dev/ttyUSB0")),
+            qPrintable(text));
+    }
+    QVERIFY(ExplainPortFailure(ownerOnly, Language::English)
+                .contains(QStringLiteral("Only its owner (root) may open it")));
 }
 
 void TestPortAdvice::everyFaultIsExplained()
