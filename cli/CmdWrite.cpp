@@ -5,6 +5,7 @@
 #include "cli/Commands.h"
 #include "core/app/Globals.h"
 #include "core/document/BackupStore.h"
+#include "core/document/FolderWrite.h"
 #include "core/document/ProgramDoc.h"
 #include "core/link/ConsoleTransferUi.h"
 #include "core/link/PosixSerialLine.h"
@@ -88,10 +89,11 @@ int RunWrite(const QStringList &args)
         = parser.isSet(backupDirOption) ? parser.value(backupDirOption) : DefaultBackupFolder();
     // Found out before the radio is put into programming mode, not after the backup read.
     if (options.backup) {
-        const QFileInfo folder(options.backupFolder);
-        if (!QDir().mkpath(options.backupFolder) || !folder.isDir() || !folder.isWritable()) {
-            std::fprintf(stderr, "radioprog-cli write: cannot write backups into %s\n",
-                qPrintable(QDir::toNativeSeparators(options.backupFolder)));
+        // Tried for real, so that a read-only mount or a file in the way is told as such.
+        QString why;
+        if (!filewrite::CheckFolderWritable(options.backupFolder, &why)) {
+            std::fprintf(stderr, "radioprog-cli write: cannot write backups into %s: %s\n",
+                qPrintable(QDir::toNativeSeparators(options.backupFolder)), qPrintable(why));
             return 2;
         }
     }

@@ -107,6 +107,7 @@ int main(int argc, char **argv)
     // The same installation data as the GUI: next to the executable, or in
     // ../share/radioprog from it once installed.
     g_strAppDir = InstallationDataDir(QCoreApplication::applicationDirPath());
+    SetRunningInstalled(!IsBuildTree(QCoreApplication::applicationDirPath()));
     if (!theIniFile.OpenInExeDir(QStringLiteral("Program.ini"), false, true, false)
         && !theIniFile.errorString().isEmpty())
         QTextStream(stderr) << "radioprog-cli: Program.ini cannot be read: "

@@ -111,6 +111,8 @@ int main(int argc, char **argv)
 
     CProgramApp app;
     const QString dataDir = InstallationDataDir(QCoreApplication::applicationDirPath());
+    // An installed program keeps its data as the package put it; only a build tree's is written.
+    SetRunningInstalled(!IsBuildTree(QCoreApplication::applicationDirPath()));
     if (!app.InitInstance(dataDir, options.parser.positionalArguments()))
         return 1;
     // Program.ini is written back when the program ends; a failure is told, not swallowed.

@@ -9,6 +9,10 @@ namespace {
 
 const QString kProgramIni = QStringLiteral("Program.ini");
 
+// Off until a program's main says otherwise, so that tests working on a temporary
+// installation keep writing it in place and never reach the user's own folder.
+bool s_runningInstalled = false;
+
 QString WithSlash(const QString &dir)
 {
     return dir.endsWith(QLatin1Char('/')) ? dir : dir + QLatin1Char('/');
@@ -41,4 +45,19 @@ bool CanWriteFile(const QString &path)
     if (info.exists())
         return info.isFile() && info.isWritable();
     return QFileInfo(info.absolutePath()).isWritable();
+}
+
+bool IsBuildTree(const QString &exeDir)
+{
+    return QFileInfo(WithSlash(exeDir) + QStringLiteral("CMakeCache.txt")).isFile();
+}
+
+void SetRunningInstalled(bool installed)
+{
+    s_runningInstalled = installed;
+}
+
+bool RunningInstalled()
+{
+    return s_runningInstalled;
 }

@@ -5,6 +5,7 @@
 #include "core/document/FileName.h"
 #include "core/document/FileRead.h"
 #include "core/document/FileWrite.h"
+#include "core/document/FolderWrite.h"
 #include "core/image/SettingsArea.h"
 #include "core/settings/IniFile.h"
 #include "core/settings/ProductInfoRules.h"
@@ -82,19 +83,23 @@ bool SaveBackup(const QString &folder, const MemoryImage &image, const QDateTime
         return false;
     };
     const QString shownFolder = QDir::toNativeSeparators(folder);
-    if (!QDir().mkpath(folder))
-        return fail(QStringLiteral("%1: %2").arg(shownFolder, OsReason()));
+    QString reason;
+    if (!filewrite::MakeFolder(folder, &reason))
+        return fail(QStringLiteral("%1: %2").arg(shownFolder, reason));
     const QDir dir(folder);
+    const QString type = BackupRadioType(image);
     // Complete and flushed under a temporary name first; then linked to a
     // name that does not exist yet, which the system refuses to overwrite.
+    // The temporary name is one a later write recognises should this run be killed.
     const QString temp
-        = dir.filePath(QStringLiteral(".backup-%1.tmp").arg(QCoreApplication::applicationPid()));
-    QString reason;
+        = dir.filePath(QStringLiteral(".backup.radioprog-%1")
+                           .arg(QCoreApplication::applicationPid(), 7, 10, QLatin1Char('0')));
     if (!filewrite::WriteWholeFileInBackups(temp, image.toByteArray(), &reason)) {
         QFile::remove(temp);
-        return fail(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(temp), reason));
+        // Named as the user will look for it: the backup, not the hidden file on the way.
+        return fail(QStringLiteral("%1: %2").arg(
+            QDir::toNativeSeparators(dir.filePath(BackupFileName(when, type))), reason));
     }
-    const QString type = BackupRadioType(image);
     for (int attempt = 0; attempt < 1000; ++attempt) {
         const QString target = dir.filePath(BackupFileName(when, type, attempt));
         if (::link(filename::ToNative(temp).constData(), filename::ToNative(target).constData())

@@ -3,6 +3,7 @@
 
 #include "core/document/BackupGuard.h"
 #include "core/document/FileName.h"
+#include "core/document/StaleTemporaries.h"
 
 #include <QFile>
 
@@ -155,7 +156,9 @@ QByteArray TemporaryTemplate(const QByteArray &target)
     // Hidden, and short enough that a long file name still leaves room for the suffix.
     const QByteArray base = target.mid(slash + 1).left(200);
     QByteArray folder = slash < 0 ? QByteArray() : target.left(slash + 1);
-    return folder + '.' + base + QByteArrayLiteral(".XXXXXX");
+    // Named so that a later write can tell it from the user's own files (see
+    // RemoveStaleTemporaries) when a killed process leaves it behind.
+    return folder + '.' + base + QFile::encodeName(OwnTemporarySuffix());
 }
 
 // What is at target now: whether it exists and, if so, that it is a regular file this
@@ -223,6 +226,8 @@ bool WriteWholeFileInBackups(const QString &path, const QByteArray &bytes, QStri
     if (!InspectTarget(target, &old, &exists, reason))
         return false;
 
+    // What an earlier run killed halfway left here goes first (only this program's own).
+    RemoveStaleTemporaries(QFile::decodeName(FolderOf(target)));
     QByteArray temporary = TemporaryTemplate(target);
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) {

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSerialPortInfo>
 #include <cstring>
 
@@ -36,23 +37,53 @@ QString holderText(const QString &name, const QString &pid)
     return QStringLiteral("%1 (PID %2)").arg(name.isEmpty() ? QStringLiteral("?") : name, pid);
 }
 
+// The number N of a pseudo-terminal device /dev/pts/N; -1 for any other device.
+int PtyIndex(const QString &path)
+{
+    static const QRegularExpression pts(QStringLiteral("^/dev/pts/(\\d+)$"));
+    const QRegularExpressionMatch m = pts.match(path);
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+// True when the descriptor fd of process pid is the master of pseudo-terminal index:
+// /dev/ptmx, whose fdinfo names the terminal it leads to.
+bool IsMasterOf(const QString &procDir, const QString &pid, const QString &fd, int index)
+{
+    QFile info(procDir + QLatin1Char('/') + pid + QStringLiteral("/fdinfo/") + fd);
+    if (!info.open(QIODevice::ReadOnly))
+        return false;
+    for (const QByteArray &line : info.readAll().split('\n')) {
+        if (line.startsWith("tty-index:"))
+            return line.mid(10).trimmed().toInt() == index;
+    }
+    return false;
+}
+
 } // namespace
 
 QStringList ProcessesHolding(const QString &device, const PortEnvironment &env)
 {
     QStringList out;
     const QString real = QFileInfo(device).canonicalFilePath();
+    const int ptyIndex = PtyIndex(real.isEmpty() ? device : real);
     for (const QString &pid : numericEntries(env.procDir)) {
         const QDir fds(env.procDir + QLatin1Char('/') + pid + QStringLiteral("/fd"));
         const QStringList entries
             = fds.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+        bool holds = false;
+        bool farEnd = false;
         for (const QString &fd : entries) {
             const QString target = QFile::symLinkTarget(fds.filePath(fd));
-            if (!target.isEmpty() && (target == device || (!real.isEmpty() && target == real))) {
-                out << holderText(processName(env.procDir, pid), pid);
-                break;
-            }
+            if (target.isEmpty())
+                continue;
+            if (target == device || (!real.isEmpty() && target == real))
+                holds = true;
+            else if (ptyIndex >= 0 && target.endsWith(QLatin1String("ptmx"))
+                && IsMasterOf(env.procDir, pid, fd, ptyIndex))
+                farEnd = true;
         }
+        if (holds && !farEnd)
+            out << holderText(processName(env.procDir, pid), pid);
     }
     return out;
 }
@@ -86,9 +117,13 @@ PortFacts GatherPortFacts(const PortOpenError &error, const PortEnvironment &env
     case PortFault::NoSuchDevice:
         facts.devicesFound = SerialDevicesFound(env);
         break;
-    case PortFault::PermissionDenied:
-        facts.deviceGroup = QFileInfo(error.device).group();
+    case PortFault::PermissionDenied: {
+        const QFileInfo info(error.device);
+        facts.deviceGroup = info.group();
+        facts.deviceOwner = info.owner();
+        facts.groupMayUse = info.permission(QFileDevice::ReadGroup | QFileDevice::WriteGroup);
         break;
+    }
     case PortFault::Busy:
         facts.holders = ProcessesHolding(error.device, env);
         if (error.holderPid > 0) {
@@ -141,14 +176,47 @@ QString ExplainPortFailure(const PortFacts &facts, Language language)
         break;
     }
     case PortFault::PermissionDenied: {
-        const QString group
-            = facts.deviceGroup.isEmpty() || facts.deviceGroup == QLatin1String("root")
-            ? QStringLiteral("dialout")
-            : facts.deviceGroup;
+        const bool systemGroup
+            = facts.deviceGroup.isEmpty() || facts.deviceGroup == QLatin1String("root");
+        const QString group = systemGroup ? QStringLiteral("dialout") : facts.deviceGroup;
         lines << LanguageText(language,
             "Why: your user may not use %1%2; the device belongs to the group \"%3\".",
             "原因：当前用户无权使用 %1%2；该设备属于用户组“%3”。")
                      .arg(device, os, facts.deviceGroup.isEmpty() ? group : facts.deviceGroup);
+        if (!facts.groupMayUse || systemGroup) {
+            // Joining the device's group cannot help here: either the group has no access
+            // or it is the system's own. The device itself needs a usable group and mode.
+            const QString owner
+                = facts.deviceOwner.isEmpty() ? QStringLiteral("root") : facts.deviceOwner;
+            if (!facts.groupMayUse)
+                lines << LanguageText(language,
+                    "Only its owner (%1) may open it: its group has no access to it.",
+                    "只有其所有者（%1）可以打开它：该用户组对它没有访问权限。")
+                             .arg(owner);
+            // ttyUSB0 becomes ttyUSB[0-9]*, so the rule also fits the cable's next number.
+            const QString name = QFileInfo(device).fileName();
+            QString kernel = name;
+            while (!kernel.isEmpty() && kernel.back().isDigit())
+                kernel.chop(1);
+            kernel = kernel.isEmpty() || kernel == name ? name : kernel + QStringLiteral("[0-9]*");
+            lines << LanguageText(language,
+                "Fix: give the device the group dialout and mode 0660 with a udev rule: put the "
+                "line  SUBSYSTEM==\"tty\", KERNEL==\"%1\", GROUP=\"dialout\", "
+                "MODE=\"0660\"  into /etc/udev/rules.d/99-radioprog.rules, run  sudo udevadm "
+                "control --reload  and plug the cable in again (until the next plug-in  sudo "
+                "chgrp dialout %2 && sudo chmod 0660 %2  does the same). Then add your user to "
+                "that group with  sudo usermod -aG dialout $USER  and log out and log in again.",
+                "解决：用 udev 规则把该设备的用户组设为 dialout、权限设为 0660：把这一行  "
+                "SUBSYSTEM==\"tty\", KERNEL==\"%1\", GROUP=\"dialout\", MODE=\"0660\"  "
+                "写入 /etc/udev/rules.d/99-radioprog.rules，执行  sudo udevadm control --reload  "
+                "然后重新插入编程线（在下次插入之前，  sudo chgrp dialout %2 && sudo chmod 0660 %2 "
+                " "
+                "可临时达到同样效果）。然后执行  sudo usermod -aG dialout $USER  "
+                "把当前用户加入该组，"
+                "并注销后重新登录。")
+                         .arg(kernel, device);
+            break;
+        }
         lines << LanguageText(language,
             "Fix: add your user to that group with  sudo usermod -aG %1 $USER  then log out and "
             "log in again (the new group counts only from the next login).",
@@ -172,7 +240,8 @@ QString ExplainPortFailure(const PortFacts &facts, Language language)
             "Fix: close that program (a terminal program, a modem service, another copy of "
             "this one) and try again.",
             "解决：关闭该程序（终端程序、调制解调器服务或本程序的另一个副本）后重试。");
-        lines << brltty;
+        if (facts.brlttyRunning)
+            lines << brltty;
         break;
     }
     case PortFault::NotASerialPort:

@@ -24,6 +24,8 @@ struct PortFacts
     PortOpenError error; ///< The failed open.
     QString osReason; ///< The OS's text for error.osError, empty when there is none.
     QString deviceGroup; ///< Group owning the device (permission denied).
+    QString deviceOwner; ///< User owning the device (permission denied).
+    bool groupMayUse = true; ///< The device's mode lets its group read and write it.
     QStringList holders; ///< Processes holding the device: "minicom (PID 1234)".
     bool brlttyRunning = false; ///< brltty, known to grab USB serial cables, is running.
     QStringList devicesFound; ///< Serial devices present (no such device).
@@ -31,7 +33,9 @@ struct PortFacts
 
 /// Gathers the facts about error from env.
 PortFacts GatherPortFacts(const PortOpenError &error, const PortEnvironment &env = {});
-/// Processes of env whose open files include device: "name (PID n)".
+/// Processes of env whose open files include device: "name (PID n)". A process that holds
+/// the master of the pseudo-terminal device is left out: it is the far end (such as
+/// radioprog-sim), not a program competing for the port.
 QStringList ProcessesHolding(const QString &device, const PortEnvironment &env = {});
 /// Serial devices present: ttyUSB*, ttyACM* of env.devDir, plus the system's ports if asked.
 QStringList SerialDevicesFound(const PortEnvironment &env = {});

@@ -5,12 +5,15 @@
 #include "core/app/InstallationPlace.h"
 #include "core/document/FileRead.h"
 #include "core/document/FileWrite.h"
+#include "core/document/FolderWrite.h"
 #include "core/settings/IniText.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
 
 CIniFile theIniFile(4);
 
@@ -64,6 +67,19 @@ int LeadingNumber(const QString &s)
 
 const QByteArray kUtf8Bom = QByteArrayLiteral("\xEF\xBB\xBF");
 
+// Text in either encoding Program.ini may have never holds NUL or the C0 controls other
+// than white space; a program, an image or a packed file does.
+bool LooksBinary(const QByteArray &bytes)
+{
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        // 0x1A is the end-of-file mark old DOS and Windows editors left at the end.
+        if (b < 0x20 && b != '\t' && b != '\n' && b != '\r' && b != '\f' && b != '\v' && b != 0x1A)
+            return true;
+    }
+    return false;
+}
+
 // A settings file is a few kilobytes; anything this large is not one.
 constexpr qint64 kMaxIniSize = 4 * 1024 * 1024;
 
@@ -94,18 +110,57 @@ int CIniFile::OpenInExeDir(const QString &name, bool autoSave, bool noCase, bool
         dir += QLatin1Char('/');
     const QString installed = dir + name;
     const QString copy = PerUserCopyPath(name);
-    // A system installation cannot be written: this user's copy holds what was written
-    // (language, ports). A writable installation (the build tree) is used as it stands.
-    int opened = 0;
-    if (QFileInfo(copy).isFile() && !CanWriteFile(installed)) {
-        opened = QFileInfo::exists(installed) && Open(installed, autoSave, noCase, backup)
-            ? ReadOver(copy)
-            : Open(copy, autoSave, noCase, backup);
-    } else {
-        opened = Open(installed, autoSave, noCase, backup);
+    // An installed program never writes its installation data, whoever runs it: root
+    // could, and would hand every user root's language and fail the package's checksums.
+    // Only what this user changed is kept, in the user's own file, so that an update of
+    // the installed file (new radio types, a new version text) still reaches the user.
+    if (!RunningInstalled() && CanWriteFile(installed)) {
+        const int opened = Open(installed, autoSave, noCase, backup);
+        m_strUserCopy = copy;
+        return opened;
     }
+    // The file open so far is saved by its own rule before this one replaces it.
+    if (!m_strPath.isEmpty()) {
+        Save(false);
+        Close();
+    }
+    auto base = std::make_unique<CIniFile>(m_nGrowBy);
+    const int opened = base->OpenFile(installed, false, noCase, false, false);
+    m_strError = base->m_strError;
+    if (!opened && base->m_strPath.isEmpty())
+        return 0;
+    m_bAutoSave = autoSave ? 1 : 0;
+    m_bNoCase = noCase ? 1 : 0;
+    m_bBackup = backup;
+    if (!m_strBackup.startsWith(copy + QLatin1Char('.')))
+        m_strBackup.clear();
+    CopyValuesFrom(*base);
+    m_installedValues = std::move(base);
     m_strUserCopy = copy;
-    return opened;
+    if (!opened)
+        return 0;
+    return QFileInfo::exists(copy) ? ReadOver(copy) : 1;
+}
+
+void CIniFile::CopyValuesFrom(const CIniFile &other)
+{
+    m_strPath = other.m_strPath;
+    m_keyLists.clear();
+    m_valueLists.clear();
+    m_keyLists.resize(other.m_keyLists.size());
+    m_valueLists.resize(other.m_valueLists.size());
+    for (size_t s = 0; s < other.m_keyLists.size(); ++s) {
+        if (other.m_keyLists[s]) {
+            m_keyLists[s] = std::make_unique<QStringList>(*other.m_keyLists[s]);
+            m_valueLists[s] = std::make_unique<QStringList>(*other.m_valueLists[s]);
+        }
+    }
+    m_sectionNames = other.m_sectionNames;
+    m_nLastSection = other.m_nLastSection;
+    m_encoding = other.m_encoding;
+    m_bUtf8Bom = other.m_bUtf8Bom;
+    m_strProblem = other.m_strProblem;
+    m_bModified = 0;
 }
 
 int CIniFile::ReadOver(const QString &copyPath)
@@ -113,8 +168,11 @@ int CIniFile::ReadOver(const QString &copyPath)
     // Every value of the copy replaces the installed one; keys the copy lacks (a copy
     // written by hand with only [Ports], or types added by an update) stay installed.
     CIniFile copy(m_nGrowBy);
-    if (!copy.Open(copyPath, false, m_bNoCase, false))
-        return 1; // unreadable copy: the installed values stand
+    if (!copy.Open(copyPath, false, m_bNoCase, false)) {
+        // The installed values stand; the user is told why the own file is ignored.
+        m_strError = copy.m_strError;
+        return 0;
+    }
     for (int s = 0; s <= copy.m_nLastSection; ++s) {
         const QStringList &keys = *copy.m_keyLists[static_cast<size_t>(s)];
         const QStringList &values = *copy.m_valueLists[static_cast<size_t>(s)];
@@ -130,6 +188,16 @@ int CIniFile::ReadOver(const QString &copyPath)
 
 int CIniFile::Open(const QString &path, bool autoSave, bool noCase, bool backup)
 {
+    // The file open so far is saved by its own rule before this one replaces it.
+    if (!m_strPath.isEmpty()) {
+        Save(false);
+        Close();
+    }
+    return OpenFile(path, autoSave, noCase, backup, true);
+}
+
+int CIniFile::OpenFile(const QString &path, bool autoSave, bool noCase, bool backup, bool create)
+{
     if (!m_strPath.isEmpty()) {
         Save(false);
         Close();
@@ -140,6 +208,7 @@ int CIniFile::Open(const QString &path, bool autoSave, bool noCase, bool backup)
     m_strUserCopy.clear();
 
     m_strError.clear();
+    m_strProblem.clear();
     // Only a regular file is read, and not a huge one: a FIFO would never answer, and a
     // runaway file would take the memory of the whole machine.
     fileread::ReadResult read = fileread::ReadRegularFile(path, kMaxIniSize, true);
@@ -155,14 +224,13 @@ int CIniFile::Open(const QString &path, bool autoSave, bool noCase, bool backup)
         m_strError = QDir::toNativeSeparators(path) + QStringLiteral(": ") + read.reason;
         return 0;
     }
-    if (!exists) {
+    if (!exists && create) {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly)) {
             m_strError = QDir::toNativeSeparators(path) + QStringLiteral(": ") + file.errorString();
             return 0;
         }
     }
-
     // A backup name belongs to one file; another file gets its own.
     if (!m_strBackup.startsWith(path + QLatin1Char('.')))
         m_strBackup.clear();
@@ -183,6 +251,11 @@ int CIniFile::Open(const QString &path, bool autoSave, bool noCase, bool backup)
     const bool readFailed = read.problem == fileread::ReadProblem::ReadFailed;
     if (readFailed)
         m_strError = QDir::toNativeSeparators(path) + QStringLiteral(": ") + read.reason;
+
+    if (bytes.isEmpty() && !readFailed)
+        m_strProblem = QDir::toNativeSeparators(path) + QStringLiteral(" is empty");
+    else if (LooksBinary(bytes))
+        m_strProblem = QDir::toNativeSeparators(path) + QStringLiteral(" is not a text file");
 
     if (bytes.startsWith(kUtf8Bom)) {
         m_bUtf8Bom = true;
@@ -277,8 +350,43 @@ void CIniFile::SetValue(const QString &section, const QString &key, const QStrin
     }
 }
 
-QString CIniFile::ComposeText() const
+const QString *CIniFile::RawValue(const QString &section, const QString &key) const
 {
+    const int s = FindSection(section);
+    const int k = FindKey(s, key);
+    return k < 0 ? nullptr : &m_valueLists[static_cast<size_t>(s)]->at(k);
+}
+
+QString CIniFile::ComposeText(const CIniFile *base) const
+{
+    if (base) {
+        // Only the values GetValue would find and that differ from base, each once: a
+        // value the user never changed keeps following the installed file.
+        QString text;
+        for (int s = 0; s <= m_nLastSection; ++s) {
+            const QString &name = m_sectionNames.at(s);
+            if (FindSection(name) != s)
+                continue; // a later section of the same name is never searched
+            const QStringList &keys = *m_keyLists[static_cast<size_t>(s)];
+            const QStringList &values = *m_valueLists[static_cast<size_t>(s)];
+            QString lines;
+            for (int k = 0; k < keys.size(); ++k) {
+                if (FindKey(s, keys.at(k)) != k)
+                    continue; // an earlier key of the same name is never read
+                // Exact: a change of letter case alone ("chinese") changes the language.
+                const QString *installed = base->RawValue(name, keys.at(k));
+                if (installed && *installed == values.at(k))
+                    continue;
+                lines += keys.at(k) + QLatin1Char('=') + values.at(k) + QLatin1String("\r\n");
+            }
+            if (lines.isEmpty())
+                continue;
+            if (s > 0 || !name.isEmpty())
+                text += QLatin1Char('[') + name + QLatin1String("]\r\n");
+            text += lines;
+        }
+        return text;
+    }
     QString text;
     for (int s = 0; s <= m_nLastSection; ++s) {
         const QString &name = m_sectionNames.at(s);
@@ -298,25 +406,47 @@ QString CIniFile::ComposeText() const
     return text;
 }
 
+QByteArray CIniFile::EncodeText(const QString &text) const
+{
+    if (m_encoding == "GB18030")
+        return initext::EncodeGb18030File(text);
+    return initext::EncodeUtf8File(text, m_bUtf8Bom);
+}
+
 QString CIniFile::Save(bool backup, bool *ok)
 {
     if (ok)
         *ok = true;
     if (!m_bModified || m_strPath.isEmpty())
         return QString();
-    // The installed file of a system installation is read-only: the user's copy is
-    // made from it (with the changes) and read in preference from then on.
-    if (!m_strUserCopy.isEmpty() && m_strPath != m_strUserCopy && !CanWriteFile(m_strPath)) {
-        QDir().mkpath(QFileInfo(m_strUserCopy).absolutePath());
-        m_strPath = m_strUserCopy;
+    QString inPlaceRefusal;
+    // A file written in place that cannot be written now (a read-only mount since the
+    // start) hands the user's changes to the user's own file, as an installation does.
+    if (!m_installedValues && !m_strUserCopy.isEmpty() && m_strPath != m_strUserCopy
+        && !CanWriteFile(m_strPath)) {
+        QString why;
+        filewrite::CheckWritable(m_strPath, 0, &why);
+        inPlaceRefusal = QDir::toNativeSeparators(m_strPath) + QStringLiteral(": ")
+            + (why.isEmpty() ? filewrite::OsReason(EACCES) : why);
+        auto base = std::make_unique<CIniFile>(m_nGrowBy);
+        base->OpenFile(m_strPath, false, m_bNoCase, false, false);
+        m_installedValues = std::move(base);
     }
+    if (m_installedValues)
+        m_strPath = m_strUserCopy;
     const auto failed = [&](const QString &why) {
         m_strError = QDir::toNativeSeparators(m_strPath) + QStringLiteral(": ") + why;
+        if (!inPlaceRefusal.isEmpty())
+            m_strError = inPlaceRefusal + QStringLiteral("; ") + m_strError;
         if (ok)
             *ok = false;
         return QString();
     };
     QString reason;
+    // The user's own file may be the first in its folder; the folder's own refusal
+    // (a read-only file system) is the reason to tell, not the missing file it causes.
+    if (m_installedValues && !filewrite::MakeFolder(QFileInfo(m_strPath).absolutePath(), &reason))
+        return failed(reason);
     if (backup) {
         if (m_strBackup.isEmpty())
             MakeBackupName();
@@ -330,13 +460,7 @@ QString CIniFile::Save(bool backup, bool *ok)
                                   .arg(QDir::toNativeSeparators(m_strBackup), reason));
         }
     }
-    const QString text = ComposeText();
-    QByteArray bytes;
-    if (m_encoding == "GB18030") {
-        bytes = initext::EncodeGb18030File(text);
-    } else {
-        bytes = initext::EncodeUtf8File(text, m_bUtf8Bom);
-    }
+    const QByteArray bytes = EncodeText(ComposeText(m_installedValues.get()));
     if (!filewrite::WriteWholeFile(m_strPath, bytes, &reason))
         return failed(reason);
     m_strError.clear();
@@ -351,6 +475,7 @@ void CIniFile::Close()
     m_nLastSection = 0;
     m_strPath.clear();
     m_bModified = 0;
+    m_installedValues.reset();
 }
 
 int CIniFile::FindSection(const QString &section) const

@@ -22,9 +22,10 @@ public:
     CIniFile &operator=(const CIniFile &) = delete;
 
     /// Opens name in the program's directory (g_strAppDir, else the invocation path's
-    /// directory, else the current directory). When that file cannot be written and this
-    /// user has a copy (PerUserCopyPath), the copy's values are read over it; saves that
-    /// cannot go to the installed file go to the copy.
+    /// directory, else the current directory). An installed program (RunningInstalled), or
+    /// one whose file cannot be written, never writes that file: this user's file
+    /// (PerUserCopyPath) is read over it and saves put there only the values that differ
+    /// from the installed ones. A build tree's file is read and written in place.
     int OpenInExeDir(const QString &name, bool autoSave, bool noCase, bool backup);
     /// Parses the whole file at path (created empty when missing); 1 opened, 0 failed
     /// (errorString() says why). Only a regular file of at most 4 MiB is read.
@@ -52,16 +53,26 @@ public:
     QString path() const { return m_strPath; }
     /// The per-user copy that takes the saves the installed file refuses; empty after Open.
     QString userCopyPath() const { return m_strUserCopy; }
+    /// True when saves go to the per-user file only, as the values that differ from the
+    /// installed file.
+    bool writesUserDifferences() const { return m_installedValues != nullptr; }
     /// True when SetValue changed something since the last Close.
     bool isModified() const { return m_bModified; }
     /// Why the last Open or Save failed: the path and the OS's reason; empty after success.
     QString errorString() const { return m_strError; }
+    /// Why the file opened holds no settings although it was read ("... is empty", "... is not
+    /// a text file"); empty when it holds text or was missing.
+    QString contentProblem() const { return m_strProblem; }
 
 private:
     QString MakeBackupName();
     void AddSection(const QString &name);
     void ParseText(const QString &text);
-    QString ComposeText() const;
+    int OpenFile(const QString &path, bool autoSave, bool noCase, bool backup, bool create);
+    QString ComposeText(const CIniFile *base = nullptr) const;
+    QByteArray EncodeText(const QString &text) const;
+    const QString *RawValue(const QString &section, const QString &key) const;
+    void CopyValuesFrom(const CIniFile &other);
     int ReadOver(const QString &copyPath);
 
     // Slot tables sized in steps of m_nGrowBy; slots past m_nLastSection are null.
@@ -79,7 +90,11 @@ private:
     QByteArray m_encoding; // "UTF-8" or "GB18030": the file is written back as it was read
     bool m_bUtf8Bom = false; // a UTF-8 byte order mark read is written back
     QString m_strUserCopy; // written instead of m_strPath when that cannot be written
+    // The installed file's own values while this user's differences are read over
+    // them; null when the file is written in place.
+    std::unique_ptr<CIniFile> m_installedValues;
     QString m_strError;
+    QString m_strProblem;
 };
 
 /// The one Program.ini of the process.

@@ -73,21 +73,30 @@ bool CProgramApp::InitInstance(const QString &appDir, const QStringList &argumen
     g_strAppDisplayName = QStringLiteral("Program");
     g_strTitle.clear();
 
-    if (!theIniFile.OpenInExeDir(QStringLiteral("Program.ini"), true, true, false)
-        && !theIniFile.errorString().isEmpty())
-        AfxMessageBox(nullptr,
-            LanguageText("Program.ini cannot be read: %1", "无法读取 Program.ini：%1")
-                .arg(theIniFile.errorString()),
-            QMessageBox::Ok, MsgIcon::Exclamation, QStringLiteral("Program"));
+    const bool opened = theIniFile.OpenInExeDir(QStringLiteral("Program.ini"), true, true, false);
     g_strLanguage = theIniFile.GetValue(kSetup, QStringLiteral("Language"));
     g_bChinese = IsChineseLanguage(g_strLanguage);
     g_strHelpFile = HelpFileName(g_bChinese);
+    // A file that cannot be read or holds no text is named with its reason; otherwise the
+    // language message below would be the only word, and a misleading one.
+    QString why;
+    if (!opened && !theIniFile.errorString().isEmpty())
+        why = LanguageText("Program.ini cannot be read: %1", "无法读取 Program.ini：%1")
+                  .arg(theIniFile.errorString());
+    else if (!theIniFile.contentProblem().isEmpty())
+        why = LanguageText("Program.ini cannot be used: %1", "无法使用 Program.ini：%1")
+                  .arg(theIniFile.contentProblem());
 
     if (!loadLanguageSet()) {
-        AfxMessageBox(nullptr, LanguageText("Load language DLL fail", "加载语言链接库失败"),
-            QMessageBox::Ok, MsgIcon::None, QStringLiteral("Program"));
+        const QString fail = LanguageText("Load language DLL fail", "加载语言链接库失败");
+        AfxMessageBox(nullptr, why.isEmpty() ? fail : why + QStringLiteral("\n\n") + fail,
+            QMessageBox::Ok, why.isEmpty() ? MsgIcon::None : MsgIcon::Exclamation,
+            QStringLiteral("Program"));
         return false;
     }
+    if (!why.isEmpty())
+        AfxMessageBox(
+            nullptr, why, QMessageBox::Ok, MsgIcon::Exclamation, QStringLiteral("Program"));
 
     m_pMainFrame = std::make_unique<CMainFrame>();
     CMainFrame *frame = m_pMainFrame.get();

@@ -199,6 +199,45 @@ private slots:
             QVERIFY(!QFileInfo(path).isFile());
     }
 
+    // The backups folder is tried before the radio is touched, and its refusal is told
+    // with the OS's reason.
+    void writeBackupDirGivesTheReason_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("a file in the way") << "file"
+                                           << "Not a directory";
+        QTest::newRow("read-only mount") << "readonly"
+                                         << "Read-only file system";
+    }
+    void writeBackupDirGivesTheReason()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QString, reason);
+        QString folder = m_dir.filePath("backups-" + fault);
+        std::unique_ptr<SmallDisk> disk;
+        if (fault == "file") {
+            WriteAll(folder, "not a folder");
+        } else {
+            disk = std::make_unique<SmallDisk>(64);
+            if (!disk->mounted())
+                QSKIP(qPrintable(disk->whyNot()));
+            QVERIFY(disk->setReadOnly(true));
+            folder = disk->path() + "/backups";
+        }
+        const QString log = m_dir.filePath("backup-" + fault + ".log");
+        SimProcess sim({ "--log", log });
+        QVERIFY(!sim.path().isEmpty());
+        const testing::ProgramRun r = Run(kCli,
+            { "write", "--port", sim.path(), Fixture("image-channels.dat"), "--backup-dir",
+                folder });
+        sim.stop();
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains(("cannot write backups into " + folder + ": " + reason).toUtf8()),
+            r.err.constData());
+        QCOMPARE(ReceivedBytes(log), 0);
+    }
+
     // The disk fills while the radio is being read: the old file stays, and the image read
     // is kept under the temporary folder, where the message says.
     void readKeepsTheImageWhenTheSaveFails()

@@ -2,6 +2,11 @@
 // The programs as a user gets them: every command and option their --help
 // prints is in their man page, and an installation into any prefix runs from
 // there with its data, desktop entry, icons, AppStream data and completion.
+#include "core/app/Globals.h"
+#include "core/app/InstallationPlace.h"
+#include "core/settings/IniFile.h"
+#include "core/settings/SetupChoices.h"
+
 #include "tests/common/ProgramRun.h"
 #include "tests/common/TestFiles.h"
 
@@ -468,6 +473,67 @@ private slots:
             QVERIFY2(!offered.contains(a), qPrintable(a + " in: " + offered.join(' ')));
         if (expected.isEmpty())
             QVERIFY2(offered.isEmpty(), qPrintable(offered.join(' ')));
+    }
+
+    void languageChangeLeavesTheInstallation()
+    {
+        // Whoever runs it (CI runs as root, who could write share/radioprog), an installed
+        // program keeps the packaged Program.ini as it is; the user's file holds the change.
+        const QString installed = prefixed(QStringLiteral("share/radioprog/Program.ini"));
+        const QByteArray packaged = ReadAll(installed);
+        QTemporaryDir home;
+        const QString config = home.filePath(QStringLiteral("config"));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
+        const QString bin = prefixed(QStringLiteral("bin"));
+        QVERIFY(!IsBuildTree(bin));
+        SetRunningInstalled(!IsBuildTree(bin));
+        g_strAppDir = InstallationDataDir(bin);
+        {
+            // As the Language dialog and the restart store it.
+            CIniFile ini;
+            QCOMPARE(ini.OpenInExeDir(QStringLiteral("Program.ini"), false, true, false), 1);
+            QVERIFY(StoreLanguageChoice(ini, 1, false));
+            bool saved = false;
+            ini.Save(false, &saved);
+            QVERIFY2(saved, qPrintable(ini.errorString()));
+        }
+        SetRunningInstalled(false);
+        g_strAppDir.clear();
+        QCOMPARE(ReadAll(installed), packaged);
+        const QString own = config + QStringLiteral("/radioprog/Program.ini");
+        QCOMPARE(ReadAll(own), QByteArray("[Setup]\r\nLanguage=Chinese\r\n"));
+
+        // The installed programs read it that way: the GUI starts (in Chinese) and writes
+        // nothing; an update of the installed file (a renamed radio type) reaches the user.
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("RADIOPROG_QUIT_AFTER_SHOW"), QStringLiteral("1"));
+        QProcess gui;
+        gui.setProcessEnvironment(env);
+        gui.start(prefixed(QStringLiteral("bin/radioprog")), {});
+        QVERIFY(gui.waitForFinished(60000));
+        QVERIFY2(gui.exitCode() == 0, gui.readAllStandardError().constData());
+        QCOMPARE(ReadAll(installed), packaged);
+        QCOMPARE(ReadAll(own), QByteArray("[Setup]\r\nLanguage=Chinese\r\n"));
+
+        QByteArray updated = packaged;
+        updated.replace("Type1=ZL-260", "Type1=ZL-260B");
+        testing::WriteAll(installed, updated);
+        QTemporaryDir work;
+        const QString file = work.filePath(QStringLiteral("new.dat"));
+        QProcess cli;
+        cli.setProcessEnvironment(env);
+        cli.start(prefixed(QStringLiteral("bin/radioprog-cli")), { QStringLiteral("new"), file });
+        QVERIFY(cli.waitForFinished(30000) && cli.exitCode() == 0);
+        cli.start(prefixed(QStringLiteral("bin/radioprog-cli")),
+            { QStringLiteral("show"), QStringLiteral("--json"), file });
+        QVERIFY(cli.waitForFinished(30000) && cli.exitCode() == 0);
+        const QByteArray out = cli.readAllStandardOutput();
+        testing::WriteAll(installed, packaged);
+        QVERIFY2(out.contains("\"ZL-260B\""), out.constData());
+        QCOMPARE(ReadAll(own), QByteArray("[Setup]\r\nLanguage=Chinese\r\n"));
+        qunsetenv("XDG_CONFIG_HOME");
     }
 };
 

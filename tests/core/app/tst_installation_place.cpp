@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Where the installation data is found (build tree or <prefix>/share/radioprog)
-// and the per-user Program.ini that takes what a read-only installation refuses.
+// and the per-user Program.ini that holds what the user changed over an installation.
 #include "core/app/Globals.h"
 #include "core/app/InstallationPlace.h"
 #include "core/settings/IniFile.h"
 
+#include "tests/common/FileFaults.h"
 #include "tests/common/TestFiles.h"
 #include <QDir>
 #include <QFileInfo>
@@ -91,6 +92,7 @@ private slots:
 
     void cleanup()
     {
+        SetRunningInstalled(false);
         if (m_readOnly)
             MakeWritable(m_installed);
         m_dir.reset();
@@ -164,13 +166,10 @@ private slots:
             // The automatic save at the end of the run.
         }
         QCOMPARE(ReadAll(installedIni()), kInstalledIni);
-        const QByteArray copy = ReadAll(m_copy);
-        // Made from the installed file, with the change.
-        QVERIFY2(copy.contains("Language=Chinese\r\n"), copy.constData());
-        QVERIFY2(copy.contains("Type1=ZL-260\r\n"), copy.constData());
-        QVERIFY2(copy.contains("Company=Test Company\r\n"), copy.constData());
+        // Only the change: the rest keeps following the installed file.
+        QCOMPARE(ReadAll(m_copy), QByteArray("[Setup]\r\nLanguage=Chinese\r\n"));
 
-        // Read in preference from then on, and written there again.
+        // Read over the installed values from then on, and written there again.
         CIniFile again;
         QCOMPARE(again.OpenInExeDir(QStringLiteral("Program.ini"), false, true, false), 1);
         QCOMPARE(again.path(), m_copy);
@@ -178,7 +177,89 @@ private slots:
         QCOMPARE(again.GetValue("Setup", "Field1"), QStringLiteral("130 - 160MHz|136 - 174MHz"));
         again.SetValue("Setup", "Language", "English");
         again.Save(false);
-        QVERIFY(ReadAll(m_copy).contains("Language=English\r\n"));
+        // Back to the installed value: nothing of the user's is left to keep.
+        QCOMPARE(ReadAll(m_copy), QByteArray());
+        QCOMPARE(ReadAll(installedIni()), kInstalledIni);
+    }
+
+    void installedProgramKeepsOnlyTheUserChanges_data()
+    {
+        QTest::addColumn<QByteArray>("copy"); // the user's file before; null: none
+        QTest::addColumn<QStringList>("change"); // section, key, value
+        QTest::addColumn<QByteArray>("expected"); // the user's file after the save
+        const QStringList chinese { "Setup", "Language", "Chinese" };
+        QTest::newRow("first change")
+            << QByteArray() << chinese << QByteArray("[Setup]\r\nLanguage=Chinese\r\n");
+        // A full copy an older version made is cut down to what differs.
+        QByteArray full = kInstalledIni;
+        full.replace("Company=Test Company", "Company=My Shop");
+        QTest::newRow("old full copy reduced")
+            << full << chinese
+            << QByteArray("[Setup]\r\nLanguage=Chinese\r\n[English]\r\nCompany=My Shop\r\n");
+        QTest::newRow("new section") << QByteArray("[Setup]\nLanguage=Chinese\n")
+                                     << QStringList { "Ports", "COM1", "/dev/ttyACM0" }
+                                     << QByteArray("[Setup]\r\nLanguage=Chinese\r\n"
+                                                   "[Ports]\r\nCOM1=/dev/ttyACM0\r\n");
+    }
+
+    void installedProgramKeepsOnlyTheUserChanges()
+    {
+        QFETCH(QByteArray, copy);
+        QFETCH(QStringList, change);
+        QFETCH(QByteArray, expected);
+        // The installation stays writable (as for root): being installed is what counts.
+        SetRunningInstalled(true);
+        if (!copy.isNull()) {
+            QVERIFY(QDir().mkpath(QFileInfo(m_copy).absolutePath()));
+            WriteAll(m_copy, copy);
+        }
+        {
+            CIniFile ini;
+            QCOMPARE(ini.OpenInExeDir(QStringLiteral("Program.ini"), true, true, false), 1);
+            QVERIFY(ini.writesUserDifferences());
+            ini.SetValue(change.at(0), change.at(1), change.at(2));
+            // Saved when the object ends, as at the end of a run.
+        }
+        QCOMPARE(ReadAll(installedIni()), kInstalledIni);
+        QCOMPARE(ReadAll(m_copy), expected);
+    }
+
+    void installedUpdateReachesTheUser()
+    {
+        SetRunningInstalled(true);
+        QVERIFY(QDir().mkpath(QFileInfo(m_copy).absolutePath()));
+        WriteAll(m_copy, "[Setup]\r\nLanguage=Chinese\r\n");
+        // The package is updated: a new radio type and a new company text.
+        QByteArray updated = kInstalledIni;
+        updated.replace("Company=Test Company", "Company=Test Company 2");
+        updated.replace("[English]", "Type2=RP-99\r\nField2=400 - 470MHz\r\n[English]");
+        WriteAll(installedIni(), updated);
+        CIniFile ini;
+        QCOMPARE(ini.OpenInExeDir(QStringLiteral("Program.ini"), false, true, false), 1);
+        QCOMPARE(ini.GetValue("Setup", "Language"), QStringLiteral("Chinese"));
+        QCOMPARE(ini.GetValue("Setup", "Type2"), QStringLiteral("RP-99"));
+        QCOMPARE(ini.GetValue("English", "Company"), QStringLiteral("Test Company 2"));
+    }
+
+    void bothPlacesReadOnlyTellTheMount()
+    {
+        // The user's configuration folder on a read-only file system, its radioprog
+        // folder not made yet: the reason is the mount, not a missing file.
+        testing::SmallDisk disk;
+        if (!disk.mounted())
+            QSKIP(qPrintable(disk.whyNot()));
+        QVERIFY(disk.setReadOnly(true));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(disk.path()));
+        SetRunningInstalled(true);
+        makeInstallationReadOnly();
+        CIniFile ini;
+        QCOMPARE(ini.OpenInExeDir(QStringLiteral("Program.ini"), false, true, false), 1);
+        ini.SetValue("Setup", "Language", "Chinese");
+        bool ok = true;
+        ini.Save(false, &ok);
+        QVERIFY(!ok);
+        QVERIFY2(ini.errorString().contains(QStringLiteral("Read-only file system")),
+            qPrintable(ini.errorString()));
         QCOMPARE(ReadAll(installedIni()), kInstalledIni);
     }
 

@@ -149,6 +149,10 @@ private slots:
         Unmount(folder);
         QVERIFY(!saved);
         QVERIFY2(error.contains(reason), qPrintable(error));
+        // Named as the user will look for it, not as the hidden file on the way.
+        QVERIFY2(error.contains(QStringLiteral("2026-03-14_09-26-53_ZL-260.dat"))
+                && !error.contains(QStringLiteral("/.")),
+            qPrintable(error));
         QVERIFY(path.isEmpty());
         QVERIFY2(left.isEmpty() || left == QStringList { QStringLiteral("filler") },
             qPrintable(left.join(QLatin1Char(' '))));
@@ -198,7 +202,9 @@ private slots:
         QString error;
         QVERIFY(
             !SaveBackup(file + QStringLiteral("/backups"), OfType(0, 1), m_when, nullptr, &error));
-        QVERIFY2(error.contains(QStringLiteral("not-a-folder")), qPrintable(error));
+        QVERIFY2(error.contains(QStringLiteral("not-a-folder"))
+                && error.contains(QStringLiteral("Not a directory")),
+            qPrintable(error));
     }
 
     void listNewestFirst()

@@ -105,10 +105,11 @@ void TestPortAdvice::diagnosis_data()
     QTest::newRow("busy, holders named")
         << busy << false
         << QStringList { QStringLiteral("in use by another program: minicom (PID 4242), "
-                                        "picocom (PID 77)"),
-               QStringLiteral("brltty") }
-        << QStringList { QStringLiteral("正被其他程序占用：minicom (PID 4242)"),
-               QStringLiteral("brltty") };
+                                        "picocom (PID 77)") }
+        << QStringList { QStringLiteral("正被其他程序占用：minicom (PID 4242)") };
+    QTest::newRow("busy, brltty running")
+        << busy << true << QStringList { QStringLiteral("sudo apt remove brltty") }
+        << QStringList { QStringLiteral("sudo apt remove brltty") };
 }
 
 void TestPortAdvice::diagnosis()
@@ -146,7 +147,8 @@ void TestPortAdvice::diagnosis()
         }
         QVERIFY2(!text.contains(QStringLiteral("ttyS0")), qPrintable(text));
     }
-    if (!brltty && PortFault(fault) == PortFault::NoSuchDevice)
+    // brltty is named only when it runs.
+    if (!brltty)
         QVERIFY(!ExplainPortFailure(facts, Language::English).contains(QStringLiteral("brltty")));
 }
 
@@ -155,6 +157,9 @@ void TestPortAdvice::permissionNamesTheGroup()
     FakeSystem sys;
     sys.addDevice(QStringLiteral("ttyUSB0"));
     const QString device = sys.device(QStringLiteral("ttyUSB0"));
+    QVERIFY(QFile::setPermissions(device,
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+            | QFileDevice::WriteGroup));
     const PortFacts facts
         = GatherPortFacts(failure(PortFault::PermissionDenied, device, EACCES), sys.env);
     QCOMPARE(facts.deviceGroup, QFileInfo(device).group());
@@ -174,6 +179,21 @@ void TestPortAdvice::permissionNamesTheGroup()
     dialout.deviceGroup = QStringLiteral("dialout");
     QVERIFY(ExplainPortFailure(dialout, Language::English)
                 .contains(QStringLiteral("sudo usermod -aG dialout $USER")));
+
+    // Mode 0600: no group helps; the udev rule fits the cable's later numbers too.
+    PortFacts ownerOnly = dialout;
+    ownerOnly.error.device = QStringLiteral("/dev/ttyUSB0");
+    ownerOnly.deviceOwner = QStringLiteral("root");
+    ownerOnly.groupMayUse = false;
+    for (Language language : { Language::English, Language::Chinese }) {
+        const QString text = ExplainPortFailure(ownerOnly, language);
+        QVERIFY2(text.contains(QStringLiteral("KERNEL==\"ttyUSB[0-9]*\", GROUP=\"dialout\", "
+                                              "MODE=\"0660\""))
+                && text.contains(QStringLiteral("sudo chmod 0660 /dev/ttyUSB0")),
+            qPrintable(text));
+    }
+    QVERIFY(ExplainPortFailure(ownerOnly, Language::English)
+                .contains(QStringLiteral("Only its owner (root) may open it")));
 }
 
 void TestPortAdvice::everyFaultIsExplained()

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own windows under real faults: Save on a full disk, Open of a FIFO, a
-// language change when Program.ini cannot be written, a Program.ini too large to be one,
-// a backup saved back over itself.
+// language change when Program.ini cannot be written, a Program.ini too large to be one
+// or unusable for another reason, a backup saved back over itself.
 #include "tests/common/ShellFixture.h"
 
 #include "core/document/BackupStore.h"
@@ -15,6 +15,7 @@
 #include "tests/common/FileFaults.h"
 #include "tests/common/TestFiles.h"
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -219,6 +220,67 @@ private slots:
         QVERIFY(!fx.start());
         const QString text = AllMessages(fx.messages);
         QVERIFY2(text.contains("Program.ini cannot be read") && text.contains("larger than 4 MiB"),
+            qPrintable(text));
+    }
+
+    void unusableProgramIniIsNamedBeforeTheLanguage_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("FIFO") << "fifo"
+                              << "not a regular file";
+        QTest::newRow("folder") << "folder"
+                                << "Is a directory";
+        QTest::newRow("empty") << "empty"
+                               << "is empty";
+        QTest::newRow("binary") << "binary"
+                                << "is not a text file";
+        QTest::newRow("unreadable") << "unreadable"
+                                    << "Permission denied";
+    }
+    void unusableProgramIniIsNamedBeforeTheLanguage()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        ShellFixture fx;
+        const QString ini = fx.dir() + "Program.ini";
+        fx.remove("Program.ini");
+        if (kind == "fifo")
+            QVERIFY(testing::MakeFifo(ini));
+        else if (kind == "folder")
+            QVERIFY(QDir().mkdir(ini));
+        else if (kind == "empty")
+            fx.write("Program.ini", QByteArray());
+        else if (kind == "binary")
+            fx.write("Program.ini",
+                QByteArray("\x7f"
+                           "ELF\x02\x01\x01\0\0\0[Setup]",
+                    16));
+        else
+            fx.write("Program.ini", ShellFixture::EnglishIni().toUtf8());
+        // Root reads anything: the start then checks access as an ordinary user, who may
+        // read the installation but not the settings file.
+        std::optional<testing::AsOrdinaryUser> user;
+        if (kind == "unreadable") {
+            QVERIFY(QFile::setPermissions(ini, QFileDevice::WriteOwner));
+            QVERIFY(QFile::setPermissions(fx.dir(),
+                QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                    | QFileDevice::ReadOther | QFileDevice::ExeOther));
+            user.emplace();
+        }
+        bool started = true;
+        {
+            testing::HangGuard guard(20); // a FIFO must be refused, not waited on
+            started = fx.start();
+        }
+        user.reset();
+        QVERIFY(!started);
+        QCOMPARE(fx.messages.size(), 1);
+        const QString text = fx.messages.first().text;
+        // The reason first, then the message the start-up ends with.
+        QVERIFY2(text.contains(reason) && text.contains("Program.ini")
+                && text.endsWith("Load language DLL fail")
+                && text.indexOf(reason) < text.indexOf("Load language DLL fail"),
             qPrintable(text));
     }
 };
