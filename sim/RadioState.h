@@ -50,6 +50,8 @@ public:
     bool inCloneMode() const;
     /// Number of write blocks stored since construction.
     int blocksWritten() const { return m_blocksWritten; }
+    /// True once the single byte at 0x3F0, the end of a whole write, was stored.
+    bool lastByteWritten() const { return m_lastByteWritten; }
 
     /// Time the radio takes to acknowledge the handshake confirm.
     static constexpr int HandshakeAckDelayMs = 20;
@@ -89,7 +91,10 @@ private:
     int m_length = 0;
     std::uint32_t m_noise = 0x2545F491u;
     int m_blocksWritten = 0;
+    bool m_lastByteWritten = false;
 };
 
 /// A believable programmed radio: VHF channels with tones, scan adds, mixed power.
 MemoryImage DemoRadioImage();
+/// The demo radio with channel memory of its own, made from seed: the next radio on a bench.
+MemoryImage FreshRadioImage(std::uint32_t seed);

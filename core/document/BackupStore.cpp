@@ -13,6 +13,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -84,8 +85,10 @@ bool SaveBackup(const QString &folder, const MemoryImage &image, const QDateTime
     const QDir dir(folder);
     // Complete and flushed under a temporary name first; then linked to a
     // name that does not exist yet, which the system refuses to overwrite.
-    const QString temp
-        = dir.filePath(QStringLiteral(".backup-%1.tmp").arg(QCoreApplication::applicationPid()));
+    // Several radios may be backed up at once by one process: each save has a name of its own.
+    static std::atomic<int> saves { 0 };
+    const QString temp = dir.filePath(
+        QStringLiteral(".backup-%1-%2.tmp").arg(QCoreApplication::applicationPid()).arg(++saves));
     QString reason;
     if (!filewrite::WriteWholeFile(temp, image.toByteArray(), &reason)) {
         QFile::remove(temp);
