@@ -118,7 +118,7 @@ bool AppendProgrammingRecord(const QString &path, const ProgrammingRecord &recor
     line.append('\n');
     // O_APPEND puts the whole line at the end even with several writers at once.
     const int fd = ::open(QFile::encodeName(path).constData(),
-        O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
+        O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
     if (fd < 0)
         return fail(OsReason(errno));
     // A line torn by an earlier power cut must not swallow this one: start it on a line
