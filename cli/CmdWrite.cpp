@@ -23,7 +23,7 @@
 #include <vector>
 
 const cli::Command cli::kWrite = { "write", RunWrite,
-    "write --port PORT [--port PORT ...] FILE.dat [--retries N] [--backup-dir DIR] "
+    "write --port PORT FILE.dat [--port PORT ...] [--retries N] [--backup-dir DIR] "
     "[--no-backup] [--no-verify] [--log FILE] [--json]",
     "Writes a .dat file into the radio, as Program > Write does: first a backup read of the "
     "radio into the backups folder, then the write, then a read-back that verifies it.\n"
