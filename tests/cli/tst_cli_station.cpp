@@ -41,6 +41,7 @@ private Q_SLOTS:
     void fourRadiosOneCorruptOneKilled();
     void benchGivesEachRadioItsOwnRecord();
     void interruptCancelsEveryRadio();
+    void interruptEndsTheBenchWithTotals();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -178,6 +179,26 @@ void TestCliStation::interruptCancelsEveryRadio()
     for (const QJsonValue &r : radios)
         QCOMPARE(r.toObject().value("result").toString(), QStringLiteral("cancelled"));
     QCOMPARE(ReadProgrammingLog(m_log).records.size(), 2);
+}
+
+void TestCliStation::interruptEndsTheBenchWithTotals()
+{
+    SimProcess radio({ QStringLiteral("--pace") });
+    QProcess cli;
+    cli.start(Cli(),
+        { QStringLiteral("station"), m_image, QStringLiteral("--port"), radio.path(),
+            QStringLiteral("--backup-dir"), m_backups, QStringLiteral("--log"), m_log });
+    QVERIFY(cli.waitForStarted());
+    cli.write("\n");
+    QTest::qWait(500);
+    ::kill(static_cast<pid_t>(cli.processId()), SIGINT);
+    QVERIFY(cli.waitForFinished(10000));
+    QCOMPARE(cli.exitCode(), 1);
+    const QByteArray out = cli.readAllStandardOutput();
+    QVERIFY2(out.endsWith("Totals: 0 programmed, 1 failed\n"), out.constData());
+    const ProgrammingLogRead log = ReadProgrammingLog(m_log);
+    QCOMPARE(log.records.size(), 1);
+    QCOMPARE(log.records.constFirst().result, QStringLiteral("cancelled"));
 }
 
 QTEST_GUILESS_MAIN(TestCliStation)
