@@ -19,6 +19,8 @@ extern const Command kPorts;
 extern const Command kReport;
 extern const Command kExport;
 extern const Command kImport;
+extern const Command kStation;
+extern const Command kLog;
 
 } // namespace cli
 
@@ -34,3 +36,5 @@ int RunPorts(const QStringList &args);
 int RunReport(const QStringList &args);
 int RunExport(const QStringList &args);
 int RunImport(const QStringList &args);
+int RunStation(const QStringList &args);
+int RunLog(const QStringList &args);

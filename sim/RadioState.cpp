@@ -215,6 +215,8 @@ RadioReply CRadioState::writeComplete()
         m_memory[at] = at == m_faults.corruptAt ? static_cast<std::uint8_t>(~m_data[i]) : m_data[i];
     }
     ++m_blocksWritten;
+    if (m_address == mem::WriteLastByte && m_data.size() == 1)
+        m_lastByteWritten = true;
     return answer({ kAck });
 }
 
@@ -278,5 +280,19 @@ MemoryImage DemoRadioImage()
     WriteField(image, Field::PriorityChannel, 2);
     WriteField(image, Field::RevertChannel, 2);
     WriteField(image, Field::CallTone, 2);
+    return image;
+}
+
+MemoryImage FreshRadioImage(std::uint32_t seed)
+{
+    MemoryImage image = DemoRadioImage();
+    // Only the channel records differ, so the settings still name a known type and band.
+    std::uint32_t x = seed ? seed : 0x9E3779B9u;
+    for (int i = 0; i < mem::ChannelCount * mem::RecordSize; ++i) {
+        x ^= x << 13;
+        x ^= x >> 17;
+        x ^= x << 5;
+        image[i] = static_cast<std::uint8_t>(x);
+    }
     return image;
 }

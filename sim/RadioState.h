@@ -54,6 +54,8 @@ public:
     int blocksWritten() const { return m_blocksWritten; }
     /// Handshakes completed since construction: the number of the running session.
     int sessions() const { return m_sessions; }
+    /// True once the single byte at 0x3F0, the end of a whole write, was stored.
+    bool lastByteWritten() const { return m_lastByteWritten; }
 
     /// Time the radio takes to acknowledge the handshake confirm.
     static constexpr int HandshakeAckDelayMs = 20;
@@ -96,7 +98,10 @@ private:
     std::uint32_t m_noise = 0x2545F491u;
     int m_blocksWritten = 0;
     int m_sessions = 0;
+    bool m_lastByteWritten = false;
 };
 
 /// A believable programmed radio: VHF channels with tones, scan adds, mixed power.
 MemoryImage DemoRadioImage();
+/// The demo radio with channel memory of its own, made from seed: the next radio on a bench.
+MemoryImage FreshRadioImage(std::uint32_t seed);

@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <poll.h>
+#include <sys/inotify.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
 #include <thread>
@@ -42,6 +43,7 @@ struct Options
     QString link;
     QString log;
     bool pace = false;
+    int radios = 0; // 0: one radio for as long as it runs
     RadioFaults faults;
 };
 
@@ -99,6 +101,11 @@ struct SimParser
         QStringLiteral("Log every byte with its time and direction."), QStringLiteral("FILE") };
     QCommandLineOption pace { QStringLiteral("pace"),
         QStringLiteral("Take as long per byte as a real 9600-baud line.") };
+    QCommandLineOption radios { QStringLiteral("radios"),
+        QStringLiteral("Serve N radios in a row: after each whole write, once the client has "
+                       "closed the port, a fresh radio with memory of its own takes its place; "
+                       "after the Nth the program ends."),
+        QStringLiteral("N") };
     QCommandLineOption silent { QStringLiteral("silent"), QStringLiteral("Fault: never answer.") };
     QCommandLineOption badAck { QStringLiteral("bad-handshake-ack"),
         QStringLiteral("Fault: answer the handshake wrongly.") };
@@ -127,8 +134,8 @@ struct SimParser
             "A virtual radio on a pseudo-terminal, for tests, demonstrations and benchmarks.\n"
             "Prints the device path of the virtual radio's port on the first line of stdout.\n"
             "ADDR is a memory address, decimal or 0x hexadecimal."));
-        parser.addOptions({ help, version, image, save, link, log, pace, silent, badAck, garbage,
-            shortAt, nakAt, stallAt, hangupAt, corruptAt, garbleAt });
+        parser.addOptions({ help, version, image, save, link, log, pace, radios, silent, badAck,
+            garbage, shortAt, nakAt, stallAt, hangupAt, corruptAt, garbleAt });
     }
 
     QString helpText() const
@@ -148,6 +155,15 @@ bool parseOptions(SimParser &p, Options *o, QString *error)
     o->link = p.parser.value(p.link);
     o->log = p.parser.value(p.log);
     o->pace = p.parser.isSet(p.pace);
+    if (p.parser.isSet(p.radios)) {
+        bool ok = false;
+        o->radios = p.parser.value(p.radios).toInt(&ok);
+        if (!ok || o->radios < 1) {
+            *error = QStringLiteral("--radios needs a number of 1 or more, not \"%1\"")
+                         .arg(p.parser.value(p.radios));
+            return false;
+        }
+    }
     o->faults.silent = p.parser.isSet(p.silent);
     o->faults.badHandshakeAck = p.parser.isSet(p.badAck);
     o->faults.garbage = p.parser.isSet(p.garbage);
@@ -318,12 +334,46 @@ int main(int argc, char **argv)
     Clock::time_point rxLine = Clock::now();
     Clock::time_point txLine = Clock::now();
     bool dead = false;
+    int served = 0;
+    std::uint32_t seed = static_cast<std::uint32_t>(::getpid()) * 2654435761u;
+    // The radio holds its port's slave side open itself, so a client's close shows no
+    // hang-up on the master; the system tells it instead, in order with the next client.
+    const int closes = options.radios > 0 ? ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC) : -1;
+    if (closes >= 0
+        && ::inotify_add_watch(
+               closes, QFile::encodeName(pty.slavePath()).constData(), IN_CLOSE_WRITE)
+            < 0) {
+        std::perror("radioprog-sim: --radios");
+        return 1;
+    }
+    // The client has let go of the port: with --radios, a radio that took a whole write
+    // is done and the next one (or the end) comes.
+    auto clientGone = [&] {
+        if (options.radios == 0 || !radio.lastByteWritten())
+            return;
+        ++served;
+        std::fprintf(stderr, "radioprog-sim: radio %d of %d done\n", served, options.radios);
+        if (served >= options.radios) {
+            g_stop = 1;
+            return;
+        }
+        seed = seed * 1664525u + 1013904223u;
+        radio = CRadioState(FreshRadioImage(seed), options.faults);
+    };
 
     while (!g_stop && !dead) {
-        pollfd p { pty.masterFd(), POLLIN, 0 };
-        const int pr = ::poll(&p, 1, 200);
+        pollfd fds[2] = { { pty.masterFd(), POLLIN, 0 }, { closes, POLLIN, 0 } };
+        const int pr = ::poll(fds, closes >= 0 ? 2 : 1, 200);
         if (pr < 0 && errno != EINTR)
             break;
+        if (closes >= 0 && (fds[1].revents & POLLIN)) {
+            alignas(inotify_event) char events[4096];
+            while (::read(closes, events, sizeof events) > 0) { }
+            clientGone();
+            if (g_stop)
+                break;
+        }
+        const pollfd &p = fds[0];
         if (pr <= 0) {
             // A client that went quiet for long has gone; the next starts afresh.
             if (Clock::now() - lastActivity > std::chrono::seconds(2))
@@ -379,6 +429,8 @@ int main(int argc, char **argv)
         log.flush();
     }
 
+    if (closes >= 0)
+        ::close(closes);
     log.flush();
     const bool saved = saveMemory(options.save, radio.memory());
     if (!options.link.isEmpty())

@@ -17,6 +17,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -90,10 +91,13 @@ bool SaveBackup(const QString &folder, const MemoryImage &image, const QDateTime
     const QString type = BackupRadioType(image);
     // Complete and flushed under a temporary name first; then linked to a
     // name that does not exist yet, which the system refuses to overwrite.
-    // The temporary name is one a later write recognises should this run be killed.
+    // The temporary name is one a later write recognises should this run be killed; several
+    // radios may be backed up at once by one process, so each save has a name of its own.
+    static std::atomic<int> saves { 0 };
     const QString temp
-        = dir.filePath(QStringLiteral(".backup.radioprog-%1")
-                           .arg(QCoreApplication::applicationPid(), 7, 10, QLatin1Char('0')));
+        = dir.filePath(QStringLiteral(".backup.radioprog-%1n%2")
+                           .arg(QCoreApplication::applicationPid(), 7, 10, QLatin1Char('0'))
+                           .arg(++saves));
     if (!filewrite::WriteWholeFileInBackups(temp, image.toByteArray(), &reason)) {
         QFile::remove(temp);
         // Named as the user will look for it: the backup, not the hidden file on the way.

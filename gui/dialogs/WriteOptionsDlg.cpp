@@ -2,6 +2,7 @@
 #include "gui/dialogs/WriteOptionsDlg.h"
 
 #include "core/settings/WriteSettings.h"
+#include "core/station/RadioProgramming.h"
 #include "gui/dialogs/DialogKeyFilter.h"
 #include "gui/shell/CommandIds.h"
 #include "gui/shell/MessageBox.h"
@@ -26,6 +27,7 @@ CWriteOptionsDlg::CWriteOptionsDlg(QWidget *parent)
     , m_verify(new QCheckBox(tr("&Verify after writing"), this))
     , m_folder(new QLineEdit(this))
     , m_openFolder(new QPushButton(tr("Open &Folder"), this))
+    , m_operator(new QLineEdit(this))
 {
     setObjectName(QStringLiteral("CWriteOptionsDlg"));
     setWindowTitle(tr("Options"));
@@ -50,6 +52,11 @@ CWriteOptionsDlg::CWriteOptionsDlg(QWidget *parent)
     row->addWidget(m_folder, 1);
     row->addWidget(m_openFolder);
     layout->addLayout(row);
+    // Who ran each write, for the programming log; the login name until changed.
+    auto *operatorLabel = new QLabel(tr("O&perator (in the programming log):"), this);
+    operatorLabel->setBuddy(m_operator);
+    layout->addWidget(operatorLabel);
+    layout->addWidget(m_operator);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(tr("OK"));
@@ -70,6 +77,7 @@ void CWriteOptionsDlg::OnInitDialog()
     m_backup->setChecked(options.backup);
     m_verify->setChecked(options.verify);
     m_folder->setText(QDir::toNativeSeparators(options.backupFolder));
+    m_operator->setText(OperatorName());
 }
 
 void CWriteOptionsDlg::OnOK()
@@ -79,6 +87,7 @@ void CWriteOptionsDlg::OnOK()
     options.verify = m_verify->isChecked();
     options.readTwice = m_readTwice->isChecked();
     StoreWriteOptions(options);
+    StoreOperatorName(m_operator->text());
     accept();
 }
 

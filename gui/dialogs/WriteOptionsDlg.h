@@ -31,6 +31,8 @@ public:
     QLineEdit *folderEdit() const { return m_folder; }
     /// The button that opens the backups folder.
     QPushButton *openFolderButton() const { return m_openFolder; }
+    /// The operator name the programming log records.
+    QLineEdit *operatorEdit() const { return m_operator; }
 
 private:
     QCheckBox *m_readTwice;
@@ -38,6 +40,7 @@ private:
     QCheckBox *m_verify;
     QLineEdit *m_folder;
     QPushButton *m_openFolder;
+    QLineEdit *m_operator;
 };
 
 /// Opens folder in the desktop's file manager, creating it first; reports a failure.

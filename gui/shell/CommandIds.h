@@ -48,6 +48,8 @@ constexpr int Read = ids::PromptRead; ///< Program > Read
 constexpr int Write = ids::PromptWrite; ///< Program > Write
 constexpr int ScanInfo = 32782; ///< Program > Scan Info
 constexpr int Backups = 32862; ///< Program > Backups...
+constexpr int ProgrammingStation = 32870; ///< Program > Programming Station...
+constexpr int ProgrammingLog = 32871; ///< Program > Programming Log...
 
 // View
 constexpr int ViewToolbar = ids::ViewToolbar; ///< View > Toolbar
@@ -86,6 +88,8 @@ constexpr int WriteOptions = cmd::WriteOptions; ///< The write Options dialog.
 constexpr int Backups = cmd::Backups; ///< The Backups window.
 constexpr int ImportChannels = cmd::ImportChannels; ///< The channel import preview.
 constexpr int Compare = 32863; ///< The compare window.
+constexpr int ProgrammingStation = cmd::ProgrammingStation; ///< The Programming Station window.
+constexpr int ProgrammingLog = cmd::ProgrammingLog; ///< The Programming Log window.
 
 /// The framework's help number of context (what CMainFrame::WinHelp takes).
 constexpr int HelpNumber(int context)

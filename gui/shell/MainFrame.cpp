@@ -14,6 +14,7 @@
 #include "gui/shell/MdiClient.h"
 #include "gui/shell/MessageBox.h"
 #include "gui/shell/NavBar.h"
+#include "gui/station/StationWindow.h"
 #include "gui/view/ProgramView.h"
 
 #include <QApplication>
@@ -155,6 +156,10 @@ void CMainFrame::createActions()
         ->setStatusTip(tr("Backup and verify around Program > Write"));
     addCommand(cmd::Backups, tr("&Backups..."))
         ->setStatusTip(tr("List the radio backups made before writing; open one"));
+    addCommand(cmd::ProgrammingStation, tr("Programming &Station..."))
+        ->setStatusTip(tr("Write the image into many radios, on every cable at once"));
+    addCommand(cmd::ProgrammingLog, tr("Programming &Log..."))
+        ->setStatusTip(tr("Every write into a radio: when, where, what and the backup"));
     addCommand(cmd::NextPane, tr("Next Pane"), QKeySequence(Qt::Key_F6));
     addCommand(cmd::PrevPane, tr("Previous Pane"), QKeySequence(Qt::SHIFT | Qt::Key_F6));
     // Menu 128 keeps its own About item: start-up renames only the item of the menu in use.
@@ -184,6 +189,9 @@ void CMainFrame::createActions()
     connect(action(cmd::CompareWith), &QAction::triggered, this, [this] { OnCompareWith(); });
     connect(action(cmd::WriteOptions), &QAction::triggered, this, [this] { OnWriteOptions(); });
     connect(action(cmd::Backups), &QAction::triggered, this, [this] { OnBackups(); });
+    connect(action(cmd::ProgrammingStation), &QAction::triggered, this,
+        [this] { OnProgrammingStation(); });
+    connect(action(cmd::ProgrammingLog), &QAction::triggered, this, [this] { OnProgrammingLog(); });
     forwardToView(cmd::Read, &CProgramView::OnRead);
     forwardToView(cmd::Write, &CProgramView::OnWrite);
     forwardToView(cmd::ScanInfo, &CProgramView::OnScanInfo);
@@ -440,6 +448,13 @@ void CMainFrame::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    // Radios being programmed at the station are stopped only when the user says so.
+    if (m_station && !m_station->askToStop()) {
+        event->ignore();
+        return;
+    }
+    if (m_station)
+        m_station->cancelAllAndWait();
     for (CChildFrame *frame : std::as_const(m_childFrames))
         if (frame->view())
             frame->view()->cancelTransferAndWait();

@@ -9,6 +9,7 @@
 
 class CChildFrame;
 class CProgramView;
+class CStationWindow;
 class CProgramDoc;
 class COptionalFeaturesDlg;
 class CProductInfoDlg;
@@ -87,6 +88,14 @@ public:
     /// Program > Backups...: the backups, one of them opened as a document.
     void OnBackups();
 
+    // --- MainFrameStation.cpp --------------------------------------------
+    /// Program > Programming Station...: the active document's image onto many radios.
+    void OnProgrammingStation();
+    /// Program > Programming Log...: every write into a radio.
+    void OnProgrammingLog();
+    /// The open Programming Station window, nullptr when none.
+    CStationWindow *stationWindow() const;
+
 public Q_SLOTS:
     /// Edit > Product Information (32786); defined in MainFrameDialogs.cpp.
     void OnProductInfo();
@@ -156,4 +165,5 @@ private:
     QString m_strCaption;
     QList<CChildFrame *> m_childFrames;
     QPointer<CChildFrame> m_pLastActive;
+    QPointer<CStationWindow> m_station;
 };

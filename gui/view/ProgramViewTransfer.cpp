@@ -9,6 +9,7 @@
 #include "core/link/RadioRead.h"
 #include "core/link/TransferJob.h"
 #include "core/settings/WriteSettings.h"
+#include "core/station/RadioProgramming.h"
 #include "gui/shell/MessageBox.h"
 #include "gui/transfer/ProcessDlg.h"
 #include "gui/transfer/WriteWindow.h"
@@ -27,6 +28,11 @@ struct TransferRun
     RadioWriteReport written;
     RadioReadReport read;
     TransferOutcome outcome = TransferOutcome::Cancelled;
+    /// The write's record for the programming log, begun on the window's thread.
+    ProgrammingRecord record;
+    QString logPath;
+    /// Why the record could not be logged, "" when it was.
+    QString logError;
 };
 
 /// Shows message stringId of a transfer (reason beneath it) and hands the answer to job.
@@ -107,14 +113,24 @@ void CProgramView::OnTransfer()
         run->direction == TransferDirection::Write ? RadioWriteProgressSteps(options)
                                                    : RadioReadProgressSteps(options.readTwice));
     const Language language = CurrentLanguage();
+    if (run->direction == TransferDirection::Write) {
+        run->record
+            = BeginProgrammingRecord(m_strPort, m_pDoc->pathName(), run->working, OperatorName());
+        run->logPath = DefaultProgrammingLogPath();
+    }
 
     // A child of this view: it cannot outlive it, and what it posted goes with it.
     auto *job = new CTransferJob(
         [run, device, options, language](CTransferUi &ui) {
             CPosixSerialLine line;
             if (run->direction == TransferDirection::Write) {
-                run->written = RunRadioWrite(line, device, run->working, options, ui, language);
+                // The record names the device this window resolved for its port.
+                run->record.device = device;
+                const RadioProgramming done
+                    = ProgramRadio(line, run->record, run->working, options, ui, language);
+                run->written = done.report;
                 run->outcome = run->written.outcome;
+                AppendProgrammingRecord(run->logPath, done.record, &run->logError);
             } else {
                 run->read
                     = RunRadioRead(line, device, run->working, options.readTwice, ui, language);
@@ -162,6 +178,14 @@ void CProgramView::OnTransfer()
                         if (self)
                             emit self->openBackupRequested(path);
                     } });
+        // Told apart from the write's result: the radio is as reported either way.
+        if (!run->logError.isEmpty())
+            AfxMessageBoxAsync(nullptr,
+                LanguageText("The programming log could not be written (%1); the radio's "
+                             "result is not affected.",
+                    "无法写入编程记录（%1）；对讲机的结果不受影响。")
+                    .arg(run->logError),
+                QMessageBox::Ok, MsgIcon::Exclamation, QString(), {}, this);
     });
     connect(m_pProcessDlg, &CProcessDlg::cancelRequested, job, &CTransferJob::cancel);
     // Cancel pressed between OK and this start: the transfer begins cancelled.

@@ -40,6 +40,8 @@ public:
         }
         return m_process.exitStatus() == QProcess::NormalExit && m_process.exitCode() == 0;
     }
+    /// Process id, for a test that kills the radio outright.
+    qint64 pid() const { return m_process.processId(); }
     /// True while it runs.
     bool running() const { return m_process.state() != QProcess::NotRunning; }
 

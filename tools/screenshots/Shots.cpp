@@ -16,6 +16,7 @@
 #include "core/image/MemoryMap.h"
 #include "core/image/SettingsArea.h"
 #include "core/link/RadioWrite.h"
+#include "core/log/ProgrammingLog.h"
 #include "core/settings/IniFile.h"
 #include "core/settings/UserSettings.h"
 #include "gui/dialogs/BackupsDlg.h"
@@ -30,6 +31,8 @@
 #include "gui/shell/AboutDlg.h"
 #include "gui/shell/CommandIds.h"
 #include "gui/shell/MainFrame.h"
+#include "gui/station/ProgrammingLogDlg.h"
+#include "gui/station/StationWindow.h"
 #include "gui/transfer/ProcessDlg.h"
 #include "gui/transfer/WriteWindow.h"
 #include "gui/view/ChannelGrid.h"
@@ -39,6 +42,7 @@
 #include "tools/screenshots/Camera.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -257,6 +261,72 @@ QPixmap WriteStep(Stage &)
     return picture;
 }
 
+/// A bench of three USB cables and the COM routes, on the demo radio's image.
+QPixmap Station(Stage &)
+{
+    StationSetup setup;
+    setup.image = DemoRadioImage();
+    setup.imagePath = QStringLiteral("site-north.dat");
+    const QList<StationPort> ports {
+        { QStringLiteral("/dev/ttyUSB0"),
+            QStringLiteral("/dev/ttyUSB0  USB-Serial Controller, Prolific, serial A1B2"), true },
+        { QStringLiteral("/dev/ttyUSB1"),
+            QStringLiteral("/dev/ttyUSB1  USB-Serial Controller, Prolific, serial C3D4"), true },
+        { QStringLiteral("/dev/ttyUSB2"),
+            QStringLiteral("/dev/ttyUSB2  FT232R USB UART, FTDI, serial E5F6"), true },
+        { QStringLiteral("COM1"), QStringLiteral("COM1 -> /dev/ttyUSB0"), false },
+    };
+    CStationWindow station(setup, QStringLiteral("site-north.dat"), ports, nullptr);
+    return Photograph(station);
+}
+
+/// A day at the bench in the programming log: three radios written, one failed.
+QPixmap ProgrammingLog(Stage &)
+{
+    const QString path
+        = QFileInfo(DefaultBackupFolder()).path() + QStringLiteral("/shot-log.jsonl");
+    QFile::remove(path);
+    const QString sha = Sha256Hex(DemoRadioImage().toByteArray());
+    const struct
+    {
+        int minute;
+        const char *port;
+        const char *serial;
+        const char *result;
+        const char *error;
+    } rows[] = {
+        { 2, "/dev/ttyUSB0", "A1B2", "ok", "" },
+        { 3, "/dev/ttyUSB1", "C3D4", "ok", "" },
+        { 3, "/dev/ttyUSB2", "E5F6", "verify-failed",
+            "The check after writing found that the radio differs from the file in the blocks "
+            "at 0x100." },
+        { 6, "/dev/ttyUSB0", "A1B2", "ok", "" },
+    };
+    for (const auto &row : rows) {
+        ProgrammingRecord r;
+        r.time = QDateTime(QDate(2026, 12, 7), QTime(9, row.minute, 5));
+        r.port = QString::fromLatin1(row.port);
+        r.device = r.port;
+        r.adapterSerial = QString::fromLatin1(row.serial);
+        r.imageFile = QStringLiteral("site-north.dat");
+        r.imageSha256 = sha;
+        r.radioType = QStringLiteral("RP-16V");
+        r.band = QStringLiteral("136 - 174MHz");
+        r.backupFile = DefaultBackupFolder()
+            + QStringLiteral("/2026-12-07_09-%1-05_RP-16V.dat")
+                  .arg(row.minute, 2, 10, QLatin1Char('0'));
+        r.result = QString::fromLatin1(row.result);
+        r.error = QString::fromLatin1(row.error);
+        r.durationMs = 6740;
+        r.operatorName = QStringLiteral("bench 1");
+        AppendProgrammingRecord(path, r);
+    }
+    CProgrammingLogDlg log(path);
+    const QPixmap picture = Photograph(log);
+    QFile::remove(path);
+    return picture;
+}
+
 } // namespace
 
 QList<Shot> AllShots()
@@ -292,6 +362,9 @@ QList<Shot> AllShots()
         { "dialog-options-{lang}", WriteOptions },
         { "dialog-backups-{lang}", Backups },
         { "process-write-step-{lang}", WriteStep },
+        // The dealer's bench.
+        { "dialog-station-{lang}", Station },
+        { "dialog-programming-log-{lang}", ProgrammingLog },
     };
 }
 

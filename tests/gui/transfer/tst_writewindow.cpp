@@ -5,6 +5,7 @@
 #include "core/document/BackupStore.h"
 #include "core/document/ProgramDoc.h"
 #include "core/image/ChannelRecord.h"
+#include "core/log/ProgrammingLog.h"
 #include "core/settings/UserSettings.h"
 #include "core/settings/WriteSettings.h"
 #include "gui/dialogs/BackupsDlg.h"
@@ -134,6 +135,7 @@ void TestWriteWindow::init()
     QVERIFY(m_fx->start());
     QFile::remove(UserSettings::forApplication().fileName());
     QDir(DefaultBackupFolder()).removeRecursively();
+    QFile::remove(DefaultProgrammingLogPath());
 }
 
 void TestWriteWindow::cleanup()
@@ -211,6 +213,12 @@ void TestWriteWindow::compareThenWriteAndVerify()
     QCOMPARE(backups.size(), 1);
     QCOMPARE(Load(backups.constFirst().path).channel(1).powerHigh(), true);
     QVERIFY(m_fx->frame()->statusBar()->currentMessage().contains(backups.constFirst().path));
+    // Program > Write leaves its record in the programming log.
+    const ProgrammingLogRead log = ReadProgrammingLog(DefaultProgrammingLogPath());
+    QCOMPARE(log.records.size(), 1);
+    QCOMPARE(log.records.constFirst().result, QStringLiteral("ok"));
+    QCOMPARE(log.records.constFirst().port, m_sim->path());
+    QCOMPARE(log.records.constFirst().backupFile, backups.constFirst().path);
 }
 
 void TestWriteWindow::cancelInTheCompareWindowWritesNothing()
