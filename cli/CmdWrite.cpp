@@ -9,6 +9,7 @@
 #include "core/link/ConsoleTransferUi.h"
 #include "core/link/PosixSerialLine.h"
 #include "core/link/RadioWrite.h"
+#include "core/plan/ChannelPlanCheck.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -17,10 +18,13 @@
 
 const cli::Command cli::kWrite = { "write", RunWrite,
     "write --port PORT FILE.dat [--retries N] [--backup-dir DIR] [--no-backup] "
-    "[--no-verify]",
+    "[--no-verify] [--region none|us|eu] [--force]",
     "Writes a .dat file into the radio, as Program > Write does: first a backup read of the "
     "radio into the backups folder, then the write, then a read-back that verifies it.\n"
-    "Exit status 1: the radio or the port failed, or the verify found a difference.",
+    "The channel plan is checked first (as the check command does): its errors and warnings "
+    "go to stderr, and errors stop the write unless --force is given.\n"
+    "Exit status 1: the radio or the port failed, or the verify found a difference; 2: a "
+    "usage or file error, or the plan has errors and --force was not given.",
     false };
 
 namespace {
@@ -49,8 +53,14 @@ int RunWrite(const QStringList &args)
         QStringLiteral("Do not read and keep the radio's memory before writing."));
     const QCommandLineOption noVerifyOption(QStringLiteral("no-verify"),
         QStringLiteral("Do not read the radio back after writing to verify it."));
-    parser.addOptions(
-        { portOption, retriesOption, backupDirOption, noBackupOption, noVerifyOption });
+    const QCommandLineOption regionOption(QStringLiteral("region"),
+        QStringLiteral("Region whose frequency rules the plan check applies: none, us or eu "
+                       "(default: the region of Setup > Options)."),
+        QStringLiteral("none|us|eu"));
+    const QCommandLineOption forceOption(
+        QStringLiteral("force"), QStringLiteral("Write even when the plan check finds errors."));
+    parser.addOptions({ portOption, retriesOption, backupDirOption, noBackupOption, noVerifyOption,
+        regionOption, forceOption });
     parser.addPositionalArgument(
         QStringLiteral("FILE.dat"), QStringLiteral("The image to write into the radio."));
     if (const int status = cli::ParseCommand(parser, cli::kWrite, args); status != cli::kGoOn)
@@ -70,11 +80,26 @@ int RunWrite(const QStringList &args)
     if (parser.isSet(noBackupOption) && parser.isSet(backupDirOption))
         return usageError(QStringLiteral("--backup-dir and --no-backup exclude each other"));
     const QString input = files.constFirst();
+    PlanRegion region = LoadPlanRegion();
+    if (parser.isSet(regionOption) && !RegionFromCode(parser.value(regionOption), &region))
+        return usageError(QStringLiteral("--region must be none, us or eu, not %1")
+                              .arg(parser.value(regionOption)));
 
     CProgramDoc doc;
     QString error;
     if (!doc.OnOpenDocument(input, &error)) {
         std::fprintf(stderr, "radioprog-cli write: %s\n", qPrintable(error));
+        return 2;
+    }
+    // Checked before the port is touched: a plan with errors must not reach a radio by accident.
+    const WriteCheck check = CheckBeforeWrite(doc.m_image, region);
+    if (!check.findings.isEmpty())
+        std::fprintf(stderr, "%s\n", qPrintable(WriteCheckText(check, CurrentLanguage())));
+    if (check.hasErrors && !parser.isSet(forceOption)) {
+        std::fprintf(stderr, "%s\n",
+            qPrintable(LanguageText("radioprog-cli write: the channel plan has errors; nothing "
+                                    "was written. Correct them, or write anyway with --force.",
+                "radioprog-cli write：信道规划有错误，未写入。请更正，或用 --force 强制写入。")));
         return 2;
     }
     RadioWriteOptions options;

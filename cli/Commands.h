@@ -19,6 +19,7 @@ extern const Command kPorts;
 extern const Command kReport;
 extern const Command kExport;
 extern const Command kImport;
+extern const Command kCheck;
 
 } // namespace cli
 
@@ -34,3 +35,5 @@ int RunPorts(const QStringList &args);
 int RunReport(const QStringList &args);
 int RunExport(const QStringList &args);
 int RunImport(const QStringList &args);
+// check: 1 when the plan has an error or a warning.
+int RunCheck(const QStringList &args);
