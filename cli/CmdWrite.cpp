@@ -91,17 +91,6 @@ int RunWrite(const QStringList &args)
         std::fprintf(stderr, "radioprog-cli write: %s\n", qPrintable(error));
         return 2;
     }
-    // Checked before the port is touched: a plan with errors must not reach a radio by accident.
-    const WriteCheck check = CheckBeforeWrite(doc.m_image, region);
-    if (!check.findings.isEmpty())
-        std::fprintf(stderr, "%s\n", qPrintable(WriteCheckText(check, CurrentLanguage())));
-    if (check.hasErrors && !parser.isSet(forceOption)) {
-        std::fprintf(stderr, "%s\n",
-            qPrintable(LanguageText("radioprog-cli write: the channel plan has errors; nothing "
-                                    "was written. Correct them, or write anyway with --force.",
-                "radioprog-cli write：信道规划有错误，未写入。请更正，或用 --force 强制写入。")));
-        return 2;
-    }
     RadioWriteOptions options;
     options.backup = !parser.isSet(noBackupOption);
     options.verify = !parser.isSet(noVerifyOption);
@@ -117,6 +106,17 @@ int RunWrite(const QStringList &args)
         }
     }
 
+    // Checked before the port is touched: a plan with errors must not reach a radio by accident.
+    const WriteCheck check = CheckBeforeWrite(doc.m_image, region);
+    if (!check.findings.isEmpty())
+        std::fprintf(stderr, "%s\n", qPrintable(WriteCheckText(check, CurrentLanguage())));
+    if (check.hasErrors && !parser.isSet(forceOption)) {
+        std::fprintf(stderr, "%s\n",
+            qPrintable(LanguageText("radioprog-cli write: the channel plan has errors; nothing "
+                                    "was written. Correct them, or write anyway with --force.",
+                "radioprog-cli write：信道规划有错误，未写入。请更正，或用 --force 强制写入。")));
+        return 2;
+    }
     RadioWriteReport report;
     {
         CPosixSerialLine line;

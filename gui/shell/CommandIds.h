@@ -48,6 +48,7 @@ constexpr int Read = ids::PromptRead; ///< Program > Read
 constexpr int Write = ids::PromptWrite; ///< Program > Write
 constexpr int ScanInfo = 32782; ///< Program > Scan Info
 constexpr int Backups = 32862; ///< Program > Backups...
+constexpr int CheckChannels = 32880; ///< Program > Check Channels...
 
 // View
 constexpr int ViewToolbar = ids::ViewToolbar; ///< View > Toolbar
@@ -86,6 +87,7 @@ constexpr int WriteOptions = cmd::WriteOptions; ///< The write Options dialog.
 constexpr int Backups = cmd::Backups; ///< The Backups window.
 constexpr int ImportChannels = cmd::ImportChannels; ///< The channel import preview.
 constexpr int Compare = 32863; ///< The compare window.
+constexpr int CheckChannels = cmd::CheckChannels; ///< The Check Channels window.
 
 /// The framework's help number of context (what CMainFrame::WinHelp takes).
 constexpr int HelpNumber(int context)
