@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/dialogs/WriteOptionsDlg.h"
 
+#include "core/plan/PlanRegion.h"
 #include "core/settings/WriteSettings.h"
 #include "gui/dialogs/DialogKeyFilter.h"
 #include "gui/shell/CommandIds.h"
 #include "gui/shell/MessageBox.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDialogButtonBox>
@@ -46,6 +48,16 @@ CWriteOptionsDlg::CWriteOptionsDlg(QWidget *parent)
     row->addWidget(m_openFolder);
     layout->addLayout(row);
 
+    // The channel check's region rules: none until the user picks a region.
+    auto *regionLabel = new QLabel(tr("&Region for the channel check:"), this);
+    m_region = new QComboBox(this);
+    m_region->addItems(RegionNames(CurrentLanguage()));
+    regionLabel->setBuddy(m_region);
+    auto *regionRow = new QHBoxLayout;
+    regionRow->addWidget(regionLabel);
+    regionRow->addWidget(m_region, 1);
+    layout->addLayout(regionRow);
+
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(tr("OK"));
     buttons->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
@@ -64,6 +76,7 @@ void CWriteOptionsDlg::OnInitDialog()
     m_backup->setChecked(options.backup);
     m_verify->setChecked(options.verify);
     m_folder->setText(QDir::toNativeSeparators(options.backupFolder));
+    m_region->setCurrentIndex(static_cast<int>(LoadPlanRegion()));
 }
 
 void CWriteOptionsDlg::OnOK()
@@ -72,6 +85,7 @@ void CWriteOptionsDlg::OnOK()
     options.backup = m_backup->isChecked();
     options.verify = m_verify->isChecked();
     StoreWriteOptions(options);
+    StorePlanRegion(static_cast<PlanRegion>(m_region->currentIndex()));
     accept();
 }
 

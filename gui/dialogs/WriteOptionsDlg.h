@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QPushButton;
 
@@ -28,12 +29,15 @@ public:
     QLineEdit *folderEdit() const { return m_folder; }
     /// The button that opens the backups folder.
     QPushButton *openFolderButton() const { return m_openFolder; }
+    /// The region whose frequency rules the channel check applies (entries in PlanRegion order).
+    QComboBox *regionBox() const { return m_region; }
 
 private:
     QCheckBox *m_backup;
     QCheckBox *m_verify;
     QLineEdit *m_folder;
     QPushButton *m_openFolder;
+    QComboBox *m_region = nullptr;
 };
 
 /// Opens folder in the desktop's file manager, creating it first; reports a failure.

@@ -123,6 +123,8 @@ public Q_SLOTS:
     void OnExportChannelSheetPdf();
     /// Program > Check Channels... (ProgramViewPlan.cpp): the findings in a window of their own.
     void OnCheckChannels();
+    /// Checks the plan again: the grid's marks and the open Check Channels window.
+    void RefreshPlanFindings();
     /// The Check Channels window, or nullptr before it was first opened.
     CPlanCheckDlg *planCheckWindow() const { return m_dlgPlanCheck; }
 
@@ -213,7 +215,6 @@ private:
 
     // --- private state of ProgramViewPlan.cpp -----------------------------
     QPointer<CPlanCheckDlg> m_dlgPlanCheck;
-    void RefreshPlanFindings(); // the grid's marks and the open Check Channels window
     void GoToCell(int channel, int col);
 
     // --- private state of ProgramViewTransfer.cpp -------------------------
