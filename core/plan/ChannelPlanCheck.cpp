@@ -113,15 +113,16 @@ private:
     /// Units of a frequency field, or -1 after reporting bytes that are no frequency.
     std::int64_t frequency(int n, const FrequencyBytes &bytes, PlanField field)
     {
-        const QString name = PlanFieldText(field, Language::English);
-        const QString nameZh = PlanFieldText(field, Language::Chinese);
+        // The texts are made only for a finding: the check runs on every edit.
+        const auto name = [field] { return PlanFieldText(field, Language::English); };
+        const auto nameZh = [field] { return PlanFieldText(field, Language::Chinese); };
         if (!IsPackedDecimal(bytes)) {
             add("bad-frequency", PlanSeverity::Error, { n }, field,
                 QStringLiteral("The %1 bytes %2 are no frequency. Type the frequency again in "
                                "the grid.")
-                    .arg(name, hex(bytes)),
+                    .arg(name(), hex(bytes)),
                 QStringLiteral("%1的字节 %2 不是有效频率。请在表格中重新输入频率。")
-                    .arg(nameZh, hex(bytes)));
+                    .arg(nameZh(), hex(bytes)));
             return -1;
         }
         const std::int64_t units = FrequencyUnits(bytes);
@@ -130,18 +131,18 @@ private:
                 QStringLiteral("%1 %2 MHz lies outside the band %3 of this radio type. Correct "
                                "the frequency, or choose the right type and band under Product "
                                "Information.")
-                    .arg(name, Mhz(units), m_type.bandText),
+                    .arg(name(), Mhz(units), m_type.bandText),
                 QStringLiteral("%1 %2 MHz 超出本机型的频段 %3。请更正频率，或在类型设置中选择"
                                "正确的类型和频段。")
-                    .arg(nameZh, Mhz(units), m_type.bandText));
+                    .arg(nameZh(), Mhz(units), m_type.bandText));
         if (!IsOnStep(units))
             add("off-step", PlanSeverity::Error, { n }, field,
                 QStringLiteral("%1 %2 MHz is on neither the 5 kHz nor the 6.25 kHz step. Type a "
                                "frequency on one of the steps.")
-                    .arg(name, Mhz(units)),
+                    .arg(name(), Mhz(units)),
                 QStringLiteral("%1 %2 MHz 既不在 5 kHz 也不在 6.25 kHz 步进上。请输入符合步进的"
                                "频率。")
-                    .arg(nameZh, Mhz(units)));
+                    .arg(nameZh(), Mhz(units)));
         return units;
     }
 
