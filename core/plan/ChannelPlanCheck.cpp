@@ -99,6 +99,9 @@ public:
         checkBandwidths();
         checkPriority();
         checkScanList();
+        // Errors first: they are what must be mended before a write.
+        std::stable_sort(m_out.begin(), m_out.end(),
+            [](const PlanFinding &a, const PlanFinding &b) { return a.severity < b.severity; });
         return m_out;
     }
 

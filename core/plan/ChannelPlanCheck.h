@@ -20,7 +20,7 @@ struct PlanRadioType
 /// The type and band the image names at 0x3D2 / 0x3D3, from the installation's lists.
 PlanRadioType RadioTypeOfImage(const MemoryImage &image);
 
-/// Every finding of image, channel findings first, in a stable order.
+/// Every finding of image: errors, then warnings, then notes, each in channel order.
 QList<PlanFinding> CheckChannelPlan(
     const MemoryImage &image, const PlanRadioType &type, PlanRegion region);
 
