@@ -57,6 +57,15 @@ void CPlanFindingsList::setFindings(const QList<PlanFinding> &findings, Language
         setCurrentItem(topLevelItem(0));
 }
 
+void CPlanFindingsList::keyPressEvent(QKeyEvent *event)
+{
+    QTreeWidget::keyPressEvent(event);
+    // Enter on a finding goes to its cell; it must not also press the window's default
+    // button (Cancel of the write review).
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentItem())
+        event->accept();
+}
+
 void CPlanFindingsList::activate(QTreeWidgetItem *item)
 {
     if (!item)

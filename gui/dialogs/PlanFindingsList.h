@@ -30,6 +30,9 @@ Q_SIGNALS:
     /// The user activated a finding that lies in grid cell (channel, col).
     void cellRequested(int channel, int col);
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     void activate(QTreeWidgetItem *item);
 
