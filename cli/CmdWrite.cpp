@@ -12,6 +12,7 @@
 #include "core/link/ConsoleTransferUi.h"
 #include "core/link/PosixSerialLine.h"
 #include "core/link/RadioWrite.h"
+#include "core/plan/ChannelPlanCheck.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -25,14 +26,18 @@
 
 const cli::Command cli::kWrite = { "write", RunWrite,
     "write --port PORT FILE.dat [--port PORT ...] [--retries N] [--backup-dir DIR] "
-    "[--no-backup] [--no-verify] [--single-read] [--log FILE] [--json]",
+    "[--no-backup] [--no-verify] [--single-read] [--log FILE] [--json] [--region none|us|eu] "
+    "[--force]",
     "Writes a .dat file into the radio, as Program > Write does: first a backup read of the "
     "radio into the backups folder (two reads compared), then the write, then a read-back "
     "that verifies it (read once more when it finds a difference).\n"
+    "The channel plan is checked first (as the check command does): its errors and warnings "
+    "go to stderr, and errors stop the write unless --force is given.\n"
     "Given several ports, writes every radio at once and prints one result line per radio as "
     "it finishes. Every radio gets a record in the programming log.\n"
     "Exit status 1: a radio or a port failed, or a verify found a difference (the other "
-    "radios are still written).",
+    "radios are still written); 2: a usage or file error, or the plan has errors and --force "
+    "was not given (no radio touched).",
     false };
 
 namespace {
@@ -122,8 +127,14 @@ int RunWrite(const QStringList &args)
         QStringLiteral("FILE"));
     const QCommandLineOption jsonOption(QStringLiteral("json"),
         QStringLiteral("Print a summary of every radio as JSON on stdout."));
+    const QCommandLineOption regionOption(QStringLiteral("region"),
+        QStringLiteral("Region whose frequency rules the plan check applies: none, us or eu "
+                       "(default: the region of Setup > Options)."),
+        QStringLiteral("none|us|eu"));
+    const QCommandLineOption forceOption(
+        QStringLiteral("force"), QStringLiteral("Write even when the plan check finds errors."));
     parser.addOptions({ portOption, retriesOption, backupDirOption, noBackupOption, noVerifyOption,
-        singleReadOption, logOption, jsonOption });
+        singleReadOption, logOption, jsonOption, regionOption, forceOption });
     parser.addPositionalArgument(
         QStringLiteral("FILE.dat"), QStringLiteral("The image to write into the radio."));
     if (const int status = cli::ParseCommand(parser, cli::kWrite, args); status != cli::kGoOn)
@@ -151,6 +162,10 @@ int RunWrite(const QStringList &args)
     if (parser.isSet(noBackupOption) && parser.isSet(backupDirOption))
         return usageError(QStringLiteral("--backup-dir and --no-backup exclude each other"));
     const QString input = files.constFirst();
+    PlanRegion region = LoadPlanRegion();
+    if (parser.isSet(regionOption) && !RegionFromCode(parser.value(regionOption), &region))
+        return usageError(QStringLiteral("--region must be none, us or eu, not %1")
+                              .arg(parser.value(regionOption)));
 
     CProgramDoc doc;
     QString error;
@@ -173,6 +188,18 @@ int RunWrite(const QStringList &args)
                 qPrintable(QDir::toNativeSeparators(options.backupFolder)), qPrintable(why));
             return 2;
         }
+    }
+
+    // Checked before the port is touched: a plan with errors must not reach a radio by accident.
+    const WriteCheck check = CheckBeforeWrite(doc.m_image, region);
+    if (!check.findings.isEmpty())
+        std::fprintf(stderr, "%s\n", qPrintable(WriteCheckText(check, CurrentLanguage())));
+    if (check.hasErrors && !parser.isSet(forceOption)) {
+        std::fprintf(stderr, "%s\n",
+            qPrintable(LanguageText("radioprog-cli write: the channel plan has errors; nothing "
+                                    "was written. Correct them, or write anyway with --force.",
+                "radioprog-cli write：信道规划有错误，未写入。请更正，或用 --force 强制写入。")));
+        return 2;
     }
 
     const QString logPath

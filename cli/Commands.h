@@ -21,6 +21,7 @@ extern const Command kExport;
 extern const Command kImport;
 extern const Command kStation;
 extern const Command kLog;
+extern const Command kCheck;
 
 } // namespace cli
 
@@ -38,3 +39,5 @@ int RunExport(const QStringList &args);
 int RunImport(const QStringList &args);
 int RunStation(const QStringList &args);
 int RunLog(const QStringList &args);
+// check: 1 when the plan has an error or a warning.
+int RunCheck(const QStringList &args);

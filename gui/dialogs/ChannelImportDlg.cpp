@@ -2,7 +2,9 @@
 #include "gui/dialogs/ChannelImportDlg.h"
 
 #include "core/app/Globals.h"
+#include "core/plan/ChannelPlanCheck.h"
 #include "gui/dialogs/DialogKeyFilter.h"
+#include "gui/dialogs/PlanFindingsList.h"
 #include "gui/shell/CommandIds.h"
 
 #include <QComboBox>
@@ -71,6 +73,17 @@ CChannelImportDlg::CChannelImportDlg(const QByteArray &bytes, const QString &fil
     m_replaceAll->setChecked(true);
     layout->addWidget(m_replaceAll);
     layout->addWidget(m_onlyListed);
+
+    m_findingsLabel = new QLabel(this);
+    m_findingsLabel->setWordWrap(true);
+    layout->addWidget(m_findingsLabel);
+    m_findings = new CPlanFindingsList(this);
+    m_findings->setAccessibleName(
+        LanguageText("Channel check of the result", "导入结果的信道检查"));
+    m_findings->setMaximumHeight(fontMetrics().height() * 8);
+    m_findingsLabel->setBuddy(m_findings);
+    layout->addWidget(m_findings);
+    connect(m_replaceAll, &QRadioButton::toggled, this, [this] { fillFindings(); });
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_ok = buttons->button(QDialogButtonBox::Ok);
@@ -146,4 +159,21 @@ void CChannelImportDlg::fillPreview()
             : tr("%n row(s) will not be imported:", nullptr, m_import.skippedRows()));
     m_problems->setVisible(!problems.isEmpty());
     m_ok->setEnabled(!m_import.channels.isEmpty());
+    fillFindings();
+}
+
+void CChannelImportDlg::fillFindings()
+{
+    // Constructed before the scope buttons exist: the first preview comes back here later.
+    if (!m_findings || !m_onlyListed)
+        return;
+    const MemoryImage image = after();
+    const QList<PlanFinding> findings
+        = CheckChannelPlan(image, RadioTypeOfImage(image), LoadPlanRegion());
+    m_findingsLabel->setText(findings.isEmpty()
+            ? LanguageText("The channel check finds nothing in the result.",
+                "信道检查未在导入结果中发现问题。")
+            : LanguageText("The channel check of the result:", "导入结果的信道检查："));
+    m_findings->setFindings(findings, CurrentLanguage());
+    m_findings->setVisible(!findings.isEmpty());
 }

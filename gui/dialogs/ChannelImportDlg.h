@@ -8,6 +8,7 @@
 
 #include <QDialog>
 
+class CPlanFindingsList;
 class QComboBox;
 class QLabel;
 class QListWidget;
@@ -50,4 +51,8 @@ private:
     QRadioButton *m_replaceAll = nullptr;
     QRadioButton *m_onlyListed = nullptr;
     QPushButton *m_ok = nullptr;
+    // The channel check of the image the import makes.
+    QLabel *m_findingsLabel = nullptr;
+    CPlanFindingsList *m_findings = nullptr;
+    void fillFindings();
 };

@@ -3,11 +3,14 @@
 
 #include "core/app/Globals.h"
 #include "gui/dialogs/DialogKeyFilter.h"
+#include "gui/dialogs/PlanFindingsList.h"
 #include "gui/shell/CommandIds.h"
+#include "gui/shell/MessageBox.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -66,7 +69,8 @@ CCompareDlg::CCompareDlg(const QList<ImageDifference> &differences, const QStrin
     (new CDialogKeyFilter(this, CDialogKeyFilter::HelpOnly, ctx::Compare))->install();
 }
 
-CCompareDlg *CCompareDlg::forWrite(const QList<ImageDifference> &changes, QWidget *parent)
+CCompareDlg *CCompareDlg::forWrite(
+    const QList<ImageDifference> &changes, QWidget *parent, const QList<PlanFinding> &findings)
 {
     auto *dlg = new CCompareDlg(changes, tr("In the radio"), tr("After the write"), parent);
     dlg->setWindowTitle(tr("Write Data - Changes"));
@@ -75,17 +79,77 @@ CCompareDlg *CCompareDlg::forWrite(const QList<ImageDifference> &changes, QWidge
     dlg->m_summary->setText(effective == 0
             ? tr("The radio already holds this image. Nothing will change if you write it.")
             : tr("The write will change %n value(s) in the radio:", nullptr, effective));
-    auto *buttons = new QDialogButtonBox(dlg);
-    dlg->m_write = buttons->addButton(
-        effective == 0 ? tr("Write anyway") : tr("Write"), QDialogButtonBox::AcceptRole);
-    dlg->m_close = buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
-    // Cancel is the safe choice for a stray Enter.
-    dlg->m_close->setDefault(true);
-    dlg->m_close->setFocus();
-    connect(buttons, &QDialogButtonBox::accepted, dlg, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, dlg, &QDialog::reject);
-    dlg->layout()->addWidget(buttons);
+    dlg->addFindings(findings);
+    dlg->addWriteButtons(effective == 0 ? tr("Write anyway") : tr("Write"));
     return dlg;
+}
+
+CCompareDlg *CCompareDlg::forPlan(const QList<PlanFinding> &findings, QWidget *parent)
+{
+    auto *dlg = new CCompareDlg({}, QString(), QString(), parent);
+    dlg->setWindowTitle(tr("Write Data - Channel Check"));
+    dlg->m_summary->setText(tr("The radio is not read before this write (Setup > Options), so "
+                               "the changes it makes are not listed."));
+    dlg->addFindings(findings);
+    dlg->addWriteButtons(tr("Write"));
+    return dlg;
+}
+
+void CCompareDlg::addFindings(const QList<PlanFinding> &findings)
+{
+    if (findings.isEmpty())
+        return;
+    const Language lang = CurrentLanguage();
+    m_planErrors = HasSeverity(findings, PlanSeverity::Error);
+    auto *label = new QLabel(m_planErrors
+            ? LanguageText(lang,
+                "The channel check found errors: the radio may not work as "
+                "planned. Correct them before writing.",
+                "信道检查发现错误：对讲机可能无法按计划工作。请在写频前更正。")
+            : LanguageText(lang, "The channel check found warnings:", "信道检查发现警告："),
+        this);
+    label->setWordWrap(true);
+    m_findings = new CPlanFindingsList(this);
+    m_findings->setFindings(findings, lang);
+    m_findings->setAccessibleName(LanguageText(lang, "Channel check findings", "信道检查结果"));
+    label->setBuddy(m_findings);
+    auto *box = static_cast<QVBoxLayout *>(layout());
+    box->insertWidget(0, label);
+    box->insertWidget(1, m_findings, 1);
+    resize(width(), height() + 200);
+}
+
+void CCompareDlg::addWriteButtons(const QString &writeText)
+{
+    auto *buttons = new QDialogButtonBox(this);
+    m_write = buttons->addButton(writeText, QDialogButtonBox::AcceptRole);
+    m_close = buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
+    // Cancel is the safe choice for a stray Enter.
+    m_close->setDefault(true);
+    m_close->setFocus();
+    connect(buttons, &QDialogButtonBox::accepted, this, &CCompareDlg::onWrite);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout()->addWidget(buttons);
+}
+
+void CCompareDlg::onWrite()
+{
+    if (!m_planErrors) {
+        accept();
+        return;
+    }
+    // Errors in the plan: one more, explicit yes before they reach a radio.
+    const QPointer<CCompareDlg> self(this);
+    AfxMessageBoxAsync(
+        this,
+        LanguageText("The channel plan has errors. Write it into the radio anyway?",
+            "信道规划有错误。仍要写入对讲机吗？"),
+        QMessageBox::Yes | QMessageBox::No, MsgIcon::Exclamation, QString(),
+        [self](QMessageBox::StandardButton pressed) {
+            if (self && pressed == QMessageBox::Yes)
+                self->accept();
+        },
+        this);
 }
 
 CCompareDlg *CCompareDlg::forFiles(const QList<ImageDifference> &differences,

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/dialogs/WriteOptionsDlg.h"
 
+#include "core/plan/PlanRegion.h"
 #include "core/settings/WriteSettings.h"
 #include "core/station/RadioProgramming.h"
 #include "gui/dialogs/DialogKeyFilter.h"
@@ -8,6 +9,7 @@
 #include "gui/shell/MessageBox.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDialogButtonBox>
@@ -58,6 +60,16 @@ CWriteOptionsDlg::CWriteOptionsDlg(QWidget *parent)
     layout->addWidget(operatorLabel);
     layout->addWidget(m_operator);
 
+    // The channel check's region rules: none until the user picks a region.
+    auto *regionLabel = new QLabel(tr("Re&gion for the channel check:"), this);
+    m_region = new QComboBox(this);
+    m_region->addItems(RegionNames(CurrentLanguage()));
+    regionLabel->setBuddy(m_region);
+    auto *regionRow = new QHBoxLayout;
+    regionRow->addWidget(regionLabel);
+    regionRow->addWidget(m_region, 1);
+    layout->addLayout(regionRow);
+
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(tr("OK"));
     buttons->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
@@ -78,6 +90,7 @@ void CWriteOptionsDlg::OnInitDialog()
     m_verify->setChecked(options.verify);
     m_folder->setText(QDir::toNativeSeparators(options.backupFolder));
     m_operator->setText(OperatorName());
+    m_region->setCurrentIndex(static_cast<int>(LoadPlanRegion()));
 }
 
 void CWriteOptionsDlg::OnOK()
@@ -88,6 +101,7 @@ void CWriteOptionsDlg::OnOK()
     options.readTwice = m_readTwice->isChecked();
     StoreWriteOptions(options);
     StoreOperatorName(m_operator->text());
+    StorePlanRegion(static_cast<PlanRegion>(m_region->currentIndex()));
     accept();
 }
 

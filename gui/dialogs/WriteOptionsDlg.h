@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QPushButton;
 
@@ -33,6 +34,8 @@ public:
     QPushButton *openFolderButton() const { return m_openFolder; }
     /// The operator name the programming log records.
     QLineEdit *operatorEdit() const { return m_operator; }
+    /// The region whose frequency rules the channel check applies (entries in PlanRegion order).
+    QComboBox *regionBox() const { return m_region; }
 
 private:
     QCheckBox *m_readTwice;
@@ -41,6 +44,7 @@ private:
     QLineEdit *m_folder;
     QPushButton *m_openFolder;
     QLineEdit *m_operator;
+    QComboBox *m_region = nullptr;
 };
 
 /// Opens folder in the desktop's file manager, creating it first; reports a failure.

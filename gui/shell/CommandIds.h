@@ -50,6 +50,7 @@ constexpr int ScanInfo = 32782; ///< Program > Scan Info
 constexpr int Backups = 32862; ///< Program > Backups...
 constexpr int ProgrammingStation = 32870; ///< Program > Programming Station...
 constexpr int ProgrammingLog = 32871; ///< Program > Programming Log...
+constexpr int CheckChannels = 32880; ///< Program > Check Channels...
 
 // View
 constexpr int ViewToolbar = ids::ViewToolbar; ///< View > Toolbar
@@ -90,6 +91,7 @@ constexpr int ImportChannels = cmd::ImportChannels; ///< The channel import prev
 constexpr int Compare = 32863; ///< The compare window.
 constexpr int ProgrammingStation = cmd::ProgrammingStation; ///< The Programming Station window.
 constexpr int ProgrammingLog = cmd::ProgrammingLog; ///< The Programming Log window.
+constexpr int CheckChannels = cmd::CheckChannels; ///< The Check Channels window.
 
 /// The framework's help number of context (what CMainFrame::WinHelp takes).
 constexpr int HelpNumber(int context)

@@ -144,6 +144,8 @@ void CMainFrame::createActions()
     addCommand(cmd::Read, tr("&Read\tCtrl+R"), QKeySequence(Qt::CTRL | Qt::Key_R));
     addCommand(cmd::Write, tr("&Write\tCtrl+W"), QKeySequence(Qt::CTRL | Qt::Key_W));
     addCommand(cmd::ScanInfo, tr("Scan Info"));
+    addCommand(cmd::CheckChannels, tr("Check &Channels..."))
+        ->setStatusTip(tr("List what looks wrong in the channel plan; go to a cell from the list"));
     addCommand(cmd::ViewToolbar, tr("&Toolbar"))->setCheckable(true);
     addCommand(cmd::ViewStatusBar, tr("&Status Bar"))->setCheckable(true);
     addCommand(cmd::ControlBar, tr("&Control Bar"))->setCheckable(true);
@@ -195,6 +197,7 @@ void CMainFrame::createActions()
     forwardToView(cmd::Read, &CProgramView::OnRead);
     forwardToView(cmd::Write, &CProgramView::OnWrite);
     forwardToView(cmd::ScanInfo, &CProgramView::OnScanInfo);
+    forwardToView(cmd::CheckChannels, &CProgramView::OnCheckChannels);
     forwardToView(cmd::ComSetup, &CProgramView::OnComSetup);
     forwardToView(cmd::Language, &CProgramView::OnLanguage);
     forwardToView(cmd::FilePrint, &CProgramView::OnFilePrint);

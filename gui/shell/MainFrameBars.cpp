@@ -56,9 +56,9 @@ void CMainFrame::createMenus()
                 action(cmd::ClearChannel), separator, action(cmd::ProductInfo),
                 action(cmd::ChannelInfo), action(cmd::OptionalFeatures) }),
         menu(tr("&Program"),
-            { action(cmd::Read), action(cmd::Write), action(cmd::ScanInfo), separator,
-                action(cmd::Backups), separator, action(cmd::ProgrammingStation),
-                action(cmd::ProgrammingLog) }),
+            { action(cmd::Read), action(cmd::Write), action(cmd::ScanInfo),
+                action(cmd::CheckChannels), separator, action(cmd::Backups), separator,
+                action(cmd::ProgrammingStation), action(cmd::ProgrammingLog) }),
         menu(tr("&View"),
             { action(cmd::ViewToolbar), action(cmd::ViewStatusBar), action(cmd::ControlBar) }),
         menu(tr("&Setup"),
@@ -176,7 +176,7 @@ void CMainFrame::updateFrameMenu()
     for (int id : { cmd::FileClose, cmd::FileSave, cmd::FileSaveAs, cmd::FilePrint,
              cmd::FilePrintPreview, cmd::ExportPdf, cmd::Read, cmd::Write, cmd::ScanInfo,
              cmd::ComSetup, cmd::Language, cmd::ExportChannels, cmd::ImportChannels,
-             cmd::PrintChannelSheet, cmd::ExportChannelSheetPdf })
+             cmd::PrintChannelSheet, cmd::ExportChannelSheetPdf, cmd::CheckChannels })
         action(id)->setEnabled(hasView);
     updateEditActions();
 }

@@ -58,7 +58,10 @@ void CMainFrame::CompareWithFile(const QString &path)
 void CMainFrame::OnWriteOptions()
 {
     CWriteOptionsDlg dlg(this);
-    dlg.exec();
+    // A new region changes the findings every open grid marks.
+    if (dlg.exec() == QDialog::Accepted)
+        for (CProgramView *view : findChildren<CProgramView *>())
+            view->RefreshPlanFindings();
 }
 
 void CMainFrame::OnBackups()

@@ -28,10 +28,10 @@ void ShowTransferStep(CProcessDlg *dlg, const QString &label)
     window->setWindowTitle(QStringLiteral("%1 - %2").arg(dlg->m_strCaption, label));
 }
 
-QDialog *AskWriteChanges(QWidget *parent, const QList<ImageDifference> &changes, QObject *context,
-    std::function<void(bool)> done)
+namespace {
+
+QDialog *AskWithCompareWindow(CCompareDlg *dlg, QObject *context, std::function<void(bool)> done)
 {
-    CCompareDlg *dlg = CCompareDlg::forWrite(changes, parent);
     dlg->setAttribute(Qt::WA_DeleteOnClose, false);
     // As modal as exec() makes it, but the window's event loop goes on.
     dlg->setWindowModality(Qt::ApplicationModal);
@@ -45,6 +45,21 @@ QDialog *AskWriteChanges(QWidget *parent, const QList<ImageDifference> &changes,
     });
     dlg->show();
     return dlg;
+}
+
+} // namespace
+
+QDialog *AskWriteChanges(QWidget *parent, const QList<ImageDifference> &changes, QObject *context,
+    std::function<void(bool)> done, const QList<PlanFinding> &findings)
+{
+    return AskWithCompareWindow(
+        CCompareDlg::forWrite(changes, parent, findings), context, std::move(done));
+}
+
+QDialog *AskWritePlan(QWidget *parent, const QList<PlanFinding> &findings, QObject *context,
+    std::function<void(bool)> done)
+{
+    return AskWithCompareWindow(CCompareDlg::forPlan(findings, parent), context, std::move(done));
 }
 
 void ReportRadioWrite(

@@ -5,6 +5,7 @@
 // open the backup. None of them waits in a loop of its own.
 
 #include "core/link/RadioWrite.h"
+#include "core/plan/PlanFinding.h"
 
 #include <functional>
 
@@ -17,7 +18,11 @@ class QWidget;
 void ShowTransferStep(CProcessDlg *dlg, const QString &label);
 /// Shows the write's changes in the compare window (application-modal) and returns at once;
 /// done(true) when the user chose Write (or Write anyway). Gone with context, without done.
+/// The plan check's findings show above the changes; with errors, Write asks once more.
 QDialog *AskWriteChanges(QWidget *parent, const QList<ImageDifference> &changes, QObject *context,
+    std::function<void(bool)> done, const QList<PlanFinding> &findings = {});
+/// Before a write without a backup read: the plan check's findings alone, asked as above.
+QDialog *AskWritePlan(QWidget *parent, const QList<PlanFinding> &findings, QObject *context,
     std::function<void(bool)> done);
 /// What the ending of a write may ask of the window that started it.
 struct WriteReportActions

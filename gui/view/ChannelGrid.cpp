@@ -172,6 +172,19 @@ void CChannelGrid::setTextMatrix(int row, int col, const QString &text)
     it->setText(text);
 }
 
+void CChannelGrid::setCellMark(int row, int col, const QIcon &icon, const QString &text)
+{
+    if (row < 1 || col < 1)
+        return;
+    QTableWidgetItem *it = itemAt(row, col);
+    // Unchanged marks are left alone: every edit re-marks the whole grid.
+    if (it->toolTip() == text && it->icon().isNull() == icon.isNull())
+        return;
+    it->setIcon(icon);
+    it->setToolTip(text);
+    it->setData(Qt::AccessibleDescriptionRole, text.isEmpty() ? QVariant() : QVariant(text));
+}
+
 void CChannelGrid::setForeColorFixed(const QColor &color)
 {
     m_fixedColor = color;

@@ -38,6 +38,9 @@ public:
     QString TextMatrix(int row, int col) const;
     /// Sets the text of grid cell (row, col); row 0 and column 0 are drawn as fixed cells.
     void setTextMatrix(int row, int col, const QString &text);
+    /// Marks cell (row, col) with icon and explains the mark in its tooltip and accessible
+    /// description; a null icon and an empty text take the mark away.
+    void setCellMark(int row, int col, const QIcon &icon, const QString &text);
 
     /// Width of a column in pixels.
     int ColWidth(int col) const { return columnWidth(col); }

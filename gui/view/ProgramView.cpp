@@ -89,6 +89,7 @@ CProgramView::CProgramView(CProgramDoc *doc, QWidget *parent)
         QPointer<CProgramView> self(this);
         // Every change of the image (a commit, an undo, a redo, a dialog, a read) shows here.
         connect(doc, &CProgramDoc::imageChanged, this, &CProgramView::RefreshFromDocument);
+        connect(doc, &CProgramDoc::imageChanged, this, &CProgramView::RefreshPlanFindings);
         doc->setSaveHook([self] {
             if (!self)
                 return;
@@ -167,6 +168,7 @@ void CProgramView::ImageToGrid()
     m_nBandHigh = refresh.band.high;
     g_strTitle = refresh.title;
     emit captionChanged(g_strTitle);
+    RefreshPlanFindings();
 }
 
 void CProgramView::GridToImage()

@@ -9,9 +9,11 @@
 //   ProgramViewChannelList.cpp File > Export / Import Channels
 //   ProgramViewPrint.cpp       Print, Print Preview, Export PDF
 //   ProgramViewSheet.cpp       the channel sheet
+//   ProgramViewPlan.cpp        Program > Check Channels..., the grid's finding marks
 
 #include "core/channels/ChannelTable.h"
 #include "core/channels/GridEditing.h"
+#include "gui/dialogs/PlanCheckDlg.h"
 
 #include <QList>
 #include <QPointer>
@@ -119,6 +121,12 @@ public Q_SLOTS:
     void OnPrintChannelSheet();
     /// File > Export Channel Sheet as PDF...
     void OnExportChannelSheetPdf();
+    /// Program > Check Channels... (ProgramViewPlan.cpp): the findings in a window of their own.
+    void OnCheckChannels();
+    /// Checks the plan again: the grid's marks and the open Check Channels window.
+    void RefreshPlanFindings();
+    /// The Check Channels window, or nullptr before it was first opened.
+    CPlanCheckDlg *planCheckWindow() const { return m_dlgPlanCheck; }
 
     // --- ProgramViewEditing.cpp -------------------------------------------
     /// Edit > Undo.
@@ -204,6 +212,10 @@ private:
     QList<QPointer<QAction>> m_gridMenuActions; // null entries are separators
     // ProgramViewPrint.cpp
     ReportInput ReportOfGrid(); // also counts m_nUsedChannels
+
+    // --- private state of ProgramViewPlan.cpp -----------------------------
+    QPointer<CPlanCheckDlg> m_dlgPlanCheck;
+    void GoToCell(int channel, int col);
 
     // --- private state of ProgramViewTransfer.cpp -------------------------
     bool m_bTransferRunning = false;

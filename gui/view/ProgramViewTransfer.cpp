@@ -8,6 +8,7 @@
 #include "core/link/PosixSerialLine.h"
 #include "core/link/RadioRead.h"
 #include "core/link/TransferJob.h"
+#include "core/plan/ChannelPlanCheck.h"
 #include "core/settings/WriteSettings.h"
 #include "core/station/RadioProgramming.h"
 #include "gui/shell/MessageBox.h"
@@ -118,6 +119,10 @@ void CProgramView::OnTransfer()
             = BeginProgrammingRecord(m_strPort, m_pDoc->pathName(), run->working, OperatorName());
         run->logPath = DefaultProgrammingLogPath();
     }
+    // The plan check runs on what is about to be written; its findings go with the question.
+    const QList<PlanFinding> findings = run->direction == TransferDirection::Write
+        ? CheckBeforeWrite(run->working, LoadPlanRegion()).findings
+        : QList<PlanFinding>();
 
     // A child of this view: it cannot outlive it, and what it posted goes with it.
     auto *job = new CTransferJob(
@@ -149,9 +154,9 @@ void CProgramView::OnTransfer()
     connect(job, &CTransferJob::messageAsked, this,
         [job](int stringId, const QString &reason) { AskTransferMessage(job, stringId, reason); });
     connect(job, &CTransferJob::writeConfirmAsked, this,
-        [this, job](const QList<ImageDifference> &changes) {
+        [this, job, findings](const QList<ImageDifference> &changes) {
             AskWriteChanges(
-                window(), changes, job, [job](bool write) { job->answerConfirm(write); });
+                window(), changes, job, [job](bool write) { job->answerConfirm(write); }, findings);
         });
     connect(job, &CTransferJob::finished, this, [this, job, run] {
         m_transferJob = nullptr;
@@ -191,7 +196,21 @@ void CProgramView::OnTransfer()
     // Cancel pressed between OK and this start: the transfer begins cancelled.
     if (m_pProcessDlg->m_bCancel)
         job->cancel();
-    job->start();
+    // Without a backup read there is no compare window: the findings are asked about first.
+    if (options.backup || findings.isEmpty()) {
+        job->start();
+        return;
+    }
+    AskWritePlan(window(), findings, job, [this, job](bool write) {
+        if (write) {
+            job->start();
+            return;
+        }
+        m_transferJob = nullptr;
+        job->deleteLater();
+        m_pProcessDlg->DestroyWindow();
+        m_bTransferRunning = false;
+    });
 }
 
 bool CProgramView::isTransferRunning() const

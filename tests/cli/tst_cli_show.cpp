@@ -389,7 +389,7 @@ void TestCliShow::commandListMatchesCommands()
         QVERIFY2(wrong.err.contains("\nusage: radioprog-cli " + m.captured(1).toUtf8() + "\n"),
             wrong.err.constData());
     }
-    QCOMPARE(commands, 11);
+    QCOMPARE(commands, 12);
 }
 
 QTEST_GUILESS_MAIN(TestCliShow)

@@ -17,6 +17,7 @@
 #include "core/image/SettingsArea.h"
 #include "core/link/RadioWrite.h"
 #include "core/log/ProgrammingLog.h"
+#include "core/plan/ChannelPlanCheck.h"
 #include "core/settings/IniFile.h"
 #include "core/settings/UserSettings.h"
 #include "gui/dialogs/BackupsDlg.h"
@@ -25,6 +26,7 @@
 #include "gui/dialogs/CompareDlg.h"
 #include "gui/dialogs/LanguageDlg.h"
 #include "gui/dialogs/OptionalFeaturesDlg.h"
+#include "gui/dialogs/PlanCheckDlg.h"
 #include "gui/dialogs/ProductInfoDlg.h"
 #include "gui/dialogs/ScanInfoDlg.h"
 #include "gui/dialogs/WriteOptionsDlg.h"
@@ -242,6 +244,21 @@ QPixmap Backups(Stage &)
     return Photograph(backups);
 }
 
+/// Check Channels on a plan with a copied channel, a mixed bandwidth, an empty channel in the
+/// scan list and a marine transmit frequency, under the United States rules.
+QPixmap CheckChannels(Stage &)
+{
+    MemoryImage image = DemoRadioImage();
+    for (int k = 0; k < mem::RecordSize; ++k)
+        image[mem::channelOffset(4) + k] = image[mem::channelOffset(2) + k];
+    image.channel(12).setScanAdd(true);
+    CPlanCheckDlg dialog(nullptr);
+    const QList<PlanFinding> findings
+        = CheckChannelPlan(image, RadioTypeOfImage(image), PlanRegion::UnitedStates);
+    dialog.setFindings(findings, PlanRegion::UnitedStates);
+    return Photograph(dialog);
+}
+
 /// The Process window in the middle of the write step.
 QPixmap WriteStep(Stage &)
 {
@@ -365,6 +382,7 @@ QList<Shot> AllShots()
         // The dealer's bench.
         { "dialog-station-{lang}", Station },
         { "dialog-programming-log-{lang}", ProgrammingLog },
+        { "check-channels-{lang}", CheckChannels },
     };
 }
 

@@ -132,8 +132,8 @@ void TestMainFrame::menusFollowDocumentWindows()
         "&Edit: &Undo\tCtrl+Z|&Redo\tCtrl+Y|-|Cu&t\tCtrl+X|Cop&y\tCtrl+C|P&aste\tCtrl+V|"
         "&Delete\tDel|-|&Insert Channel|D&elete Channel|Mo&ve Up\tCtrl+Up|Move Do&wn\tCtrl+Down|"
         "C&lear Channel|-|&Product Information|&Channel Information|&Optional Features",
-        "&Program: &Read\tCtrl+R|&Write\tCtrl+W|Scan Info|-|&Backups...|-|Programming "
-        "&Station...|Programming &Log...",
+        "&Program: &Read\tCtrl+R|&Write\tCtrl+W|Scan Info|Check &Channels...|-|&Backups...|-|"
+        "Programming &Station...|Programming &Log...",
         "&View: &Toolbar|&Status Bar|&Control Bar",
         "&Setup: &Com Setup|&Language|&Options...",
         "&Help: About Test",
@@ -188,8 +188,8 @@ void TestMainFrame::chineseMenus()
         "编辑(&E): 撤销(&U)\tCtrl+Z|重做(&R)\tCtrl+Y|-|剪切(&T)\tCtrl+X|复制(&Y)\tCtrl+C|"
         "粘贴(&A)\tCtrl+V|删除(&D)\tDel|-|插入信道(&I)|删除信道(&E)|上移(&V)\tCtrl+Up|"
         "下移(&W)\tCtrl+Down|清除信道(&L)|-|类型设置(&P)|信道信息(&C)|可选功能(&O)",
-        "编程(&P): 读频(&R)\tCtrl+R|写频(&W)\tCtrl+W|扫描信息|-|备份(&B)...|-|编程工作站(&S)..."
-        "|编程记录(&L)...",
+        "编程(&P): 读频(&R)\tCtrl+R|写频(&W)\tCtrl+W|扫描信息|检查信道(&C)...|-|备份(&B)...|-|"
+        "编程工作站(&S)...|编程记录(&L)...",
         "查看(&V): 工具栏(&T)|状态栏(&S)|控制栏(&C)",
         "设置(&S): 串口设置(&C)|语言(&L)|选项(&O)...",
         "帮助(&H): 关于测试",
