@@ -63,7 +63,7 @@ void AnnounceName(QWidget *w, const QString &name)
 
 void AnnounceValue(QWidget *w, const QString &value)
 {
-    if (!w || !QAccessible::isActive())
+    if (!w)
         return;
     QAccessibleValueChangeEvent event(w, value);
     QAccessible::updateAccessibility(&event);

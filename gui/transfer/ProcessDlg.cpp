@@ -85,7 +85,8 @@ void CProcessDlg::Create()
     // Neither the bar nor the number has a visible label; a screen reader hears these.
     NameControl(m_ctlProgress, LanguageText("Progress", "进度"),
         LanguageText("Share of the transfer done", "传输已完成的比例"));
-    NameControl(m_positionText, LanguageText("Steps done", "已完成步数"));
+    // The number is the label's name, read as it changes; the description says what it counts.
+    m_positionText->setAccessibleDescription(LanguageText("Steps done", "已完成步数"));
     OnInitDialog();
 }
 

@@ -23,7 +23,8 @@ void ShowTransferStep(CProcessDlg *dlg, const QString &label)
         text = new QLabel(window);
         text->setObjectName(QStringLiteral("stepLabel"));
         text->setAlignment(Qt::AlignCenter);
-        NameControl(text, LanguageText("Step", "步骤"));
+        // Its text is its name (read as it changes); what it is, is the description.
+        text->setAccessibleDescription(LanguageText("Step", "步骤"));
         if (auto *box = qobject_cast<QBoxLayout *>(window->layout()))
             box->insertWidget(0, text);
     }

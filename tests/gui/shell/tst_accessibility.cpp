@@ -11,6 +11,8 @@
 #include "gui/shell/CommandIds.h"
 #include "gui/shell/MainFrame.h"
 #include "gui/shell/NavBar.h"
+#include "gui/transfer/ProcessDlg.h"
+#include "gui/transfer/WriteWindow.h"
 #include "gui/view/ChannelGrid.h"
 #include "gui/view/ProgramView.h"
 
@@ -24,6 +26,7 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -172,6 +175,7 @@ private Q_SLOTS:
     void menuItemsAreNamedWithoutShortcut();
     void gridCellsAndEditorsSpeak();
     void keysReachTheRest();
+    void processStepIsSpoken();
 };
 
 void TestAccessibility::everyWindowIsNamedWalkedAndLeft()
@@ -353,6 +357,31 @@ void TestAccessibility::keysReachTheRest()
     child->view()->FocusCurrentCell();
     frame->action(cmd::FileClose)->trigger();
     QTRY_VERIFY(QApplication::focusWidget() && QApplication::focusWidget()->isVisible());
+}
+
+void TestAccessibility::processStepIsSpoken()
+{
+    CProcessDlg dlg(nullptr);
+    dlg.Create();
+    dlg.ShowCentered();
+    QVERIFY(UnnamedControls(dlg.window()).isEmpty());
+    // The events themselves reach only a real accessibility bridge (the AT-SPI test);
+    // here: what they carry. The step is named and shown, the bar describes it.
+    ShowTransferStep(&dlg, QStringLiteral("Backup 1/3"));
+    auto *step = dlg.window()->findChild<QLabel *>(QStringLiteral("stepLabel"));
+    QVERIFY(step);
+    dlg.StepIt();
+    dlg.SetPositionText(dlg.GetPos());
+    auto *count = dlg.window()->findChild<QLabel *>(QStringLiteral("positionText"));
+    // A status is read by its text: the step and the count are the labels' names.
+    QCOMPARE(QAccessible::queryAccessibleInterface(step)->text(QAccessible::Name),
+        QStringLiteral("Backup 1/3"));
+    QCOMPARE(
+        QAccessible::queryAccessibleInterface(count)->text(QAccessible::Name), QStringLiteral("1"));
+    QCOMPARE(dlg.m_ctlProgress->accessibleDescription(), QStringLiteral("Backup 1/3"));
+    QVERIFY(!dlg.m_ctlProgress->accessibleName().isEmpty());
+    QVERIFY(UnnamedControls(dlg.window()).isEmpty());
+    dlg.DestroyWindow();
 }
 
 QTEST_MAIN(TestAccessibility)
