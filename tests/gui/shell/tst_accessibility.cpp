@@ -9,6 +9,7 @@
 #include "core/document/ProgramDoc.h"
 #include "gui/shell/ChildFrame.h"
 #include "gui/shell/CommandIds.h"
+#include "gui/shell/Help.h"
 #include "gui/shell/MainFrame.h"
 #include "gui/shell/NavBar.h"
 #include "gui/transfer/ProcessDlg.h"
@@ -34,6 +35,7 @@
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QSet>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
@@ -352,6 +354,22 @@ void TestAccessibility::keysReachTheRest()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10);
     QTRY_VERIFY(frame->menuBar()->activeAction() != nullptr);
     QTest::keyClick(frame->menuBar(), Qt::Key_Escape);
+
+    // Escape closes the help window.
+    SetHelpWindowSuppressed(false);
+    QCOMPARE(ShowHelp(frame, 0), 1);
+    SetHelpWindowSuppressed(true);
+    QPointer<QTextBrowser> help; // deleted once closed
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *b = qobject_cast<QTextBrowser *>(w); b && b->isVisible())
+            help = b;
+    QVERIFY(help);
+    QApplication::setActiveWindow(help);
+    QVERIFY(QTest::qWaitForWindowActive(help));
+    QTest::keyClick(help->windowHandle(), Qt::Key_Escape);
+    QTRY_VERIFY(help.isNull() || !help->isVisible());
+    QApplication::setActiveWindow(frame);
+    QVERIFY(QTest::qWaitForWindowActive(frame));
 
     // After File > Close the focus rests on something that is shown.
     child->view()->FocusCurrentCell();
