@@ -65,8 +65,15 @@ bool CNavBar::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_pTree->viewport()) {
         if (event->type() == QEvent::MouseButtonPress)
             m_bTreePress = static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
-        else if (event->type() == QEvent::MouseButtonRelease)
+        else if (event->type() == QEvent::MouseButtonRelease && m_bTreePress) {
             m_bTreePress = false;
+            // A click on the item the keyboard had already selected changes no
+            // selection, but is a choice all the same.
+            const QPoint pos = static_cast<QMouseEvent *>(event)->position().toPoint();
+            QTreeWidgetItem *item = m_pTree->itemAt(pos);
+            if (item && item == m_pTree->currentItem())
+                Q_EMIT itemChosen(true);
+        }
     } else if (watched == m_pTree && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         const bool choose = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter

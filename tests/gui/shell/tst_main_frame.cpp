@@ -312,6 +312,11 @@ void TestMainFrame::keyboardChoosesSelectedItem()
     QTest::keyClick(tree, Qt::Key_Return);
     QVERIFY(child->isVisible());
     QCOMPARE(tree->currentItem(), frame->navBar()->rootItem()->child(1));
+    // A click on that same item still chooses it.
+    child->hide();
+    clickTreeItem(frame->navBar(), frame->navBar()->rootItem()->child(1)->text(0));
+    QVERIFY(child->isVisible());
+    QCOMPARE(tree->currentItem(), frame->navBar()->rootItem());
 }
 
 void TestMainFrame::newAsksBeforeClearing_data()
