@@ -16,6 +16,7 @@ RADIOPROG_PACKAGES=(
   fonts-liberation fonts-wqy-microhei
   clang libclang-rt-14-dev
   groff-base desktop-file-utils appstream bash-completion
+  dbus at-spi2-core python3-pyatspi
 )
 
 # What ./package needs besides: dpkg-shlibdeps for Depends, file for CPack.

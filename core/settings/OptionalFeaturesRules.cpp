@@ -103,6 +103,11 @@ KeyDisposition OptionalFeaturesKeyDisposition(int key, Qt::KeyboardModifiers mod
     // System keys (with Alt) are not the dialog's to filter.
     if (modifiers & Qt::AltModifier)
         return KeyDisposition::Pass;
+    // The dialog must be leavable and walkable without a mouse: Tab and
+    // Shift+Tab move, Enter saves, Escape cancels, Space toggles a check box.
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Return
+        || key == Qt::Key_Enter || key == Qt::Key_Escape || key == Qt::Key_Space)
+        return KeyDisposition::Pass;
     const bool allowed = (key >= Qt::Key_0 && key <= Qt::Key_9) || key == Qt::Key_Backspace
         || key == Qt::Key_Delete || key == Qt::Key_Left || key == Qt::Key_Up || key == Qt::Key_Right
         || key == Qt::Key_Down;

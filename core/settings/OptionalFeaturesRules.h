@@ -58,6 +58,6 @@ enum class KeyDisposition {
 };
 
 /// Key filter of the Optional Features dialog: digits, Backspace, Delete and
-/// the arrows pass without Shift, F1 asks for help, Alt combinations pass,
-/// everything else is discarded.
+/// the arrows pass without Shift; Tab, Shift+Tab, Enter, Escape and Space pass
+/// (the dialog's own keys); F1 asks for help, Alt combinations pass, the rest is discarded.
 KeyDisposition OptionalFeaturesKeyDisposition(int key, Qt::KeyboardModifiers modifiers);

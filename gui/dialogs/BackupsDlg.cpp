@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/dialogs/BackupsDlg.h"
 
+#include "core/app/Language.h"
 #include "gui/dialogs/DialogKeyFilter.h"
 #include "gui/dialogs/WriteOptionsDlg.h"
+#include "gui/shell/AccessibleNames.h"
 #include "gui/shell/CommandIds.h"
 
 #include <QDialogButtonBox>
@@ -30,6 +32,8 @@ CBackupsDlg::CBackupsDlg(const QString &folder, QWidget *parent)
         this);
     where->setWordWrap(true);
     where->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A list is not read with a label's text, so it gets a name of its own.
+    NameControl(m_list, LanguageText("Backups of the radio", "对讲机备份"));
     layout->addWidget(where);
     m_list->setRootIsDecorated(false);
     m_list->setHeaderLabels({ tr("Date"), tr("Radio type"), tr("File") });

@@ -27,6 +27,10 @@ CScanInfoDlg::CScanInfoDlg(QWidget *parent)
     ui->spnLookBackB->setBuddy(ui->edtLookBackB);
     ui->spnDropoutDelay->setBuddy(ui->edtDropoutDelay);
     ui->spnTxDwell->setBuddy(ui->edtTxDwell);
+    ui->spnLookBackA->setFieldName(ui->lblLookBackA->text());
+    ui->spnLookBackB->setFieldName(ui->lblLookBackB->text());
+    ui->spnDropoutDelay->setFieldName(ui->lblDropoutDelay->text());
+    ui->spnTxDwell->setFieldName(ui->lblTxDwell->text());
     // The two counters take digits only.
     const auto *digits
         = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*")), this);

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/dialogs/SpinButton.h"
 
+#include "core/app/Language.h"
+#include "gui/shell/AccessibleNames.h"
+
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -60,4 +63,10 @@ bool CSpinButton::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void CSpinButton::setFieldName(const QString &field)
+{
+    NameControl(m_up, LanguageText("%1 up arrow", "%1 向上箭头").arg(field));
+    NameControl(m_down, LanguageText("%1 down arrow", "%1 向下箭头").arg(field));
 }

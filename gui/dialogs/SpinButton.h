@@ -21,6 +21,8 @@ public:
 
     /// The box whose Up and Down keys this spin answers.
     void setBuddy(QLineEdit *buddy);
+    /// Names the arrows after the field they change (they have no visible text).
+    void setFieldName(const QString &field);
     /// The upper arrow (proposes −1).
     QToolButton *upButton() const { return m_up; }
     /// The lower arrow (proposes +1).

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/shell/DialogFrame.h"
 
+#include "gui/shell/AccessibleNames.h"
+
 #include <QDialog>
 #include <QLayout>
 #include <QMessageBox>
@@ -13,6 +15,8 @@ void UseDialogFrame(QDialog *dialog)
     dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
         | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     dialog->setSizeGripEnabled(false);
+    // Buttons without an underlined letter still get Alt plus a letter of their text.
+    KeepAccessKeys(dialog);
     // A message box sizes itself to its text, and fixes that size on its own.
     if (qobject_cast<QMessageBox *>(dialog))
         return;

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QPointer>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 
@@ -35,6 +36,10 @@ int ShowHelp(QWidget *owner, int context)
         s_window->setWindowFlag(Qt::Window);
         s_window->setWindowTitle(LanguageText("Help", "帮助"));
         s_window->resize(720, 560);
+        // Escape closes the help as it closes a dialog.
+        auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), s_window);
+        escape->setContext(Qt::WindowShortcut);
+        QObject::connect(escape, &QShortcut::activated, s_window.data(), &QWidget::close);
     } else if (s_window->parentWidget() != host) {
         const QRect place = s_window->geometry();
         s_window->setParent(host, Qt::Window);

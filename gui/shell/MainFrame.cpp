@@ -8,6 +8,7 @@
 #include "core/document/ProgramDoc.h"
 #include "core/settings/IniFile.h"
 #include "gui/print/PrintSetup.h"
+#include "gui/shell/AccessibleNames.h"
 #include "gui/shell/ChildFrame.h"
 #include "gui/shell/CommandIds.h"
 #include "gui/shell/Help.h"
@@ -100,7 +101,8 @@ void CMainFrame::OnCreate()
 
 QAction *CMainFrame::addCommand(int id, const QString &text, const QKeySequence &shortcut)
 {
-    auto *act = new QAction(text, this);
+    auto *act = new QAction(this);
+    SetCommandText(act, text);
     act->setProperty("cmdId", id);
     if (!shortcut.isEmpty())
         act->setShortcut(shortcut);
@@ -184,10 +186,8 @@ void CMainFrame::createActions()
     connect(action(cmd::ControlBar), &QAction::triggered, this, &CMainFrame::OnViewControlBar);
     connect(action(cmd::AppAbout), &QAction::triggered, this, &CMainFrame::aboutRequested);
     connect(m_pAbout128, &QAction::triggered, this, &CMainFrame::aboutRequested);
-    connect(action(cmd::NextPane), &QAction::triggered, this,
-        [this] { m_pMDIClient->activateNextSubWindow(); });
-    connect(action(cmd::PrevPane), &QAction::triggered, this,
-        [this] { m_pMDIClient->activatePreviousSubWindow(); });
+    connect(action(cmd::NextPane), &QAction::triggered, this, [this] { OnNextPane(false); });
+    connect(action(cmd::PrevPane), &QAction::triggered, this, [this] { OnNextPane(true); });
     connect(action(cmd::CompareWith), &QAction::triggered, this, [this] { OnCompareWith(); });
     connect(action(cmd::WriteOptions), &QAction::triggered, this, [this] { OnWriteOptions(); });
     connect(action(cmd::Backups), &QAction::triggered, this, [this] { OnBackups(); });
@@ -210,6 +210,10 @@ void CMainFrame::createActions()
     // F6 and Shift+F6 work in every state, as their accelerators do.
     addAction(action(cmd::NextPane));
     addAction(action(cmd::PrevPane));
+    createKeyboardActions();
+    // Some shortcuts are set after their command's text.
+    for (QAction *act : std::as_const(m_actions))
+        RefreshCommandText(act);
 }
 
 QAction *CMainFrame::action(int commandId) const
@@ -295,14 +299,14 @@ void CMainFrame::OnViewControlBar()
     action(cmd::ControlBar)->setChecked(show);
 }
 
-void CMainFrame::OnSelChangedTree()
+void CMainFrame::OnSelChangedTree(bool byMouse)
 {
     QTreeWidget *tree = m_pNavBar->tree();
-    // The item under the mouse pointer decides, not the item that was selected.
-    const QPoint pos = tree->viewport()->mapFromGlobal(QCursor::pos());
-    QTreeWidgetItem *item = tree->viewport()->rect().contains(pos) ? tree->itemAt(pos) : nullptr;
+    // The selected item decides: the one a click selected, or the one the arrow
+    // keys moved to before Enter or Space.
+    QTreeWidgetItem *item = tree->currentItem();
     const QString text = item ? item->text(0) : QString();
-    {
+    if (byMouse) {
         // Back to the root, so the next click on the same item is a new selection. The
         // reset itself is not a user's choice and must not act again.
         const QSignalBlocker block(tree);
@@ -321,6 +325,8 @@ void CMainFrame::OnSelChangedTree()
     case NavCommand::None:
         break;
     }
+    if (!byMouse)
+        return; // the keyboard user stays on the item chosen
     // The mouse press that raised this notification selects its item only after
     // we return; put the highlight back on the root once it has.
     QTimer::singleShot(0, this, [this] {
@@ -332,8 +338,11 @@ void CMainFrame::OnSelChangedTree()
 
 void CMainFrame::OnFileClose()
 {
-    if (CChildFrame *frame = activeChildFrame())
+    if (CChildFrame *frame = activeChildFrame()) {
         frame->hide();
+        // The focus must not stay in the hidden grid, where keys would do unseen things.
+        focusVisiblePane();
+    }
 }
 
 bool CMainFrame::OnFileSave()

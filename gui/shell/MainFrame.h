@@ -105,10 +105,13 @@ public Q_SLOTS:
     void OnChannelInfo();
     /// View > Control Bar (32780): toggles the navigation bar.
     void OnViewControlBar();
-    /// Tree selection change: the item under the mouse pointer decides.
-    void OnSelChangedTree();
+    /// The tree's selected item was chosen (a click resets the selection to the root).
+    void OnSelChangedTree(bool byMouse = true);
     /// File > Close (57602): hides the active document window.
     void OnFileClose();
+    /// F6 / Shift+F6: the focus goes to the next (previous) pane: the navigation
+    /// tree, then each shown document window.
+    void OnNextPane(bool backward);
     /// File > Save (57603).
     bool OnFileSave();
     /// File > Save As (57604).
@@ -146,6 +149,8 @@ private:
     void createEditActions();
     void updateEditActions();
     void updateUndoTexts();
+    void createKeyboardActions(); // MainFrameKeys.cpp
+    void focusVisiblePane();
     QList<QMetaObject::Connection> m_editConnections;
     bool m_bSavePromptDone = false;
     int helpContextOfFocus() const;

@@ -155,7 +155,7 @@ void CMainFrame::createNavBar()
         new QTreeWidgetItem(root, { text });
     root->setExpanded(true);
     tree->setCurrentItem(root);
-    connect(tree, &QTreeWidget::currentItemChanged, this, &CMainFrame::OnSelChangedTree);
+    connect(m_pNavBar, &CNavBar::itemChosen, this, &CMainFrame::OnSelChangedTree);
     connect(m_pNavBar, &CNavBar::closeClicked, this, &CMainFrame::OnViewControlBar);
     action(cmd::ControlBar)->setChecked(true);
 }

@@ -3,6 +3,7 @@
 // operations) and the unsaved-changes question.
 #include "core/app/Globals.h"
 #include "core/document/ProgramDoc.h"
+#include "gui/shell/AccessibleNames.h"
 #include "gui/shell/ChildFrame.h"
 #include "gui/shell/CommandIds.h"
 #include "gui/shell/MainFrame.h"
@@ -30,7 +31,12 @@ void CMainFrame::createEditActions()
     addCommand(cmd::Paste, tr("P&aste\tCtrl+V"), QKeySequence(Qt::CTRL | Qt::Key_V))
         ->setStatusTip(tr("Paste channels or cells at the selected cell"));
     // Delete is handled by the grid itself, so the key keeps its meaning elsewhere.
-    addCommand(cmd::Clear, tr("&Delete\tDel"))->setStatusTip(tr("Clear the selected cells"));
+    QAction *clear = addCommand(cmd::Clear, tr("&Delete\tDel"));
+    clear->setStatusTip(tr("Clear the selected cells"));
+    // The menu shows Del beside the item; the key itself stays the grid's, so it is
+    // bound only to widgets that never hold the focus.
+    clear->setShortcut(QKeySequence(Qt::Key_Delete));
+    clear->setShortcutContext(Qt::WidgetShortcut);
     addCommand(cmd::InsertChannel, tr("&Insert Channel"))
         ->setStatusTip(tr("Insert an empty channel; the channels below move down"));
     addCommand(cmd::DeleteChannel, tr("D&elete Channel"))
@@ -81,10 +87,10 @@ void CMainFrame::updateUndoTexts()
     const bool canUndo = stack && stack->canUndo();
     const bool canRedo = stack && stack->canRedo();
     action(cmd::Undo)->setEnabled(canUndo);
-    action(cmd::Undo)->setText(
+    SetCommandText(action(cmd::Undo),
         canUndo ? tr("&Undo %1\tCtrl+Z").arg(stack->undoText()) : tr("&Undo\tCtrl+Z"));
     action(cmd::Redo)->setEnabled(canRedo);
-    action(cmd::Redo)->setText(
+    SetCommandText(action(cmd::Redo),
         canRedo ? tr("&Redo %1\tCtrl+Y").arg(stack->redoText()) : tr("&Redo\tCtrl+Y"));
 }
 

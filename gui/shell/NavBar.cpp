@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/shell/NavBar.h"
 
+#include "core/app/Language.h"
+#include "gui/shell/AccessibleNames.h"
 #include "ui_navbar.h"
 
 #include <QApplication>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRubberBand>
@@ -40,7 +43,47 @@ CNavBar::CNavBar(const QString &caption, QWidget *parent)
     m_pTree->setItemsExpandable(true);
     m_pTree->setSelectionMode(QAbstractItemView::SingleSelection);
     m_pTree->setFrameShape(QFrame::NoFrame);
+    NameControl(m_pTree, LanguageText("Navigation", "导航"),
+        LanguageText("Enter or Space opens the selected item; F6 goes to the channel window",
+            "回车或空格打开所选项目；F6 转到信道窗口"));
+    // A click chooses the item it selects; the arrow keys only move, so that a
+    // keyboard user can hear the items before choosing one with Enter or Space.
+    m_pTree->installEventFilter(this);
+    m_pTree->viewport()->installEventFilter(this);
+    connect(m_pTree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *current) {
+        if (!m_bTreePress || !current)
+            return;
+        // One choice per press: the release may land in a dialog the choice opened.
+        m_bTreePress = false;
+        Q_EMIT itemChosen(true);
+    });
     setFixedWidth(m_nWidth);
+}
+
+bool CNavBar::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_pTree->viewport()) {
+        if (event->type() == QEvent::MouseButtonPress)
+            m_bTreePress = static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
+        else if (event->type() == QEvent::MouseButtonRelease && m_bTreePress) {
+            m_bTreePress = false;
+            // A click on the item the keyboard had already selected changes no
+            // selection, but is a choice all the same.
+            const QPoint pos = static_cast<QMouseEvent *>(event)->position().toPoint();
+            QTreeWidgetItem *item = m_pTree->itemAt(pos);
+            if (item && item == m_pTree->currentItem())
+                Q_EMIT itemChosen(true);
+        }
+    } else if (watched == m_pTree && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool choose = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter
+            || key->key() == Qt::Key_Space;
+        if (choose && key->modifiers() == Qt::NoModifier && m_pTree->currentItem()) {
+            Q_EMIT itemChosen(false);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 QTreeWidgetItem *CNavBar::rootItem() const

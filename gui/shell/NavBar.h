@@ -47,6 +47,8 @@ public:
 Q_SIGNALS:
     /// The close button was pressed and released on it.
     void closeClicked();
+    /// The user chose the tree's current item: by a click (byMouse) or by Enter or Space.
+    void itemChosen(bool byMouse);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -57,6 +59,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void leaveEvent(QEvent *event) override;
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     int frameClientWidth() const;
@@ -71,6 +74,7 @@ private:
     bool m_bOverClose = false;
     bool m_bClosePressed = false;
     bool m_bSizing = false;
+    bool m_bTreePress = false; // a mouse press on the tree is being handled
     int m_nTrackX = 0;
     QPointer<QRubberBand> m_pTrackLine;
 };

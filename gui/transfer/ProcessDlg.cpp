@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/transfer/ProcessDlg.h"
 
+#include "core/app/Language.h"
+#include "gui/shell/AccessibleNames.h"
 #include "gui/shell/DialogFrame.h"
 #include "gui/shell/Help.h"
 #include "gui/view/ProgramView.h"
@@ -80,6 +82,11 @@ void CProcessDlg::Create()
     m_ctlProgress = m_window->ui.progress;
     m_okButton = m_window->ui.okButton;
     m_positionText = m_window->ui.positionText;
+    // Neither the bar nor the number has a visible label; a screen reader hears these.
+    NameControl(m_ctlProgress, LanguageText("Progress", "进度"),
+        LanguageText("Share of the transfer done", "传输已完成的比例"));
+    // The number is the label's name, read as it changes; the description says what it counts.
+    m_positionText->setAccessibleDescription(LanguageText("Steps done", "已完成步数"));
     OnInitDialog();
 }
 
@@ -147,8 +154,10 @@ int CProcessDlg::GetPos() const
 
 void CProcessDlg::SetPositionText(int position)
 {
-    if (m_positionText)
-        m_positionText->setText(QString::asprintf("%d", position));
+    if (!m_positionText)
+        return;
+    m_positionText->setText(QString::asprintf("%d", position));
+    AnnounceValue(m_positionText, m_positionText->text());
 }
 
 QString CProcessDlg::positionText() const

@@ -3,6 +3,7 @@
 
 #include "core/app/Globals.h"
 #include "gui/dialogs/CompareDlg.h"
+#include "gui/shell/AccessibleNames.h"
 #include "gui/shell/MessageBox.h"
 #include "gui/transfer/ProcessDlg.h"
 
@@ -10,6 +11,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QLabel>
+#include <QProgressBar>
 
 void ShowTransferStep(CProcessDlg *dlg, const QString &label)
 {
@@ -21,10 +23,17 @@ void ShowTransferStep(CProcessDlg *dlg, const QString &label)
         text = new QLabel(window);
         text->setObjectName(QStringLiteral("stepLabel"));
         text->setAlignment(Qt::AlignCenter);
+        // Its text is its name (read as it changes); what it is, is the description.
+        text->setAccessibleDescription(LanguageText("Step", "步骤"));
         if (auto *box = qobject_cast<QBoxLayout *>(window->layout()))
             box->insertWidget(0, text);
     }
     text->setText(label);
+    // The step is spoken where the listener is: the window's title, the step text
+    // and the bar's description all change together.
+    AnnounceValue(text, label);
+    if (dlg->m_ctlProgress)
+        dlg->m_ctlProgress->setAccessibleDescription(label);
     window->setWindowTitle(QStringLiteral("%1 - %2").arg(dlg->m_strCaption, label));
 }
 

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/view/ChannelGrid.h"
 
+#include "core/app/Language.h"
+#include "gui/shell/AccessibleNames.h"
+
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMouseEvent>
@@ -20,6 +23,9 @@ CChannelGrid::CChannelGrid(QWidget *parent)
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setTabKeyNavigation(true);
+    NameControl(this, LanguageText("Channels", "信道"),
+        LanguageText("One row per channel; Enter or F2 edits a cell, Shift+F10 opens the menu",
+            "每行一个信道；回车或 F2 编辑单元格，Shift+F10 打开菜单"));
     setWordWrap(false);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &CChannelGrid::scrolled);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &CChannelGrid::scrolled);
@@ -31,6 +37,7 @@ CChannelGrid::CChannelGrid(QWidget *parent)
     m_fixedColumn->setModel(model());
     m_fixedColumn->setSelectionModel(selectionModel());
     m_fixedColumn->setFocusPolicy(Qt::NoFocus);
+    NameControl(m_fixedColumn, LanguageText("Channel numbers", "信道号"));
     m_fixedColumn->setFrameShape(QFrame::NoFrame);
     m_fixedColumn->verticalHeader()->hide();
     m_fixedColumn->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -170,6 +177,39 @@ void CChannelGrid::setTextMatrix(int row, int col, const QString &text)
     if (row == 0)
         it->setForeground(m_fixedColor);
     it->setText(text);
+    // A cell alone says only its value; the reader needs its column and channel too.
+    if (row > 0) {
+        nameCell(row, col);
+    } else {
+        for (int r = 1; r <= rowCount(); ++r)
+            if (item(r - 1, col))
+                nameCell(r, col);
+    }
+}
+
+QString CChannelGrid::cellSpeech(const QString &column, int channel, const QString &value)
+{
+    if (value.isEmpty())
+        return LanguageText("%1, channel %2: empty", "%1，信道 %2：空").arg(column).arg(channel);
+    return LanguageText("%1, channel %2: %3", "%1，信道 %2：%3")
+        .arg(column)
+        .arg(channel)
+        .arg(value);
+}
+
+QString CChannelGrid::cellSpeech(int row, int col, const QString &value) const
+{
+    return cellSpeech(TextMatrix(0, col), row, value);
+}
+
+void CChannelGrid::nameCell(int row, int col)
+{
+    QTableWidgetItem *it = item(row - 1, col);
+    if (!it)
+        return;
+    const QString name = col == 0 ? LanguageText("Channel %1", "信道 %1").arg(row)
+                                  : cellSpeech(row, col, it->text());
+    it->setData(Qt::AccessibleTextRole, name);
 }
 
 void CChannelGrid::setCellMark(int row, int col, const QIcon &icon, const QString &text)

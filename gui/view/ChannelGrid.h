@@ -59,6 +59,12 @@ public:
     /// Typing into the grid itself selects nothing: values are typed into the editors.
     void keyboardSearch(const QString &) override { }
 
+    /// What a screen reader says for a value cell: its column, its channel and its value
+    /// ("Rx Frequency, channel 3: 145.25000"), or that the cell is empty.
+    static QString cellSpeech(const QString &column, int channel, const QString &value);
+    /// cellSpeech for grid cell (row, col) with value in place of the cell's text.
+    QString cellSpeech(int row, int col, const QString &value) const;
+
     /// Keeps a cell out from under the fixed column when it scrolls into view.
     void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
 
@@ -80,6 +86,7 @@ private:
     QTableWidgetItem *itemAt(int row, int col);
     bool channelNumberMouse(QEvent *event);
     void syncFixedColumn();
+    void nameCell(int row, int col);
 
     QColor m_fixedColor = QColor(0, 0, 0);
     // Column 0 drawn again over the left edge, so the channel numbers stay in

@@ -7,10 +7,12 @@
 #include "core/app/Globals.h"
 #include "core/app/StringTable.h"
 #include "core/channels/CellRules.h"
+#include "core/channels/EditorHints.h"
 #include "core/channels/GridRefresh.h"
 #include "core/document/ProgramDoc.h"
 #include "core/image/Codecs.h"
 #include "core/settings/UserSettings.h"
+#include "gui/shell/AccessibleNames.h"
 #include "gui/shell/Help.h"
 #include "gui/shell/MessageBox.h"
 #include "gui/view/ChannelGrid.h"
@@ -254,6 +256,11 @@ void CProgramView::CreateCellEditors()
         c->hide();
         c->installEventFilter(this);
         c->view()->installEventFilter(this);
+        // Up and Down change the value in place: say the new value with its cell.
+        connect(c, &QComboBox::currentIndexChanged, this, [this, c] {
+            if (!c->isHidden() && m_editRow >= 1 && m_editCol >= 1)
+                AnnounceName(c, m_grid->cellSpeech(m_editRow, m_editCol, c->currentText()));
+        });
         return c;
     };
     m_editRx = makeEdit("editRx", 2127);
@@ -327,10 +334,19 @@ void CProgramView::OpenCellEditor()
 void CProgramView::ShowCellEditor(QWidget *editor)
 {
     editor->setGeometry(m_grid->cellRect(m_editRow, m_editCol));
+    QString value = m_grid->TextMatrix(m_editRow, m_editCol);
     if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
-        edit->setText(m_grid->TextMatrix(m_editRow, m_editCol));
+        edit->setText(value);
         edit->selectAll();
+    } else if (auto *combo = qobject_cast<QComboBox *>(editor); combo->currentIndex() >= 0) {
+        value = combo->currentText();
     }
+    // The editor stands for its cell: named as the cell is, the band and steps as
+    // its description (the status bar's hint, which a reader does not follow).
+    NameControl(editor, m_grid->cellSpeech(m_editRow, m_editCol, value),
+        (m_editCol == ColRx || m_editCol == ColTx)
+            ? FrequencyHint(BandLimits { m_nBandLow, m_nBandHigh }, m_lang)
+            : QString());
     editor->show();
     editor->raise();
     editor->setFocus(Qt::OtherFocusReason);
@@ -367,6 +383,19 @@ void CProgramView::OnCurrentCellChanged(int row, int col)
         return;
     }
     OpenCellEditor();
+}
+
+void CProgramView::FocusCurrentCell()
+{
+    if (m_bFirstUpdate)
+        return;
+    QWidget *editor = GetCellEditor(m_grid->Col());
+    if (editor && !editor->isHidden() && m_editRow == m_grid->Row() && m_editCol == m_grid->Col())
+        editor->setFocus(Qt::OtherFocusReason);
+    else if (m_grid->Row() >= 1 && m_grid->Col() >= 1)
+        OpenCellEditor();
+    else
+        m_grid->setFocus(Qt::OtherFocusReason);
 }
 
 void CProgramView::OnMouseDownGrid()
@@ -411,6 +440,33 @@ void CProgramView::MoveByTab(bool backward)
     m_grid->setCurrentGridCell(row, col); // leave-cell commits, enter-cell opens
 }
 
+void CProgramView::LeaveGrid(bool backward)
+{
+    if (CommitCellEditor())
+        return; // the rejected value keeps the user in its cell
+    HideCellEditors();
+    // The next (or previous) control of the window that takes Tab and is not the grid's.
+    QWidget *w = m_grid;
+    for (int guard = 0; guard < 1000; ++guard) {
+        w = backward ? w->previousInFocusChain() : w->nextInFocusChain();
+        if (!w || w == m_grid)
+            return;
+        // The document window itself would hand the focus straight back to the grid.
+        if (m_grid->isAncestorOf(w) || w->isAncestorOf(m_grid) || !w->isVisible() || !w->isEnabled()
+            || !(w->focusPolicy() & Qt::TabFocus) || w->window() != window())
+            continue;
+        w->setFocus(backward ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+        return;
+    }
+}
+
+void CProgramView::OpenGridMenuAtCell()
+{
+    if (m_grid->Row() < 1 || m_grid->Col() < 1)
+        return;
+    ShowGridMenu(m_grid->cellRect(m_grid->Row(), m_grid->Col()).center());
+}
+
 void CProgramView::ShowHelpForFocus()
 {
     // Inside its document window the view's window is the main window.
@@ -419,6 +475,19 @@ void CProgramView::ShowHelpForFocus()
 
 bool CProgramView::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::ShortcutOverride && !m_bFirstUpdate) {
+        // Ctrl+Tab leaves the grid. The document area would take it first to cycle its
+        // windows (it eats the key press), so it is acted on here, where it comes first.
+        auto *key = static_cast<QKeyEvent *>(event);
+        const bool ctrlTab = (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+            && (key->modifiers() & Qt::ControlModifier);
+        const bool inPopup = qobject_cast<QAbstractItemView *>(watched) && watched != m_grid;
+        if (ctrlTab && !inPopup) {
+            LeaveGrid(key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier));
+            event->accept();
+            return true;
+        }
+    }
     if (!m_bFirstUpdate && FilterEditorKey(watched, event))
         return true;
     if (event->type() != QEvent::KeyPress || m_bFirstUpdate)
@@ -436,10 +505,30 @@ bool CProgramView::eventFilter(QObject *watched, QEvent *event)
         OnEnterKey();
         return true;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        if (inPopup || watched == m_grid || watched == m_grid->viewport())
+    case Qt::Key_Backtab: {
+        if (inPopup)
             break;
-        MoveByTab(key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier));
+        const bool backward
+            = key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier);
+        // Tab past the last cell leaves the grid instead of wrapping to the first, so
+        // the keyboard is never held in it (Shift+Tab still wraps back to the last).
+        const bool atEnd = !backward && m_grid->Row() >= m_grid->Rows() - 1
+            && m_grid->Col() >= m_grid->Cols() - 1;
+        if (atEnd) {
+            LeaveGrid(backward);
+            return true;
+        }
+        if (watched == m_grid || watched == m_grid->viewport())
+            break;
+        MoveByTab(backward);
+        return true;
+    }
+    case Qt::Key_Menu:
+    case Qt::Key_F10:
+        // The Menu key, and Shift+F10, open the grid's menu at the current cell.
+        if (inPopup || (key->key() == Qt::Key_F10 && key->modifiers() != Qt::ShiftModifier))
+            break;
+        OpenGridMenuAtCell();
         return true;
     default:
         // Typing on the bare grid (at start-up, or after a rejected value) edits

@@ -65,6 +65,8 @@ public:
     void RefreshFromDocument();
     /// The selected value cells as one rectangle (the current cell when nothing is selected).
     CellRange selectedRange() const;
+    /// Gives the keyboard to the current cell: its open editor, or a new one.
+    void FocusCurrentCell();
     /// The commands the grid's context menu offers (the Edit menu's own; nullptr: a separator).
     void setGridMenuActions(const QList<QAction *> &actions);
 
@@ -196,6 +198,8 @@ private:
     void OnMouseDownGrid();
     void OnEnterKey();
     void MoveByTab(bool backward);
+    void LeaveGrid(bool backward);
+    void OpenGridMenuAtCell();
     void ShowHelpForFocus();
     // ProgramViewEditing.cpp
     void ApplyChannelOp(const ChannelOpResult &result);

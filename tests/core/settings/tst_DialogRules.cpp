@@ -259,12 +259,12 @@ void TestDialogRules::keyDisposition_data()
     QTest::newRow("right") << int(Qt::Key_Right) << none << pass;
     QTest::newRow("shift up") << int(Qt::Key_Up) << shift << drop;
     QTest::newRow("shift digit") << int(Qt::Key_1) << shift << drop;
-    QTest::newRow("tab") << int(Qt::Key_Tab) << none << drop;
-    QTest::newRow("backtab") << int(Qt::Key_Backtab) << shift << drop;
-    QTest::newRow("enter") << int(Qt::Key_Return) << none << drop;
-    QTest::newRow("keypad enter") << int(Qt::Key_Enter) << pad << drop;
-    QTest::newRow("escape") << int(Qt::Key_Escape) << none << drop;
-    QTest::newRow("space") << int(Qt::Key_Space) << none << drop;
+    QTest::newRow("tab") << int(Qt::Key_Tab) << none << pass;
+    QTest::newRow("backtab") << int(Qt::Key_Backtab) << shift << pass;
+    QTest::newRow("enter") << int(Qt::Key_Return) << none << pass;
+    QTest::newRow("keypad enter") << int(Qt::Key_Enter) << pad << pass;
+    QTest::newRow("escape") << int(Qt::Key_Escape) << none << pass;
+    QTest::newRow("space") << int(Qt::Key_Space) << none << pass;
     QTest::newRow("letter") << int(Qt::Key_A) << none << drop;
     QTest::newRow("page down") << int(Qt::Key_PageDown) << none << drop;
     QTest::newRow("home") << int(Qt::Key_Home) << none << drop;

@@ -100,6 +100,8 @@ private Q_SLOTS:
     void optionalFeaturesKeyFilter();
     void optionalFeaturesArrowsAndHelp();
     void optionalFeaturesPopupKeys();
+    void optionalFeaturesDialogKeys_data();
+    void optionalFeaturesDialogKeys();
     void optionalFeaturesNeedsDocument();
 
     void scanInfoNewImage();
@@ -240,18 +242,6 @@ void TestDialogsGui::optionalFeaturesKeyFilter_data()
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");
     QTest::addColumn<QByteArray>("focus");
-    QTest::newRow("tab") << int(Qt::Key_Tab) << int(Qt::NoModifier)
-                         << QByteArray("cmbSquelchLevel");
-    QTest::newRow("enter") << int(Qt::Key_Return) << int(Qt::NoModifier)
-                           << QByteArray("cmbSquelchLevel");
-    QTest::newRow("enter on OK") << int(Qt::Key_Return) << int(Qt::NoModifier)
-                                 << QByteArray("btnOk");
-    QTest::newRow("space on OK") << int(Qt::Key_Space) << int(Qt::NoModifier)
-                                 << QByteArray("btnOk");
-    QTest::newRow("escape") << int(Qt::Key_Escape) << int(Qt::NoModifier)
-                            << QByteArray("cmbSquelchLevel");
-    QTest::newRow("space on check box")
-        << int(Qt::Key_Space) << int(Qt::NoModifier) << QByteArray("chkBeep");
     QTest::newRow("shift up") << int(Qt::Key_Up) << int(Qt::ShiftModifier)
                               << QByteArray("cmbSquelchLevel");
     QTest::newRow("page down") << int(Qt::Key_PageDown) << int(Qt::NoModifier)
@@ -313,6 +303,66 @@ void TestDialogsGui::optionalFeaturesArrowsAndHelp()
     dlg.reject();
 }
 
+void TestDialogsGui::optionalFeaturesDialogKeys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QByteArray>("from");
+    QTest::addColumn<QByteArray>("focusAfter"); // empty: the dialog closed
+    QTest::addColumn<int>("result");
+    QTest::addColumn<bool>("beepAfter");
+    const int open = -1;
+    // The template's order: Time-Out Timer, Squelch Level, Voice Annunciation ...
+    QTest::newRow("tab moves on") << int(Qt::Key_Tab) << int(Qt::NoModifier)
+                                  << QByteArray("cmbTimeOutTimer") << QByteArray("cmbSquelchLevel")
+                                  << open << true;
+    QTest::newRow("shift tab moves back")
+        << int(Qt::Key_Backtab) << int(Qt::ShiftModifier) << QByteArray("cmbVoiceAnnunciation")
+        << QByteArray("cmbSquelchLevel") << open << true;
+    QTest::newRow("space toggles")
+        << int(Qt::Key_Space) << int(Qt::NoModifier) << QByteArray("chkBeep")
+        << QByteArray("chkBeep") << open << false;
+    QTest::newRow("enter saves") << int(Qt::Key_Return) << int(Qt::NoModifier)
+                                 << QByteArray("cmbSquelchLevel") << QByteArray()
+                                 << int(QDialog::Accepted) << true;
+    QTest::newRow("escape cancels")
+        << int(Qt::Key_Escape) << int(Qt::NoModifier) << QByteArray("cmbSquelchLevel")
+        << QByteArray() << int(QDialog::Rejected) << true;
+}
+
+void TestDialogsGui::optionalFeaturesDialogKeys()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QByteArray, from);
+    QFETCH(QByteArray, focusAfter);
+    QFETCH(int, result);
+    QFETCH(bool, beepAfter);
+    COptionalFeaturesDlg dlg;
+    dlg.setDocument(m_doc);
+    QVERIFY(dlg.OnInitDialog());
+    QVERIFY(showActive(&dlg));
+    QVERIFY(child<QCheckBox>(&dlg, "chkBeep")->isChecked());
+    QWidget *target = child<QWidget>(&dlg, from.constData());
+    target->setFocus();
+    QTRY_VERIFY(target->hasFocus());
+    m_doc->m_image[mem::CallKeyDefine] = 0xFF;
+    const std::uint8_t codeBefore = 0xFF;
+    QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(child<QCheckBox>(&dlg, "chkBeep")->isChecked(), beepAfter);
+    if (focusAfter.isEmpty()) {
+        QTRY_VERIFY(!dlg.isVisible());
+        QCOMPARE(dlg.result(), result);
+        // Save stores the lists (Call Key Define "Off" is code 2); Cancel stores nothing.
+        QCOMPARE(m_doc->m_image[mem::CallKeyDefine],
+            result == QDialog::Accepted ? std::uint8_t(2) : codeBefore);
+        return;
+    }
+    QVERIFY(dlg.isVisible());
+    QTRY_COMPARE(QApplication::focusWidget(), child<QWidget>(&dlg, focusAfter.constData()));
+    dlg.reject();
+}
+
 void TestDialogsGui::optionalFeaturesPopupKeys()
 {
     COptionalFeaturesDlg dlg;
@@ -325,15 +375,16 @@ void TestDialogsGui::optionalFeaturesPopupKeys()
     tone->showPopup();
     QWidget *popup = tone->view();
     QTRY_VERIFY(popup->isVisible());
-    // Escape and Tab are discarded in the popup as well; F1 names the combo.
-    QTest::keyClick(popup, Qt::Key_Escape);
+    // A letter is discarded in the popup as well; F1 names the combo; Escape
+    // closes only the popup.
+    const QString shown = tone->currentText();
+    QTest::keyClick(popup, Qt::Key_O);
     QVERIFY(popup->isVisible());
-    QTest::keyClick(popup, Qt::Key_Return);
-    QVERIFY(popup->isVisible());
-    QTest::keyClick(popup, Qt::Key_Tab);
-    QVERIFY(popup->isVisible());
+    QCOMPARE(tone->currentText(), shown);
     QTest::keyClick(popup, Qt::Key_F1);
     QCOMPARE(LastHelpContext(), 1119);
+    QTest::keyClick(popup, Qt::Key_Escape);
+    QTRY_VERIFY(!popup->isVisible());
     tone->hidePopup();
     QVERIFY(dlg.isVisible());
     dlg.reject();

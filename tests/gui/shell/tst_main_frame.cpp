@@ -41,8 +41,14 @@ QStringList menuLayout(CMainFrame *frame)
     QStringList out;
     for (QAction *top : frame->menuBar()->actions()) {
         QStringList items;
-        for (QAction *a : top->menu()->actions())
-            items << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        for (QAction *a : top->menu()->actions()) {
+            // As the menu draws it: a text without a tab is followed by the shortcut.
+            const QString key = a->shortcut().toString(QKeySequence::NativeText);
+            const bool ownKey = !a->text().contains(QLatin1Char('\t')) && !key.isEmpty();
+            items << (a->isSeparator() ? QStringLiteral("-")
+                    : ownKey           ? a->text() + QLatin1Char('\t') + key
+                                       : a->text());
+        }
         out << top->text() + QStringLiteral(": ") + items.join(QLatin1Char('|'));
     }
     return out;
@@ -97,7 +103,7 @@ private Q_SLOTS:
     void channelInfoWithoutDocumentRestoresFrame();
     void treeClicks_data();
     void treeClicks();
-    void keyboardSelectionActsOnPointerItem();
+    void keyboardChoosesSelectedItem();
     void newAsksBeforeClearing_data();
     void newAsksBeforeClearing();
     void controlBarToggles();
@@ -292,7 +298,7 @@ void TestMainFrame::treeClicks()
     QVERIFY(!child->isVisible());
 }
 
-void TestMainFrame::keyboardSelectionActsOnPointerItem()
+void TestMainFrame::keyboardChoosesSelectedItem()
 {
     ShellFixture fx;
     QVERIFY(fx.start());
@@ -300,10 +306,18 @@ void TestMainFrame::keyboardSelectionActsOnPointerItem()
     CChildFrame *child = frame->activeChildFrame();
     child->hide();
     QTreeWidget *tree = frame->navBar()->tree();
-    // The pointer rests far away from the tree: a keyboard selection acts on nothing.
     QCursor::setPos(frame->mapToGlobal(QPoint(frame->width() - 5, frame->height() - 5)));
+    // Moving the selection only moves it; Enter acts on the selected item, wherever
+    // the pointer rests, and the selection stays where the user put it.
     tree->setCurrentItem(frame->navBar()->rootItem()->child(1));
     QVERIFY(!child->isVisible());
+    QTest::keyClick(tree, Qt::Key_Return);
+    QVERIFY(child->isVisible());
+    QCOMPARE(tree->currentItem(), frame->navBar()->rootItem()->child(1));
+    // A click on that same item still chooses it.
+    child->hide();
+    clickTreeItem(frame->navBar(), frame->navBar()->rootItem()->child(1)->text(0));
+    QVERIFY(child->isVisible());
     QCOMPARE(tree->currentItem(), frame->navBar()->rootItem());
 }
 

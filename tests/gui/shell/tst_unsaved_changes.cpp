@@ -268,12 +268,12 @@ void TestUnsavedChanges::titleMarkFollowsUndo()
     changed[0x3F0] = 0x33;
     doc->applyImageChange(changed, "Optional Features");
     QVERIFY(child->isWindowModified());
-    QCOMPARE(frame->action(cmd::Undo)->text(), QString("&Undo Optional Features\tCtrl+Z"));
+    QCOMPARE(frame->action(cmd::Undo)->text(), QString("&Undo Optional Features"));
     QVERIFY(frame->OnFileSave());
     QVERIFY(!child->isWindowModified());
     frame->action(cmd::Undo)->trigger();
     QVERIFY(child->isWindowModified());
-    QCOMPARE(frame->action(cmd::Redo)->text(), QString("&Redo Optional Features\tCtrl+Y"));
+    QCOMPARE(frame->action(cmd::Redo)->text(), QString("&Redo Optional Features"));
     frame->action(cmd::Redo)->trigger();
     QVERIFY(!child->isWindowModified());
     QCOMPARE(doc->m_image.at(0x3F0), std::uint8_t(0x33));
@@ -288,7 +288,7 @@ void TestUnsavedChanges::chineseQuestion()
     MemoryImage changed = doc->m_image;
     changed[0x3F0] = 0x21;
     doc->applyImageChange(changed, "x");
-    QCOMPARE(frame->action(cmd::Undo)->text(), QString("撤销 x(&U)\tCtrl+Z"));
+    QCOMPARE(frame->action(cmd::Undo)->text(), QString("撤销 x(&U)"));
     fx.reply = QMessageBox::Cancel;
     QVERIFY(!frame->close());
     QCOMPARE(fx.messages.size(), 1);
