@@ -5,6 +5,7 @@
 #include "core/app/ShellRules.h"
 #include "core/app/StringTable.h"
 #include "core/document/ProgramDoc.h"
+#include "core/settings/DialogFolders.h"
 #include "core/settings/IniFile.h"
 #include "gui/print/PrintSetup.h"
 #include "gui/shell/ChildFrame.h"
@@ -348,11 +349,15 @@ bool CMainFrame::saveDocument(CProgramDoc *doc, bool askName)
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setNameFilters({ QStringLiteral("%1 (%1)").arg(pattern), tr("All Files (*)") });
         dialog.setDefaultSuffix(type.value(4, QStringLiteral(".dat")).mid(1));
-        if (!path.isEmpty())
+        // A file of the program's own folders (a backup) is never the place to save to.
+        if (!path.isEmpty() && !IsProgramFolder(QFileInfo(path).absolutePath()))
             dialog.selectFile(path);
+        else
+            dialog.setDirectory(DialogStartFolder(DialogFileKind::Image, path));
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return false;
         path = dialog.selectedFiles().constFirst();
+        RememberDialogFolder(DialogFileKind::Image, path);
     }
     QString error;
     if (!doc->OnSaveDocument(path, &error)) {
