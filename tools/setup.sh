@@ -16,6 +16,8 @@ RADIOPROG_PACKAGES=(
   fonts-liberation fonts-wqy-microhei
   clang libclang-rt-14-dev
   groff-base desktop-file-utils appstream bash-completion
+  # Printing: libcups for the job's outcome, a private cupsd for the printing test.
+  libcups2-dev cups-daemon cups-client
 )
 
 # What ./package needs besides: dpkg-shlibdeps for Depends, file for CPack.

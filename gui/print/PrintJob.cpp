@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Qt hands the finished pages to CUPS and drops CUPS's answer, so a refused job looked
+// like a printed one; the answer is asked for here, once the pages are sent.
+#include "gui/print/PrintJob.h"
+
+#include "core/app/Language.h"
+#include "gui/print/PrintSetup.h"
+
+#include <QPrinter>
+
+#include <cups/cups.h>
+
+namespace {
+
+// The job ids of queue, newest first is not promised: the largest id is the newest.
+int NewestJobId(const QString &queue, const QString &title, int after)
+{
+    cups_job_t *jobs = nullptr;
+    const int count = cupsGetJobs2(
+        CUPS_HTTP_DEFAULT, &jobs, queue.toLocal8Bit().constData(), 0, CUPS_WHICHJOBS_ALL);
+    int newest = count < 0 ? -1 : 0;
+    for (int i = 0; i < count; ++i) {
+        const bool named = title.isNull() || QString::fromUtf8(jobs[i].title) == title;
+        if (jobs[i].id > after && named && jobs[i].id > newest
+            && jobs[i].state != IPP_JSTATE_ABORTED)
+            newest = jobs[i].id;
+    }
+    cupsFreeJobs(count, jobs);
+    return newest;
+}
+
+} // namespace
+
+void PreparePrintJob(QPrinter &printer, const QString &jobName)
+{
+    printer.setDocName(jobName);
+    ApplyChosenPaper(printer);
+}
+
+PrintJobWatch::PrintJobWatch(const QPrinter &printer)
+    : m_queue(printer.outputFormat() == QPrinter::NativeFormat && printer.outputFileName().isEmpty()
+        && !printer.printerName().isEmpty())
+    , m_queueName(printer.printerName().section(QLatin1Char('/'), 0, 0))
+    , m_jobName(printer.docName())
+{
+    if (m_queue)
+        m_lastJobBefore = qMax(0, NewestJobId(m_queueName, QString(), 0));
+}
+
+QString PrintJobWatch::failure() const
+{
+    if (!m_queue)
+        return QString();
+    // The last answer of CUPS on this thread is the one to Qt's sending of the job.
+    if (cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE)
+        return QString::fromUtf8(cupsLastErrorString());
+    if (NewestJobId(m_queueName, m_jobName, m_lastJobBefore) > 0)
+        return QString();
+    if (cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE)
+        return QString::fromUtf8(cupsLastErrorString());
+    return LanguageText("The print queue %1 did not take the job.", "打印队列 %1 没有接受此任务。")
+        .arg(m_queueName);
+}
