@@ -20,9 +20,11 @@ RADIOPROG_PACKAGES=(
   libcups2-dev cups-daemon cups-client
 )
 
-# What ./package needs besides: dpkg-shlibdeps for Depends, file for CPack.
+# What ./package needs besides: dpkg-shlibdeps for Depends, file for CPack, lintian
+# for the package check.
 RADIOPROG_PACKAGING_PACKAGES=(
   dpkg-dev file
+  lintian
 )
 
 radioprog_install_packages() {
