@@ -18,8 +18,10 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <csignal>
 #include <functional>
 #include <memory>
+#include <sys/prctl.h>
 
 namespace {
 
@@ -96,6 +98,8 @@ public:
                 + "/log/error_log\nAccessLog " + r + "/log/access_log\nPageLog " + r
                 + "/log/page_log\nSandboxing Relaxed\n");
         m_cupsd.setProcessChannelMode(QProcess::MergedChannels);
+        // A test killed by its time limit must not leave the server behind.
+        m_cupsd.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
         m_cupsd.start(kCupsd,
             { QStringLiteral("-f"), QStringLiteral("-c"),
                 m_dir.filePath(QStringLiteral("cupsd.conf")), QStringLiteral("-s"),
