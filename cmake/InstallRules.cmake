@@ -16,7 +16,8 @@ set(RADIOPROG_HOMEPAGE "" CACHE STRING
 if(DEFINED ENV{DEBEMAIL} AND DEFINED ENV{DEBFULLNAME})
   set(maintainer_default "$ENV{DEBFULLNAME} <$ENV{DEBEMAIL}>")
 else()
-  set(maintainer_default "RadioProg developers")
+  # Debian wants an address; .invalid can never be mistaken for a real one.
+  set(maintainer_default "RadioProg developers <radioprog@packages.invalid>")
 endif()
 set(RADIOPROG_MAINTAINER "${maintainer_default}" CACHE STRING
     "Maintainer of the Debian package and its changelog entry, as \"Name <mail>\"")
@@ -58,17 +59,21 @@ add_custom_target(package_changelog ALL DEPENDS ${changelog})
 install(FILES ${CMAKE_SOURCE_DIR}/res/debian/copyright ${changelog}
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
+# The script is installed once; bash finds it for the other programs by links.
 set(completions ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+install(FILES ${CMAKE_SOURCE_DIR}/res/completion/radioprog DESTINATION ${completions})
 foreach(program radioprog-cli radioprog-sim)
-  install(FILES ${CMAKE_SOURCE_DIR}/res/completion/radioprog DESTINATION ${completions}
-          RENAME ${program})
+  install(CODE "file(CREATE_LINK radioprog
+    \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${completions}/${program}\" SYMBOLIC)")
 endforeach()
+# The Help command opens the manuals in the program's data folder, not /usr/share/doc.
+install(FILES ${CMAKE_SOURCE_DIR}/res/debian/lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME radioprog)
 
 if(RADIOPROG_WITH_GUI)
   install(TARGETS radioprog RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(FILES ${CMAKE_BINARY_DIR}/English.qm ${CMAKE_BINARY_DIR}/Chinese.qm
           DESTINATION ${RADIOPROG_DATA_DIR})
-  install(FILES ${CMAKE_SOURCE_DIR}/res/completion/radioprog DESTINATION ${completions})
   install(FILES ${CMAKE_SOURCE_DIR}/res/desktop/radioprog.desktop
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(FILES ${CMAKE_SOURCE_DIR}/res/desktop/icons/radioprog.svg

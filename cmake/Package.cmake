@@ -31,6 +31,10 @@ set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei | fonts-noto-cjk, fonts-
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
+# strip keeps the compilers' .comment notes; they go too, before the package is made.
+find_program(RADIOPROG_OBJCOPY NAMES ${CMAKE_OBJCOPY} objcopy)
+set(CPACK_RADIOPROG_OBJCOPY ${RADIOPROG_OBJCOPY})
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/PackageStripComments.cmake)
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_SOURCE_DIR}/dist)
 # No maintainer scripts: dpkg's triggers refresh the menus, icons and man index.
 include(CPack)

@@ -17,11 +17,15 @@ RADIOPROG_PACKAGES=(
   clang libclang-rt-14-dev
   groff-base desktop-file-utils appstream bash-completion
   dbus at-spi2-core python3-pyatspi
+  # Printing: libcups for the job's outcome, a private cupsd for the printing test.
+  libcups2-dev cups-daemon cups-client
 )
 
-# What ./package needs besides: dpkg-shlibdeps for Depends, file for CPack.
+# What ./package needs besides: dpkg-shlibdeps for Depends, file for CPack, lintian
+# for the package check.
 RADIOPROG_PACKAGING_PACKAGES=(
   dpkg-dev file
+  lintian
 )
 
 radioprog_install_packages() {

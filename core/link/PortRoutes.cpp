@@ -3,6 +3,7 @@
 #include "core/app/Language.h"
 
 #include "core/settings/IniFile.h"
+#include "core/settings/UserSettings.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -49,19 +50,47 @@ PortRoute RouteOfPort(const QString &portName, const QList<SerialAdapter> &adapt
     const QRegularExpressionMatch m = com.match(name);
     if (m.hasMatch()) {
         const int n = m.captured(1).toInt();
-        const QString key = QStringLiteral("COM%1").arg(n);
-        const QString mapped = theIniFile.GetValue(QStringLiteral("Ports"), key).trimmed();
-        if (!mapped.isEmpty())
-            return { mapped, PortRouteSource::ProgramIni };
-        // The usual case of one programming cable: COM1 finds it whatever its name
-        // (ttyACM0, ttyUSB1 after a replug ...).
-        const QList<SerialAdapter> usb = usbAdapters(adapters);
-        if (n == 1 && usb.size() == 1)
-            return { usb.first().device, PortRouteSource::OnlyUsbAdapter };
-        return { QStringLiteral("/dev/ttyUSB%1").arg(n - 1), PortRouteSource::Default };
+        return RouteOfCom(n, ChosenComRoute(n), adapters);
     }
+    return { NormalizeDevicePath(name), PortRouteSource::AsGiven };
+}
+
+PortRoute RouteOfCom(int n, const QString &chosen, const QList<SerialAdapter> &adapters)
+{
+    // The user's own route, set in the dialog, beats the installation's defaults.
+    const QString device = NormalizeDevicePath(chosen);
+    if (!device.isEmpty())
+        return { device, PortRouteSource::UserChoice };
+    const QString key = QStringLiteral("COM%1").arg(n);
+    const QString mapped = theIniFile.GetValue(QStringLiteral("Ports"), key).trimmed();
+    if (!mapped.isEmpty())
+        return { mapped, PortRouteSource::ProgramIni };
+    // The usual case of one programming cable: COM1 finds it whatever its name
+    // (ttyACM0, ttyUSB1 after a replug ...).
+    const QList<SerialAdapter> usb = usbAdapters(adapters);
+    if (n == 1 && usb.size() == 1)
+        return { usb.first().device, PortRouteSource::OnlyUsbAdapter };
+    return { QStringLiteral("/dev/ttyUSB%1").arg(n - 1), PortRouteSource::Default };
+}
+
+QString ChosenComRoute(int n)
+{
+    return UserSettings::forApplication().text(QStringLiteral("Ports/COM%1").arg(n));
+}
+
+bool ChooseComRoute(int n, const QString &device)
+{
+    return UserSettings::forApplication().setText(
+        QStringLiteral("Ports/COM%1").arg(n), NormalizeDevicePath(device));
+}
+
+QString NormalizeDevicePath(const QString &typed)
+{
+    const QString name = typed.trimmed();
     // A bare device name such as ttyS0 lives under /dev.
-    return { name.isEmpty() ? name : QStringLiteral("/dev/") + name, PortRouteSource::AsGiven };
+    if (name.isEmpty() || name.startsWith(QLatin1Char('/')))
+        return name;
+    return QStringLiteral("/dev/") + name;
 }
 
 QString DescribeAdapter(const SerialAdapter &adapter, Language language)
@@ -80,9 +109,16 @@ QString DescribeAdapter(const SerialAdapter &adapter, Language language)
 
 QString DescribeComRoute(int n, const QList<SerialAdapter> &adapters, Language language)
 {
-    const PortRoute route = RouteOfPort(QStringLiteral("COM%1").arg(n), adapters);
+    return DescribeRoute(n, RouteOfPort(QStringLiteral("COM%1").arg(n), adapters), language);
+}
+
+QString DescribeRoute(int n, const PortRoute &route, Language language)
+{
     QString why;
     switch (route.source) {
+    case PortRouteSource::UserChoice:
+        why = LanguageText(language, "set in COM Setup", "由 COM 设置设定");
+        break;
     case PortRouteSource::ProgramIni:
         why = LanguageText(language, "set in Program.ini", "由 Program.ini 设定");
         break;

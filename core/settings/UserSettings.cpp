@@ -63,3 +63,20 @@ void UserSettings::setValue(const QString &name, int value)
     store.setValue(name, value);
     store.sync();
 }
+
+QString UserSettings::text(const QString &name) const
+{
+    const QSettings store(fileName(), QSettings::IniFormat);
+    return store.value(name).toString();
+}
+
+bool UserSettings::setText(const QString &name, const QString &value)
+{
+    QSettings store(fileName(), QSettings::IniFormat);
+    if (value.isEmpty())
+        store.remove(name);
+    else
+        store.setValue(name, value);
+    store.sync();
+    return store.status() == QSettings::NoError;
+}

@@ -18,6 +18,11 @@ public:
     /// Stores a 32-bit value; the store is created when missing.
     void setValue(const QString &name, int value);
 
+    /// Text value name (a "Group/key" name lies in [Group]); empty when missing.
+    QString text(const QString &name) const;
+    /// Stores a text value (an empty text removes it); false when the store cannot be written.
+    bool setText(const QString &name, const QString &value);
+
     /// Path of the settings file (for tests and the README).
     QString fileName() const;
 

@@ -3,13 +3,16 @@
 
 #include <QCoreApplication>
 #include <QPageSetupDialog>
+#include <QPageSize>
 #include <QPrinter>
 
 #include <memory>
+#include <optional>
 
 namespace {
 
 std::unique_ptr<QPrinter> s_printer;
+std::optional<QPageSize> s_chosenPaper; // what the user chose in Print Setup
 
 // The printer talks to the print system, so it must go before the application does.
 void releasePrinter()
@@ -22,7 +25,14 @@ void releasePrinter()
 void OnFilePrintSetup(QWidget *parent)
 {
     QPageSetupDialog dialog(&SharedPrinter(), parent);
-    dialog.exec();
+    if (dialog.exec() == QDialog::Accepted)
+        s_chosenPaper = SharedPrinter().pageLayout().pageSize();
+}
+
+void ApplyChosenPaper(QPrinter &printer)
+{
+    if (s_chosenPaper && s_chosenPaper->isValid())
+        printer.setPageSize(*s_chosenPaper);
 }
 
 QPrinter &SharedPrinter()

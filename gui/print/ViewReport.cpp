@@ -4,6 +4,7 @@
 #include "core/app/Globals.h"
 #include "core/document/ProgramDoc.h"
 #include "core/report/ReportTexts.h"
+#include "core/settings/DialogFolders.h"
 #include "gui/print/PrintSetup.h"
 #include "render/ReportPainter.h"
 #include "render/ReportPdf.h"
@@ -47,11 +48,9 @@ bool ExportViewReportPdf(const ReportInput &input, const QString &path, QString 
 QString DefaultReportPdfPath(const CProgramDoc &doc)
 {
     const QFileInfo opened(doc.pathName());
-    if (opened.isAbsolute() && opened.exists())
-        return opened.dir().filePath(opened.completeBaseName() + QStringLiteral(".pdf"));
-    QString name = doc.title();
+    QString name = opened.isAbsolute() && opened.exists() ? opened.completeBaseName() : doc.title();
     name.replace(QLatin1Char('/'), QLatin1Char('_'));
     if (name.isEmpty())
         name = QStringLiteral("report");
-    return QDir::home().filePath(name + QStringLiteral(".pdf"));
+    return DialogSuggestedFile(DialogFileKind::Pdf, doc.pathName(), name + QStringLiteral(".pdf"));
 }

@@ -6,6 +6,7 @@
 #include "core/app/StringTable.h"
 #include "core/document/BackupGuard.h"
 #include "core/document/ProgramDoc.h"
+#include "core/settings/DialogFolders.h"
 #include "core/settings/IniFile.h"
 #include "gui/print/PrintSetup.h"
 #include "gui/shell/AccessibleNames.h"
@@ -375,14 +376,18 @@ bool CMainFrame::saveDocument(CProgramDoc *doc, bool askName)
             // A backup copy is saved elsewhere: the dialog starts outside the backups folder.
             QString name = path.isEmpty() ? doc->title() : QFileInfo(path).completeBaseName();
             name.replace(QRegularExpression(QStringLiteral("[/:]")), QStringLiteral("-"));
-            dialog.setDirectory(QDir::homePath());
+            dialog.setDirectory(DialogStartFolder(DialogFileKind::Image, QString()));
             dialog.selectFile(name);
-        } else {
+        } else if (!path.isEmpty() && !IsProgramFolder(QFileInfo(path).absolutePath())) {
             dialog.selectFile(path);
+        } else {
+            // A file of the program's own folders is never the place to save to.
+            dialog.setDirectory(DialogStartFolder(DialogFileKind::Image, path));
         }
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return false;
         path = dialog.selectedFiles().constFirst();
+        RememberDialogFolder(DialogFileKind::Image, path);
     }
     QString error;
     if (!doc->OnSaveDocument(path, &error)) {

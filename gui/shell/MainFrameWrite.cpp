@@ -9,6 +9,8 @@
 #include "gui/dialogs/CompareDlg.h"
 #include "gui/dialogs/WriteOptionsDlg.h"
 #include "gui/shell/MainFrame.h"
+
+#include "core/settings/DialogFolders.h"
 #include "gui/shell/MessageBox.h"
 #include "gui/view/ProgramView.h"
 
@@ -27,11 +29,14 @@ void CMainFrame::OnCompareWith()
     const QStringList type = LoadString(ids::DocumentType).split(QLatin1Char('\n'));
     const QString pattern = type.value(3, QStringLiteral("*.dat"));
     const QString path = QFileDialog::getOpenFileName(this,
-        QCoreApplication::translate("CCompareDlg", "Compare With"), QString(),
+        QCoreApplication::translate("CCompareDlg", "Compare With"),
+        DialogStartFolder(DialogFileKind::Image, doc->pathName()),
         QStringLiteral("%1 (%1)").arg(pattern) + QStringLiteral(";;")
             + QCoreApplication::translate("CMainFrame", "All Files (*)"));
-    if (!path.isEmpty())
-        CompareWithFile(path);
+    if (path.isEmpty())
+        return;
+    RememberDialogFolder(DialogFileKind::Image, path);
+    CompareWithFile(path);
 }
 
 void CMainFrame::CompareWithFile(const QString &path)

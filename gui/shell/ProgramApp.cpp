@@ -5,6 +5,7 @@
 #include "core/app/ShellRules.h"
 #include "core/app/StringTable.h"
 #include "core/document/ProgramDoc.h"
+#include "core/settings/DialogFolders.h"
 #include "core/settings/IniFile.h"
 #include "gui/shell/AboutDlg.h"
 #include "gui/shell/ChildFrame.h"
@@ -189,11 +190,15 @@ void CProgramApp::OnFileOpen()
         return;
     const QStringList type = LoadString(ids::DocumentType).split(QLatin1Char('\n'));
     const QString pattern = type.value(3, QStringLiteral("*.dat"));
-    const QString path = QFileDialog::getOpenFileName(m_pMainFrame.get(), QString(), QString(),
+    const CProgramDoc *active = m_pMainFrame->activeDocument();
+    const QString path = QFileDialog::getOpenFileName(m_pMainFrame.get(), QString(),
+        DialogStartFolder(DialogFileKind::Image, active ? active->pathName() : QString()),
         QStringLiteral("%1 (%1)").arg(pattern) + QStringLiteral(";;")
             + QCoreApplication::translate("CMainFrame", "All Files (*)"));
-    if (!path.isEmpty())
-        OpenDocumentFile(path);
+    if (path.isEmpty())
+        return;
+    RememberDialogFolder(DialogFileKind::Image, path);
+    OpenDocumentFile(path);
 }
 
 void CProgramApp::OnAppAbout()

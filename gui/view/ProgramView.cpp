@@ -198,7 +198,7 @@ bool CProgramView::CommitCellEditor()
         return false;
     const int row = m_editRow;
     const int col = m_editCol;
-    QWidget *editor = GetCellEditor(col);
+    QWidget *editor = ExistingCellEditor(col);
     if (!editor || editor->isHidden())
         return false;
 
@@ -235,6 +235,16 @@ bool CProgramView::CommitCellEditor()
 
 void CProgramView::CreateCellEditors()
 {
+    // The nine editors, two of them holding the 265 tones, are made when their column
+    // is first edited (GetCellEditor): the window need not wait for them to appear.
+    m_grid->installEventFilter(this);
+    m_grid->viewport()->installEventFilter(this);
+}
+
+QWidget *CProgramView::GetCellEditor(int col)
+{
+    if (QWidget *made = ExistingCellEditor(col); made || m_bFirstUpdate)
+        return made;
     QWidget *host = m_grid->viewport();
     auto makeEdit = [&](const char *name, int id) {
         auto *e = new QLineEdit(host);
@@ -263,27 +273,43 @@ void CProgramView::CreateCellEditors()
         });
         return c;
     };
-    m_editRx = makeEdit("editRx", 2127);
-    m_editTx = makeEdit("editTx", 2128);
-    m_comboPower = makeCombo("comboPower", 1129, OptionTexts(OptionKind::Power, m_lang));
-    m_comboDecode = makeCombo("comboDecode", 2132, m_toneList);
-    m_comboEncode = makeCombo("comboEncode", 2133, m_toneList);
-    m_comboScanAdd = makeCombo("comboScanAdd", 1134, OptionTexts(OptionKind::ScanAdd, m_lang));
-    m_comboBusyLock = makeCombo("comboBusyLock", 1139, OptionTexts(OptionKind::BusyLock, m_lang));
-    m_comboWidth = makeCombo("comboWidth", 1128, OptionTexts(OptionKind::Bandwidth, m_lang));
-    m_comboCompand = makeCombo("comboCompand", 2134, OptionTexts(OptionKind::Compand, m_lang));
     // The 265 tones drop down as a short list with a scroll bar; some styles
     // would otherwise open them as one column the height of the screen.
-    for (QComboBox *tones : { m_comboDecode, m_comboEncode }) {
+    auto makeTones = [&](const char *name, int id) {
+        QComboBox *tones = makeCombo(name, id, m_toneList);
         tones->setMaxVisibleItems(12);
         tones->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
         tones->view()->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        return tones;
+    };
+    switch (EditorKindOfColumn(col)) {
+    case CellEditorKind::Rx:
+        return m_editRx = makeEdit("editRx", 2127);
+    case CellEditorKind::Tx:
+        return m_editTx = makeEdit("editTx", 2128);
+    case CellEditorKind::Decode:
+        return m_comboDecode = makeTones("comboDecode", 2132);
+    case CellEditorKind::Encode:
+        return m_comboEncode = makeTones("comboEncode", 2133);
+    case CellEditorKind::Power:
+        return m_comboPower = makeCombo("comboPower", 1129, OptionTexts(OptionKind::Power, m_lang));
+    case CellEditorKind::ScanAdd:
+        return m_comboScanAdd
+            = makeCombo("comboScanAdd", 1134, OptionTexts(OptionKind::ScanAdd, m_lang));
+    case CellEditorKind::BusyLock:
+        return m_comboBusyLock
+            = makeCombo("comboBusyLock", 1139, OptionTexts(OptionKind::BusyLock, m_lang));
+    case CellEditorKind::Width:
+        return m_comboWidth
+            = makeCombo("comboWidth", 1128, OptionTexts(OptionKind::Bandwidth, m_lang));
+    case CellEditorKind::Compand:
+        return m_comboCompand
+            = makeCombo("comboCompand", 2134, OptionTexts(OptionKind::Compand, m_lang));
     }
-    m_grid->installEventFilter(this);
-    m_grid->viewport()->installEventFilter(this);
+    return nullptr;
 }
 
-QWidget *CProgramView::GetCellEditor(int col) const
+QWidget *CProgramView::ExistingCellEditor(int col) const
 {
     switch (EditorKindOfColumn(col)) {
     case CellEditorKind::Rx:
@@ -360,8 +386,8 @@ void CProgramView::HideCellEditors()
     if (m_bFirstUpdate)
         return;
     for (int c = 1; c < ChannelTable::Cols; ++c) {
-        QWidget *e = GetCellEditor(c);
-        if (e->isHidden())
+        QWidget *e = ExistingCellEditor(c);
+        if (!e || e->isHidden())
             continue;
         // Hand the focus to the grid first: a focused widget that disappears
         // passes it on, and the grid would take that as Tab and move the cell.
@@ -402,7 +428,7 @@ void CProgramView::OnMouseDownGrid()
 {
     // Re-opening an editor that is already open over the current cell would
     // throw away what the user typed into it.
-    QWidget *editor = GetCellEditor(m_grid->Col());
+    QWidget *editor = ExistingCellEditor(m_grid->Col());
     if (editor && !editor->isHidden() && m_editRow == m_grid->Row() && m_editCol == m_grid->Col()) {
         editor->setFocus(Qt::MouseFocusReason);
         return;

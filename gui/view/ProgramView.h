@@ -190,7 +190,10 @@ private:
     int m_editRow = 0; // cell the visible editor belongs to
     int m_editCol = 0;
     void CreateCellEditors();
-    QWidget *GetCellEditor(int col) const;
+    /// The editor of column col, made when the column is first edited.
+    QWidget *GetCellEditor(int col);
+    /// The editor of column col if it has been made; nullptr before.
+    QWidget *ExistingCellEditor(int col) const;
     void OpenCellEditor();
     void ShowCellEditor(QWidget *editor);
     void HideCellEditors();

@@ -5,6 +5,7 @@
 #include "core/channels/CsvReader.h"
 #include "core/document/FileWrite.h"
 #include "core/document/ProgramDoc.h"
+#include "core/settings/DialogFolders.h"
 #include "gui/dialogs/ChannelImportDlg.h"
 #include "gui/shell/MessageBox.h"
 #include "gui/view/ProgramView.h"
@@ -20,11 +21,11 @@ namespace {
 QString SuggestedPath(const CProgramDoc *doc, const QString &suffix)
 {
     const QFileInfo opened(doc->pathName());
-    if (opened.isAbsolute() && opened.exists())
-        return opened.dir().filePath(opened.completeBaseName() + suffix);
-    QString name = doc->title();
+    QString name
+        = opened.isAbsolute() && opened.exists() ? opened.completeBaseName() : doc->title();
     name.replace(QLatin1Char('/'), QLatin1Char('_'));
-    return QDir::home().filePath((name.isEmpty() ? QStringLiteral("channels") : name) + suffix);
+    return DialogSuggestedFile(DialogFileKind::ChannelList, doc->pathName(),
+        (name.isEmpty() ? QStringLiteral("channels") : name) + suffix);
 }
 
 } // namespace
@@ -54,6 +55,7 @@ void CProgramView::OnExportChannels()
         SuggestedPath(m_pDoc, QStringLiteral(".csv")), tr("Channel lists (*.csv)"));
     if (path.isEmpty())
         return;
+    RememberDialogFolder(DialogFileKind::ChannelList, path);
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".csv");
     const QString shown = QDir::toNativeSeparators(path);
@@ -90,6 +92,7 @@ void CProgramView::OnImportChannels()
         tr("Channel lists (*.csv *.txt);;All files (*)"));
     if (path.isEmpty())
         return;
+    RememberDialogFolder(DialogFileKind::ChannelList, path);
     const QString shown = QDir::toNativeSeparators(path);
     QFile file(path);
     QByteArray bytes;

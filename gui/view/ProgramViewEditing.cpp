@@ -151,7 +151,7 @@ void CProgramView::OnEditUndo()
     if (!m_pDoc)
         return;
     // Text being typed is the latest change: Undo drops it and nothing more.
-    auto *edit = qobject_cast<QLineEdit *>(GetCellEditor(m_editCol));
+    auto *edit = qobject_cast<QLineEdit *>(ExistingCellEditor(m_editCol));
     const bool typing = m_editCol >= ColRx && edit && !edit->isHidden()
         && edit->text() != m_grid->TextMatrix(m_editRow, m_editCol);
     CancelCellEdit();
@@ -321,7 +321,7 @@ bool CProgramView::FilterEditorKey(QObject *watched, QEvent *event)
     auto *key = static_cast<QKeyEvent *>(event);
 
     if (key->key() == Qt::Key_F2 && key->modifiers() == Qt::NoModifier && (onGrid || isEditor)) {
-        QWidget *editor = GetCellEditor(m_grid->Col());
+        QWidget *editor = ExistingCellEditor(m_grid->Col());
         if (!editor || editor->isHidden())
             OpenCellEditor();
         else if (auto *open = qobject_cast<QLineEdit *>(editor))
@@ -342,7 +342,8 @@ bool CProgramView::FilterEditorKey(QObject *watched, QEvent *event)
     QComboBox *list = combo;
     if (!list && popup) {
         for (int c = ColDecode; c < ChannelTable::Cols && !list; ++c)
-            if (auto *cb = qobject_cast<QComboBox *>(GetCellEditor(c)); cb && cb->view() == popup)
+            if (auto *cb = qobject_cast<QComboBox *>(ExistingCellEditor(c));
+                cb && cb->view() == popup)
                 list = cb;
     }
     if (list && TypesCharacter(*key)) {

@@ -2,6 +2,8 @@
 // File > Print, Print Preview and Export PDF of the channel view.
 #include "core/app/Globals.h"
 #include "core/document/ProgramDoc.h"
+#include "core/settings/DialogFolders.h"
+#include "gui/print/PrintJob.h"
 #include "gui/print/PrintSetup.h"
 #include "gui/print/ViewReport.h"
 #include "gui/shell/MessageBox.h"
@@ -35,15 +37,21 @@ void CProgramView::OnFilePrint()
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     if (dialog.exec() != QDialog::Accepted)
         return;
+    PreparePrintJob(printer, m_pDoc->title());
     int from = 1;
     int to = total;
     if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
         from = printer.fromPage();
         to = printer.toPage() > 0 ? printer.toPage() : total;
     }
-    if (!PrintReportOn(printer, input, from, to))
-        AfxMessageBox(this, LanguageText("The report could not be printed.", "无法打印报告。"),
-            QMessageBox::Ok, MsgIcon::Exclamation);
+    const PrintJobWatch watch(printer);
+    QString why;
+    if (!PrintReportOn(printer, input, from, to) || !(why = watch.failure()).isEmpty()) {
+        QString text = LanguageText("The report could not be printed.", "无法打印报告。");
+        if (!why.isEmpty())
+            text += QLatin1Char('\n') + why;
+        AfxMessageBox(this, text, QMessageBox::Ok, MsgIcon::Exclamation);
+    }
 }
 
 void CProgramView::OnFilePrintPreview()
@@ -66,6 +74,7 @@ void CProgramView::OnExportPdf()
         DefaultReportPdfPath(*m_pDoc), LanguageText("PDF Files (*.pdf)", "PDF 文件 (*.pdf)"));
     if (path.isEmpty())
         return;
+    RememberDialogFolder(DialogFileKind::Pdf, path);
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".pdf");
     QString error;

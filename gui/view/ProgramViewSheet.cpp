@@ -2,6 +2,8 @@
 // File > Print Channel Sheet and Export Channel Sheet as PDF of the channel view.
 #include "core/app/Globals.h"
 #include "core/document/ProgramDoc.h"
+#include "core/settings/DialogFolders.h"
+#include "gui/print/PrintJob.h"
 #include "gui/print/PrintSetup.h"
 #include "gui/shell/MessageBox.h"
 #include "gui/view/ProgramView.h"
@@ -40,15 +42,21 @@ void CProgramView::OnPrintChannelSheet()
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     if (dialog.exec() != QDialog::Accepted)
         return;
+    PreparePrintJob(printer, m_pDoc->title());
+    const PrintJobWatch watch(printer);
     QPainter painter;
     bool ok = painter.begin(&printer);
     if (ok) {
         PaintChannelSheet(painter, &printer, input);
         ok = painter.end();
     }
-    if (!ok)
-        AfxMessageBox(this, tr("The channel sheet could not be printed."), QMessageBox::Ok,
-            MsgIcon::Exclamation);
+    const QString why = ok ? watch.failure() : QString();
+    if (!ok || !why.isEmpty()) {
+        QString text = tr("The channel sheet could not be printed.");
+        if (!why.isEmpty())
+            text += QLatin1Char('\n') + why;
+        AfxMessageBox(this, text, QMessageBox::Ok, MsgIcon::Exclamation);
+    }
 }
 
 void CProgramView::OnExportChannelSheetPdf()
@@ -57,13 +65,15 @@ void CProgramView::OnExportChannelSheetPdf()
         return;
     const ChannelSheetInput input = SheetInput(this, ImageWithGrid());
     const QFileInfo opened(m_pDoc->pathName());
-    const QString suggested = opened.isAbsolute() && opened.exists()
-        ? opened.dir().filePath(opened.completeBaseName() + QStringLiteral("-sheet.pdf"))
-        : QDir::home().filePath(QStringLiteral("channel-sheet.pdf"));
+    const QString suggested = DialogSuggestedFile(DialogFileKind::Pdf, m_pDoc->pathName(),
+        opened.isAbsolute() && opened.exists()
+            ? opened.completeBaseName() + QStringLiteral("-sheet.pdf")
+            : QStringLiteral("channel-sheet.pdf"));
     QString path = QFileDialog::getSaveFileName(
         this, tr("Export Channel Sheet as PDF"), suggested, tr("PDF Files (*.pdf)"));
     if (path.isEmpty())
         return;
+    RememberDialogFolder(DialogFileKind::Pdf, path);
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".pdf");
     // The paper chosen in Print Setup applies to the file as well.

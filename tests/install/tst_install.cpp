@@ -197,6 +197,10 @@ private slots:
         QVERIFY2(info.isFile() && info.size() > 0, qPrintable(file));
         if (file.startsWith(QLatin1String("bin/")))
             QVERIFY(info.isExecutable());
+        // One completion script; the other programs reach it by links.
+        if (file.contains(QLatin1String("completions/radioprog-")))
+            QCOMPARE(info.symLinkTarget(),
+                prefixed(QStringLiteral("share/bash-completion/completions/radioprog")));
         if (file.endsWith(QLatin1String(".png"))) {
             // The size its folder names.
             const QImage icon(info.filePath());

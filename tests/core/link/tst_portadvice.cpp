@@ -4,10 +4,12 @@
 #include "core/link/PortDiagnosis.h"
 #include "core/link/PortRoutes.h"
 #include "core/settings/IniFile.h"
+#include "core/settings/UserSettings.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -75,6 +77,7 @@ class TestPortAdvice : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void diagnosis_data();
     void diagnosis();
     void permissionNamesTheGroup();
@@ -227,27 +230,37 @@ void TestPortAdvice::routes_data()
     QTest::addColumn<QString>("port");
     QTest::addColumn<QString>("device");
     QTest::addColumn<int>("source");
+    QTest::addColumn<QString>("chosen"); // the route COM Setup stored for COM1
     const int ini = int(PortRouteSource::ProgramIni);
+    const int user = int(PortRouteSource::UserChoice);
     const int only = int(PortRouteSource::OnlyUsbAdapter);
     const int def = int(PortRouteSource::Default);
     const QString mapped = QStringLiteral("[Ports]\nCOM1=/dev/ttyS1\n");
     const QStringList one { QStringLiteral("/dev/ttyACM0") };
     const QStringList two { QStringLiteral("/dev/ttyACM0"), QStringLiteral("/dev/ttyUSB3") };
     QTest::newRow("no adapter") << QString() << QStringList() << "COM1"
-                                << "/dev/ttyUSB0" << def;
+                                << "/dev/ttyUSB0" << def << QString();
     QTest::newRow("one adapter") << QString() << one << "COM1"
-                                 << "/dev/ttyACM0" << only;
+                                 << "/dev/ttyACM0" << only << QString();
     QTest::newRow("one adapter, com1 lower case") << QString() << one << "com1"
-                                                  << "/dev/ttyACM0" << only;
+                                                  << "/dev/ttyACM0" << only << QString();
     QTest::newRow("one adapter, COM2 keeps its default") << QString() << one << "COM2"
-                                                         << "/dev/ttyUSB1" << def;
+                                                         << "/dev/ttyUSB1" << def << QString();
     QTest::newRow("two adapters: no guess") << QString() << two << "COM1"
-                                            << "/dev/ttyUSB0" << def;
+                                            << "/dev/ttyUSB0" << def << QString();
     QTest::newRow("Program.ini wins") << mapped << one << "COM1"
-                                      << "/dev/ttyS1" << ini;
+                                      << "/dev/ttyS1" << ini << QString();
     QTest::newRow("another COM mapped, COM1 free")
         << QStringLiteral("[Ports]\nCOM2=/dev/ttyS1\n") << one << "COM1"
-        << "/dev/ttyACM0" << only;
+        << "/dev/ttyACM0" << only << QString();
+    QTest::newRow("COM Setup's route wins over Program.ini")
+        << mapped << one << "com1"
+        << "/dev/pts/7" << user << "/dev/pts/7";
+    QTest::newRow("a typed bare name lies under /dev") << QString() << two << "COM1"
+                                                       << "/dev/ttyACM1" << user << " ttyACM1 ";
+    QTest::newRow("COM Setup's COM1 route leaves COM2 alone")
+        << QString() << one << "COM2"
+        << "/dev/ttyUSB1" << def << "/dev/pts/7";
 }
 
 void TestPortAdvice::routes()
@@ -257,12 +270,16 @@ void TestPortAdvice::routes()
     QFETCH(QString, port);
     QFETCH(QString, device);
     QFETCH(int, source);
+    QFETCH(QString, chosen);
     QTemporaryDir dir;
     QFile f(dir.filePath(QStringLiteral("Program.ini")));
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(ini.toUtf8());
     f.close();
     theIniFile.Open(f.fileName(), false, true, false);
+    QFile::remove(UserSettings::forApplication().fileName());
+    QVERIFY(ChooseComRoute(1, chosen));
+    QCOMPARE(ChosenComRoute(1), NormalizeDevicePath(chosen));
     // A built-in serial port is never "the USB adapter".
     QList<SerialAdapter> adapters { adapter(QStringLiteral("/dev/ttyS0"), false) };
     for (const QString &d : usb)
@@ -270,6 +287,9 @@ void TestPortAdvice::routes()
     const PortRoute route = RouteOfPort(port, adapters);
     QCOMPARE(route.device, device);
     QCOMPARE(int(route.source), source);
+    // Taking the route back gives the automatic one again.
+    QVERIFY(ChooseComRoute(1, QString()));
+    QCOMPARE(UserSettings::forApplication().text(QStringLiteral("Ports/COM1")), QString());
     theIniFile.Close();
 }
 

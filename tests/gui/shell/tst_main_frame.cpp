@@ -5,7 +5,9 @@
 #include "tests/common/ShellFixture.h"
 
 #include "core/app/Globals.h"
+#include "core/document/BackupStore.h"
 #include "core/document/ProgramDoc.h"
+#include "core/settings/DialogFolders.h"
 #include "core/settings/ProductInfoRules.h"
 #include "core/settings/UserSettings.h"
 #include "gui/shell/AboutDlg.h"
@@ -19,14 +21,17 @@
 #include "gui/view/ProgramView.h"
 
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -96,6 +101,8 @@ class TestMainFrame : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void fileDialogsStartWhereTheUserWorks_data();
+    void fileDialogsStartWhereTheUserWorks();
     void menusFollowDocumentWindows();
     void chineseMenus();
     void closeHidesAndChannelInfoShows_data();
@@ -615,6 +622,47 @@ void TestMainFrame::helpUsableInModalDialog()
     dialog.exec();
     SetHelpWindowSuppressed(true);
     QVERIFY(checked);
+}
+
+void TestMainFrame::fileDialogsStartWhereTheUserWorks_data()
+{
+    QTest::addColumn<int>("command");
+    QTest::addColumn<bool>("inBackups"); // the document lies in the backups folder
+    QTest::addColumn<QString>("start"); // "work": the document's folder; "last": the remembered
+    QTest::newRow("Compare With: the document's folder")
+        << int(cmd::CompareWith) << false << "work";
+    QTest::newRow("Export Channels: not the backups folder")
+        << int(cmd::ExportChannels) << true << "last";
+}
+
+void TestMainFrame::fileDialogsStartWhereTheUserWorks()
+{
+    QFETCH(int, command);
+    QFETCH(bool, inBackups);
+    QFETCH(QString, start);
+    ShellFixture fx;
+    QTemporaryDir work;
+    QTemporaryDir last;
+    QVERIFY(fx.start());
+    const QString folder = inBackups ? DefaultBackupFolder() : work.path();
+    QVERIFY(QDir().mkpath(folder));
+    const QString path = folder + QStringLiteral("/customer.dat");
+    QFile::remove(path);
+    QVERIFY(QFile::copy(QStringLiteral(RADIOPROG_TEST_DATA "/image-channels.dat"), path));
+    auto removeCopy = qScopeGuard([&] { QFile::remove(path); });
+    QVERIFY(fx.app()->OpenDocumentFile(path));
+    drainDeletes();
+    for (DialogFileKind kind : { DialogFileKind::Image, DialogFileKind::ChannelList })
+        RememberDialogFolder(kind, last.filePath(QStringLiteral("x")));
+    QString shown;
+    answerModal([&](QWidget *dlg) {
+        auto *files = qobject_cast<QFileDialog *>(dlg);
+        QVERIFY(files);
+        shown = files->directory().absolutePath();
+        files->reject();
+    });
+    fx.frame()->action(command)->trigger();
+    QCOMPARE(shown, start == QLatin1String("work") ? work.path() : last.path());
 }
 
 void TestMainFrame::saveWritesExistingFile()

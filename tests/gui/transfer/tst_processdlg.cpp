@@ -5,6 +5,7 @@
 #include "core/document/ProgramDoc.h"
 #include "core/image/ChannelRecord.h"
 #include "core/link/PortProbe.h"
+#include "core/link/PortRoutes.h"
 #include "core/settings/IniFile.h"
 #include "core/settings/UserSettings.h"
 #include "core/settings/WriteSettings.h"
@@ -16,12 +17,15 @@
 #include "tests/common/SimProcess.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -75,6 +79,7 @@ private Q_SLOTS:
     void writeSendsTheImage();
     void failedReadLeavesTheDocument();
     void portThatCannotOpen();
+    void readOverRouteChosenInComSetup();
     void handshakePromptOffersRetry();
     void questionInARealBox_data();
     void questionInARealBox();
@@ -292,6 +297,45 @@ void TestProcessDlg::portThatCannotOpen()
     QVERIFY(lines.at(2).startsWith(QStringLiteral("Why: ") + m_view->m_strPort));
     QVERIFY(lines.at(2).contains(QStringLiteral("does not exist")));
     QVERIFY(lines.at(3).startsWith(QStringLiteral("Serial devices found: ")));
+}
+
+void TestProcessDlg::readOverRouteChosenInComSetup()
+{
+    // No adapter and no [Ports] entry: COM3 leads nowhere until the dialog routes it.
+    SimProcess sim({});
+    QVERIFY(!sim.path().isEmpty());
+    bool enabledBefore = true;
+    bool enabledAfter = false;
+    QTimer::singleShot(0, this, [&] {
+        QWidget *dlg = QApplication::activeModalWidget();
+        QVERIFY(dlg);
+        auto *com3 = dlg->findChild<QRadioButton *>(QStringLiteral("rdoCom3"));
+        auto *route = dlg->findChild<QComboBox *>(QStringLiteral("cmbRouteCom3"));
+        QVERIFY(com3 && route);
+        enabledBefore = com3->isEnabled();
+        QApplication::setActiveWindow(dlg);
+        QVERIFY(QTest::qWaitForWindowActive(dlg));
+        route->setFocus();
+        route->lineEdit()->selectAll();
+        QTest::keyClicks(route->lineEdit(), sim.path());
+        QTest::keyClick(route, Qt::Key_Tab); // leaving the box probes the typed device
+        enabledAfter = com3->isEnabled();
+        com3->click();
+        QTest::mouseClick(control(dlg, 1), Qt::LeftButton);
+    });
+    m_view->OnComSetup();
+    QVERIFY(!enabledBefore);
+    QVERIFY(enabledAfter);
+    QCOMPARE(m_view->m_strPort, QStringLiteral("com3"));
+    QCOMPARE(ChosenComRoute(3), sim.path());
+    auto forget = qScopeGuard([] { ChooseComRoute(3, QString()); });
+
+    // The next transfer takes the new route, without a restart.
+    m_view->OnRead();
+    pressOk();
+    QTRY_VERIFY_WITH_TIMEOUT(!dlg()->hasWindow(), 20000);
+    QVERIFY(m_messages.isEmpty());
+    QCOMPARE(m_doc->m_image.at(mem::channelOffset(1)), DemoRadioImage().at(mem::channelOffset(1)));
 }
 
 void TestProcessDlg::cancelDuringSilentHandshake()
