@@ -16,12 +16,14 @@
 #include <cstdio>
 
 const cli::Command cli::kStation = { "station", RunStation,
-    "station FILE.dat --port PORT [--port PORT ...] [--count N] [--backup-dir DIR] [--log FILE]",
+    "station FILE.dat --port PORT [--port PORT ...] [--count N] [--backup-dir DIR] [--log FILE] "
+    "[--region none|us|eu] [--force]",
     "Programs one radio after another with the same image, as a programming bench: asks for "
     "the next radio on each port in turn, writes it with backup and verify, and prints its "
     "result and the running totals. Stops after N radios, on q or at the end of input; "
     "Ctrl+C ends the radio in progress cleanly. Every radio gets a record in the programming "
-    "log.\nExit status 1: a radio failed.",
+    "log. The channel plan is checked first, as write does.\nExit status 1: a radio failed; 2: a "
+    "usage or file error, or the plan has errors and --force was not given.",
     false };
 
 namespace {
@@ -63,7 +65,14 @@ int RunStation(const QStringList &args)
     const QCommandLineOption logOption(QStringLiteral("log"),
         QStringLiteral("Add the records to FILE instead of the programming log."),
         QStringLiteral("FILE"));
-    parser.addOptions({ portOption, countOption, backupDirOption, logOption });
+    const QCommandLineOption regionOption(QStringLiteral("region"),
+        QStringLiteral("Region whose frequency rules the plan check applies: none, us or eu "
+                       "(default: the region of Setup > Options)."),
+        QStringLiteral("none|us|eu"));
+    const QCommandLineOption forceOption(
+        QStringLiteral("force"), QStringLiteral("Write even when the plan check finds errors."));
+    parser.addOptions(
+        { portOption, countOption, backupDirOption, logOption, regionOption, forceOption });
     parser.addPositionalArgument(
         QStringLiteral("FILE.dat"), QStringLiteral("The image to write into every radio."));
     if (const int status = cli::ParseCommand(parser, cli::kStation, args); status != cli::kGoOn)
@@ -95,12 +104,15 @@ int RunStation(const QStringList &args)
     RadioWriteOptions options;
     options.backupFolder
         = parser.isSet(backupDirOption) ? parser.value(backupDirOption) : DefaultBackupFolder();
-    const QFileInfo folder(options.backupFolder);
-    if (!QDir().mkpath(options.backupFolder) || !folder.isDir() || !folder.isWritable()) {
-        std::fprintf(stderr, "radioprog-cli station: cannot write backups into %s\n",
-            qPrintable(QDir::toNativeSeparators(options.backupFolder)));
+    if (cli::CheckBackupFolder("station", options.backupFolder) != 0)
         return 2;
-    }
+    PlanRegion region = LoadPlanRegion();
+    if (parser.isSet(regionOption) && !RegionFromCode(parser.value(regionOption), &region))
+        return cli::UsageError(cli::kStation,
+            QStringLiteral("--region must be none, us or eu, not %1")
+                .arg(parser.value(regionOption)));
+    if (cli::CheckPlanBeforeWrite("station", doc.m_image, region, parser.isSet(forceOption)) != 0)
+        return 2;
     const QString logPath
         = parser.isSet(logOption) ? parser.value(logOption) : DefaultProgrammingLogPath();
 

@@ -180,27 +180,10 @@ int RunWrite(const QStringList &args)
     options.backupFolder
         = parser.isSet(backupDirOption) ? parser.value(backupDirOption) : DefaultBackupFolder();
     // Found out before the radio is put into programming mode, not after the backup read.
-    if (options.backup) {
-        // Tried for real, so that a read-only mount or a file in the way is told as such.
-        QString why;
-        if (!filewrite::CheckFolderWritable(options.backupFolder, &why)) {
-            std::fprintf(stderr, "radioprog-cli write: cannot write backups into %s: %s\n",
-                qPrintable(QDir::toNativeSeparators(options.backupFolder)), qPrintable(why));
-            return 2;
-        }
-    }
-
-    // Checked before the port is touched: a plan with errors must not reach a radio by accident.
-    const WriteCheck check = CheckBeforeWrite(doc.m_image, region);
-    if (!check.findings.isEmpty())
-        std::fprintf(stderr, "%s\n", qPrintable(WriteCheckText(check, CurrentLanguage())));
-    if (check.hasErrors && !parser.isSet(forceOption)) {
-        std::fprintf(stderr, "%s\n",
-            qPrintable(LanguageText("radioprog-cli write: the channel plan has errors; nothing "
-                                    "was written. Correct them, or write anyway with --force.",
-                "radioprog-cli write：信道规划有错误，未写入。请更正，或用 --force 强制写入。")));
+    if (options.backup && cli::CheckBackupFolder("write", options.backupFolder) != 0)
         return 2;
-    }
+    if (cli::CheckPlanBeforeWrite("write", doc.m_image, region, parser.isSet(forceOption)) != 0)
+        return 2;
 
     const QString logPath
         = parser.isSet(logOption) ? parser.value(logOption) : DefaultProgrammingLogPath();

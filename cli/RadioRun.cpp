@@ -1,6 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/RadioRun.h"
 
+#include "core/document/FolderWrite.h"
+#include "core/plan/ChannelPlanCheck.h"
+
+#include <QDir>
+
 #include "core/app/Globals.h"
 #include "core/app/StringTable.h"
 #include "core/link/ConsoleTransferUi.h"
@@ -90,6 +95,33 @@ QString ResultLine(const RadioProgramming &done)
         line += QStringLiteral(": %1").arg(
             QString(r.error).replace(QLatin1Char('\n'), QLatin1Char(' ')));
     return line;
+}
+
+int CheckBackupFolder(const char *command, const QString &folder)
+{
+    // Tried for real, so that a read-only mount or a file in the way is told as such.
+    QString why;
+    if (filewrite::CheckFolderWritable(folder, &why))
+        return 0;
+    std::fprintf(stderr, "radioprog-cli %s: cannot write backups into %s: %s\n", command,
+        qPrintable(QDir::toNativeSeparators(folder)), qPrintable(why));
+    return 2;
+}
+
+int CheckPlanBeforeWrite(
+    const char *command, const MemoryImage &image, PlanRegion region, bool force)
+{
+    // Checked before the port is touched: a plan with errors must not reach a radio by accident.
+    const WriteCheck check = CheckBeforeWrite(image, region);
+    if (!check.findings.isEmpty())
+        std::fprintf(stderr, "%s\n", qPrintable(WriteCheckText(check, CurrentLanguage())));
+    if (!check.hasErrors || force)
+        return 0;
+    std::fprintf(stderr, "radioprog-cli %s%s\n", command,
+        qPrintable(LanguageText(": the channel plan has errors; nothing was written. Correct "
+                                "them, or write anyway with --force.",
+            "：信道规划有错误，未写入。请更正，或用 --force 强制写入。")));
+    return 2;
 }
 
 } // namespace cli

@@ -36,7 +36,9 @@ CStationRow::CStationRow(
 {
     setObjectName(QStringLiteral("stationRow"));
     setFrameShape(QFrame::StyledPanel);
-    setFocusPolicy(Qt::StrongFocus);
+    // The row itself takes no Tab stop, so that its check box stays reachable; Space on its
+    // Start button programs the next radio.
+    setFocusPolicy(Qt::NoFocus);
     setAccessibleName(tr("Port %1").arg(port));
     m_chosen->setChecked(chosen);
     m_chosen->setAccessibleName(tr("Use port %1").arg(port));
@@ -62,7 +64,6 @@ CStationRow::CStationRow(
     grid->addWidget(m_backup, 2, 0, 1, 4);
     grid->setColumnStretch(0, 2);
     grid->setColumnStretch(1, 2);
-    setFocusProxy(m_start);
 
     connect(m_start, &QPushButton::clicked, this, &CStationRow::startRequested);
     connect(m_cancel, &QPushButton::clicked, this, &CStationRow::cancel);

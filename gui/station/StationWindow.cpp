@@ -3,13 +3,17 @@
 
 #include "core/app/Globals.h"
 #include "core/link/PortRoutes.h"
+#include "core/plan/ChannelPlanCheck.h"
+#include "core/plan/PlanRegion.h"
 #include "gui/dialogs/DialogKeyFilter.h"
+#include "gui/dialogs/PlanFindingsList.h"
 #include "gui/shell/CommandIds.h"
 #include "gui/shell/MessageBox.h"
 
 #include <QCloseEvent>
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTimer>
@@ -52,6 +56,30 @@ CStationWindow::CStationWindow(const StationSetup &setup, const QString &imageNa
     image->setAccessibleName(tr("Image written"));
     layout->addWidget(image);
 
+    // The same check as before any write: what is wrong goes into every radio of the bench.
+    const WriteCheck check = CheckBeforeWrite(m_setup.image, LoadPlanRegion());
+    m_planErrors = check.hasErrors;
+    if (!check.findings.isEmpty()) {
+        const Language lang = CurrentLanguage();
+        auto *planLabel = new QLabel(check.hasErrors
+                ? LanguageText(lang,
+                    "The channel check found errors: the radios may not work as planned. "
+                    "Correct them before writing, or confirm at the first start.",
+                    "信道检查发现错误：对讲机可能无法按计划工作。请在写频前更正，或在第一次开始时确"
+                    "认。")
+                : LanguageText(lang, "The channel check found warnings:", "信道检查发现警告："),
+            this);
+        planLabel->setWordWrap(true);
+        auto *findings = new CPlanFindingsList(this);
+        findings->setObjectName(QStringLiteral("planFindings"));
+        findings->setFindings(check.findings, lang);
+        findings->setAccessibleName(LanguageText(lang, "Channel check findings", "信道检查结果"));
+        findings->setMaximumHeight(120);
+        planLabel->setBuddy(findings);
+        layout->addWidget(planLabel);
+        layout->addWidget(findings);
+    }
+
     auto *rowsHolder = new QWidget(this);
     auto *rowsLayout = new QVBoxLayout(rowsHolder);
     for (const StationPort &p : ports) {
@@ -59,9 +87,14 @@ CStationWindow::CStationWindow(const StationSetup &setup, const QString &imageNa
         rowsLayout->addWidget(row);
         m_rows.append(row);
         connect(row, &CStationRow::startRequested, this, [this, row] {
-            if (!m_elapsed.isValid())
-                m_elapsed.start();
-            row->start(m_setup);
+            const QPointer<CStationRow> target(row);
+            whenPlanAccepted([this, target] {
+                if (!target || target->isRunning())
+                    return;
+                if (!m_elapsed.isValid())
+                    m_elapsed.start();
+                target->start(m_setup);
+            });
         });
         connect(row, &CStationRow::runningChanged, this, &CStationWindow::updateTotals);
         connect(row, &CStationRow::radioFinished, this,
@@ -111,13 +144,43 @@ bool CStationWindow::isRunning() const
 
 void CStationWindow::startAll()
 {
-    for (CStationRow *row : std::as_const(m_rows)) {
-        if (row->isChosen() && !row->isRunning()) {
-            if (!m_elapsed.isValid())
-                m_elapsed.start();
-            row->start(m_setup);
+    whenPlanAccepted([this] {
+        for (CStationRow *row : std::as_const(m_rows)) {
+            if (row->isChosen() && !row->isRunning()) {
+                if (!m_elapsed.isValid())
+                    m_elapsed.start();
+                row->start(m_setup);
+            }
         }
+    });
+}
+
+void CStationWindow::whenPlanAccepted(const std::function<void()> &start)
+{
+    if (!m_planErrors || m_planAccepted) {
+        start();
+        return;
     }
+    // Errors in the plan: one explicit yes for the whole bench, as Program > Write asks it.
+    if (m_askingPlan)
+        return;
+    m_askingPlan = true;
+    const QPointer<CStationWindow> self(this);
+    AfxMessageBoxAsync(
+        this,
+        LanguageText("The channel plan has errors. Write it into the radios anyway?",
+            "信道规划有错误。仍要写入对讲机吗？"),
+        QMessageBox::Yes | QMessageBox::No, MsgIcon::Exclamation, QString(),
+        [self, start](QMessageBox::StandardButton pressed) {
+            if (!self)
+                return;
+            self->m_askingPlan = false;
+            if (pressed != QMessageBox::Yes)
+                return;
+            self->m_planAccepted = true;
+            start();
+        },
+        this);
 }
 
 void CStationWindow::cancelAll()

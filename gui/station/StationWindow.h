@@ -10,6 +10,8 @@
 #include <QElapsedTimer>
 #include <QList>
 
+#include <functional>
+
 class QLabel;
 class QPushButton;
 class QTimer;
@@ -64,6 +66,8 @@ protected:
 
 private:
     void updateTotals();
+    /// Runs start now, or once the user has accepted a plan with errors.
+    void whenPlanAccepted(const std::function<void()> &start);
 
     StationSetup m_setup;
     QList<CStationRow *> m_rows;
@@ -74,4 +78,7 @@ private:
     QElapsedTimer m_elapsed;
     bool m_closeWhenIdle = false;
     bool m_asking = false;
+    bool m_planErrors = false; ///< The channel check found errors in the image.
+    bool m_planAccepted = false; ///< The user chose to write it anyway.
+    bool m_askingPlan = false;
 };

@@ -57,6 +57,7 @@ void TestCliStation::init()
     qputenv("XDG_DATA_HOME", m_dir->filePath(QStringLiteral("data")).toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", m_dir->filePath(QStringLiteral("config")).toLocal8Bit());
     m_image = m_dir->filePath(QStringLiteral("site.dat"));
+    // Its channel plan has errors on purpose: every write here passes --force.
     QVERIFY(QFile::copy(QStringLiteral(RADIOPROG_TEST_DATA "/image-channels.dat"), m_image));
     m_log = m_dir->filePath(QStringLiteral("log.jsonl"));
     m_backups = m_dir->filePath(QStringLiteral("backups"));
@@ -75,7 +76,8 @@ void TestCliStation::fourRadiosOneCorruptOneKilled()
 
     QProcess cli;
     QStringList args { QStringLiteral("write"), m_image, QStringLiteral("--json"),
-        QStringLiteral("--backup-dir"), m_backups, QStringLiteral("--log"), m_log };
+        QStringLiteral("--backup-dir"), m_backups, QStringLiteral("--log"), m_log,
+        QStringLiteral("--force") };
     for (const QString &p : ports)
         args << QStringLiteral("--port") << p;
     cli.start(Cli(), args);
@@ -85,6 +87,8 @@ void TestCliStation::fourRadiosOneCorruptOneKilled()
         QDir(m_backups).entryList({ QStringLiteral("*.dat") }, QDir::Files).size(), 4, 30000);
     QTest::qWait(300);
     QVERIFY(killed.running());
+    // An ended process has id 0, and kill(0) would hit this whole group.
+    QVERIFY(killed.pid() > 0);
     ::kill(static_cast<pid_t>(killed.pid()), SIGKILL);
     QVERIFY(cli.waitForFinished(60000));
     QCOMPARE(cli.exitCode(), 1);
@@ -136,7 +140,8 @@ void TestCliStation::benchGivesEachRadioItsOwnRecord()
     QProcess cli;
     cli.start(Cli(),
         { QStringLiteral("station"), m_image, QStringLiteral("--port"), bench.path(),
-            QStringLiteral("--backup-dir"), m_backups, QStringLiteral("--log"), m_log });
+            QStringLiteral("--backup-dir"), m_backups, QStringLiteral("--log"), m_log,
+            QStringLiteral("--force") });
     QVERIFY(cli.waitForStarted());
     cli.write("\n\n\n");
     cli.closeWriteChannel();
@@ -167,9 +172,12 @@ void TestCliStation::interruptCancelsEveryRadio()
     cli.start(Cli(),
         { QStringLiteral("write"), m_image, QStringLiteral("--port"), a.path(),
             QStringLiteral("--port"), b.path(), QStringLiteral("--json"),
-            QStringLiteral("--backup-dir"), m_backups, QStringLiteral("--log"), m_log });
+            QStringLiteral("--backup-dir"), m_backups, QStringLiteral("--log"), m_log,
+            QStringLiteral("--force") });
     QVERIFY(cli.waitForStarted());
     QTest::qWait(500);
+    // A process that has already ended has id 0, and kill(0) would hit this whole group.
+    QVERIFY2(cli.processId() > 0, cli.readAllStandardError().constData());
     ::kill(static_cast<pid_t>(cli.processId()), SIGINT);
     QVERIFY(cli.waitForFinished(10000));
     QCOMPARE(cli.exitCode(), 1);
@@ -187,10 +195,13 @@ void TestCliStation::interruptEndsTheBenchWithTotals()
     QProcess cli;
     cli.start(Cli(),
         { QStringLiteral("station"), m_image, QStringLiteral("--port"), radio.path(),
-            QStringLiteral("--backup-dir"), m_backups, QStringLiteral("--log"), m_log });
+            QStringLiteral("--backup-dir"), m_backups, QStringLiteral("--log"), m_log,
+            QStringLiteral("--force") });
     QVERIFY(cli.waitForStarted());
     cli.write("\n");
     QTest::qWait(500);
+    // A process that has already ended has id 0, and kill(0) would hit this whole group.
+    QVERIFY2(cli.processId() > 0, cli.readAllStandardError().constData());
     ::kill(static_cast<pid_t>(cli.processId()), SIGINT);
     QVERIFY(cli.waitForFinished(10000));
     QCOMPARE(cli.exitCode(), 1);

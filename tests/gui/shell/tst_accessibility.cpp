@@ -52,6 +52,15 @@ bool isControl(const QWidget *w)
         || qobject_cast<const QAbstractItemView *>(w) || qobject_cast<const QProgressBar *>(w);
 }
 
+// A combo's or spin box's own line edit: the reader presents, and Tab reaches, its owner.
+bool readThroughOwner(const QWidget *w)
+{
+    const QWidget *owner = w->parentWidget();
+    return qobject_cast<const QLineEdit *>(w)
+        && (qobject_cast<const QComboBox *>(owner)
+            || qobject_cast<const QAbstractSpinBox *>(owner));
+}
+
 // The controls of window that a screen reader would present without a name.
 QStringList UnnamedControls(QWidget *window)
 {
@@ -59,8 +68,8 @@ QStringList UnnamedControls(QWidget *window)
     for (QWidget *w : window->findChildren<QWidget *>()) {
         if (!w->isVisible() || !isControl(w) || w->window() != window)
             continue;
-        // A combo's line edit and list are read through the combo.
-        if (qobject_cast<QComboBox *>(w->parentWidget()))
+        // A combo's or spin box's line edit is read through its owner.
+        if (readThroughOwner(w))
             continue;
         QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(w);
         const bool named = iface
@@ -80,7 +89,7 @@ QSet<QWidget *> TabStops(QWidget *window)
     QSet<QWidget *> stops;
     for (QWidget *w : window->findChildren<QWidget *>()) {
         if (!w->isVisible() || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus)
-            || w->window() != window || !isControl(w))
+            || w->window() != window || !isControl(w) || readThroughOwner(w))
             continue;
         if (auto *radio = qobject_cast<QRadioButton *>(w); radio && !radio->isChecked())
             continue;

@@ -25,11 +25,14 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void failingRowsFailAlone();
+    void planErrorsAskOnce();
     void cancelAllAndCloseAsk();
     void logWindowFiltersAndExports();
 
 private:
     StationSetup setup() const;
+    /// Answers the channel check's question (the test image has errors on purpose) with Yes.
+    static void acceptPlan();
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
@@ -58,8 +61,17 @@ StationSetup TestStationWindow::setup() const
     return s;
 }
 
+void TestStationWindow::acceptPlan()
+{
+    SetMessageHook([](const ShownMessage &m) {
+        return m.text.contains(QStringLiteral("channel plan has errors")) ? QMessageBox::Yes
+                                                                          : QMessageBox::Ok;
+    });
+}
+
 void TestStationWindow::failingRowsFailAlone()
 {
+    acceptPlan();
     SimProcess good1({});
     SimProcess good2({});
     SimProcess corrupt({ QStringLiteral("--corrupt-at"), QStringLiteral("0x100") });
@@ -80,6 +92,8 @@ void TestStationWindow::failingRowsFailAlone()
     QTRY_COMPARE_WITH_TIMEOUT(
         QDir(s.options.backupFolder).entryList({ QStringLiteral("*.dat") }, QDir::Files).size(), 4,
         30000);
+    // An ended process has id 0, and kill(0) would hit this whole group.
+    QVERIFY(killed.pid() > 0);
     ::kill(static_cast<pid_t>(killed.pid()), SIGKILL);
     QTRY_VERIFY_WITH_TIMEOUT(!station.isRunning(), 30000);
 
@@ -100,6 +114,33 @@ void TestStationWindow::failingRowsFailAlone()
         QCOMPARE(r.operatorName, QStringLiteral("bench 1"));
 }
 
+void TestStationWindow::planErrorsAskOnce()
+{
+    // The image has errors: No starts nothing; Yes starts the row and is not asked again.
+    SimProcess radio({ QStringLiteral("--pace") });
+    CStationWindow station(
+        setup(), QStringLiteral("x.dat"), { { radio.path(), radio.path(), true } }, nullptr);
+    QVERIFY(station.findChild<QWidget *>(QStringLiteral("planFindings")));
+    QList<QMessageBox::StandardButton> answers { QMessageBox::No, QMessageBox::Yes };
+    int asked = 0;
+    SetMessageHook([&](const ShownMessage &m) {
+        if (m.text.contains(QStringLiteral("channel plan has errors")))
+            ++asked;
+        return answers.isEmpty() ? QMessageBox::Ok : answers.takeFirst();
+    });
+    station.startAll();
+    QCOMPARE(asked, 1);
+    QVERIFY(!station.isRunning());
+    station.startAll();
+    QCOMPARE(asked, 2);
+    QVERIFY(station.isRunning());
+    station.cancelAll();
+    QTRY_VERIFY_WITH_TIMEOUT(!station.isRunning(), 5000);
+    station.startAll();
+    QCOMPARE(asked, 2);
+    station.cancelAllAndWait();
+}
+
 void TestStationWindow::cancelAllAndCloseAsk()
 {
     SimProcess a({ QStringLiteral("--pace") });
@@ -111,6 +152,7 @@ void TestStationWindow::cancelAllAndCloseAsk()
     station->setAttribute(Qt::WA_DeleteOnClose);
     station->show();
 
+    acceptPlan();
     station->startAll();
     QTest::qWait(300);
     station->cancelAll();
