@@ -2,6 +2,7 @@
 // Several radios from the command line, against virtual radios on real
 // pseudo-terminals: a radio that fails fails alone and names its backup, the
 // log holds one true record per radio, and the bench gives each radio its own.
+#include "core/link/PortLock.h"
 #include "core/log/ProgrammingLog.h"
 #include "tests/common/ProgramRun.h"
 #include "tests/common/SimProcess.h"
@@ -175,7 +176,9 @@ void TestCliStation::interruptCancelsEveryRadio()
             QStringLiteral("--backup-dir"), m_backups, QStringLiteral("--log"), m_log,
             QStringLiteral("--force") });
     QVERIFY(cli.waitForStarted());
-    QTest::qWait(500);
+    // Signalled once it holds the port (its handlers are in place by then), however slowly
+    // it started.
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(CPortLock::lockFilePath(a.path())), 10000);
     // A process that has already ended has id 0, and kill(0) would hit this whole group.
     QVERIFY2(cli.processId() > 0, cli.readAllStandardError().constData());
     ::kill(static_cast<pid_t>(cli.processId()), SIGINT);
@@ -199,7 +202,7 @@ void TestCliStation::interruptEndsTheBenchWithTotals()
             QStringLiteral("--force") });
     QVERIFY(cli.waitForStarted());
     cli.write("\n");
-    QTest::qWait(500);
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(CPortLock::lockFilePath(radio.path())), 10000);
     // A process that has already ended has id 0, and kill(0) would hit this whole group.
     QVERIFY2(cli.processId() > 0, cli.readAllStandardError().constData());
     ::kill(static_cast<pid_t>(cli.processId()), SIGINT);
