@@ -4,6 +4,7 @@
 // on its exit status.
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
+#include "cli/PlanOptions.h"
 #include "core/app/Globals.h"
 #include "core/document/ProgramDoc.h"
 #include "core/plan/ChannelPlanCheck.h"
@@ -32,10 +33,7 @@ int usageError(const QString &why)
 int RunCheck(const QStringList &args)
 {
     QCommandLineParser parser;
-    const QCommandLineOption regionOption(QStringLiteral("region"),
-        QStringLiteral("Region whose frequency rules apply: none, us or eu (default: the "
-                       "region of Setup > Options)."),
-        QStringLiteral("none|us|eu"));
+    const QCommandLineOption regionOption = cli::RegionOption();
     const QCommandLineOption jsonOption(QStringLiteral("json"),
         QStringLiteral("Print the findings as JSON: {\"findings\": [...]}."));
     const QCommandLineOption langOption(QStringLiteral("lang"),
@@ -50,10 +48,9 @@ int RunCheck(const QStringList &args)
     if (code != QLatin1String("en") && code != QLatin1String("zh"))
         return usageError(QStringLiteral("--lang must be en or zh, not %1").arg(code));
     const Language lang = code == QLatin1String("zh") ? Language::Chinese : Language::English;
-    PlanRegion region = LoadPlanRegion();
-    if (parser.isSet(regionOption) && !RegionFromCode(parser.value(regionOption), &region))
-        return usageError(QStringLiteral("--region must be none, us or eu, not %1")
-                              .arg(parser.value(regionOption)));
+    PlanRegion region = PlanRegion::None;
+    if (const int status = cli::ChosenRegion(parser, cli::kCheck, &region); status != cli::kGoOn)
+        return status;
     const QStringList files = parser.positionalArguments();
     if (files.isEmpty())
         return usageError(QStringLiteral("FILE.dat is missing"));

@@ -4,6 +4,7 @@
 // the totals; Ctrl+C ends the radio in progress cleanly.
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
+#include "cli/PlanOptions.h"
 #include "cli/RadioRun.h"
 #include "core/app/Globals.h"
 #include "core/document/BackupStore.h"
@@ -65,12 +66,8 @@ int RunStation(const QStringList &args)
     const QCommandLineOption logOption(QStringLiteral("log"),
         QStringLiteral("Add the records to FILE instead of the programming log."),
         QStringLiteral("FILE"));
-    const QCommandLineOption regionOption(QStringLiteral("region"),
-        QStringLiteral("Region whose frequency rules the plan check applies: none, us or eu "
-                       "(default: the region of Setup > Options)."),
-        QStringLiteral("none|us|eu"));
-    const QCommandLineOption forceOption(
-        QStringLiteral("force"), QStringLiteral("Write even when the plan check finds errors."));
+    const QCommandLineOption regionOption = cli::RegionOption();
+    const QCommandLineOption forceOption = cli::ForceOption();
     parser.addOptions(
         { portOption, countOption, backupDirOption, logOption, regionOption, forceOption });
     parser.addPositionalArgument(
@@ -106,11 +103,9 @@ int RunStation(const QStringList &args)
         = parser.isSet(backupDirOption) ? parser.value(backupDirOption) : DefaultBackupFolder();
     if (cli::CheckBackupFolder("station", options.backupFolder) != 0)
         return 2;
-    PlanRegion region = LoadPlanRegion();
-    if (parser.isSet(regionOption) && !RegionFromCode(parser.value(regionOption), &region))
-        return cli::UsageError(cli::kStation,
-            QStringLiteral("--region must be none, us or eu, not %1")
-                .arg(parser.value(regionOption)));
+    PlanRegion region = PlanRegion::None;
+    if (const int status = cli::ChosenRegion(parser, cli::kStation, &region); status != cli::kGoOn)
+        return status;
     if (cli::CheckPlanBeforeWrite("station", doc.m_image, region, parser.isSet(forceOption)) != 0)
         return 2;
     const QString logPath

@@ -4,6 +4,7 @@
 // every radio at once, each on a thread of its own, and logs each.
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
+#include "cli/PlanOptions.h"
 #include "cli/RadioRun.h"
 #include "core/app/Globals.h"
 #include "core/document/BackupStore.h"
@@ -127,12 +128,8 @@ int RunWrite(const QStringList &args)
         QStringLiteral("FILE"));
     const QCommandLineOption jsonOption(QStringLiteral("json"),
         QStringLiteral("Print a summary of every radio as JSON on stdout."));
-    const QCommandLineOption regionOption(QStringLiteral("region"),
-        QStringLiteral("Region whose frequency rules the plan check applies: none, us or eu "
-                       "(default: the region of Setup > Options)."),
-        QStringLiteral("none|us|eu"));
-    const QCommandLineOption forceOption(
-        QStringLiteral("force"), QStringLiteral("Write even when the plan check finds errors."));
+    const QCommandLineOption regionOption = cli::RegionOption();
+    const QCommandLineOption forceOption = cli::ForceOption();
     parser.addOptions({ portOption, retriesOption, backupDirOption, noBackupOption, noVerifyOption,
         singleReadOption, logOption, jsonOption, regionOption, forceOption });
     parser.addPositionalArgument(
@@ -162,10 +159,9 @@ int RunWrite(const QStringList &args)
     if (parser.isSet(noBackupOption) && parser.isSet(backupDirOption))
         return usageError(QStringLiteral("--backup-dir and --no-backup exclude each other"));
     const QString input = files.constFirst();
-    PlanRegion region = LoadPlanRegion();
-    if (parser.isSet(regionOption) && !RegionFromCode(parser.value(regionOption), &region))
-        return usageError(QStringLiteral("--region must be none, us or eu, not %1")
-                              .arg(parser.value(regionOption)));
+    PlanRegion region = PlanRegion::None;
+    if (const int status = cli::ChosenRegion(parser, cli::kWrite, &region); status != cli::kGoOn)
+        return status;
 
     CProgramDoc doc;
     QString error;

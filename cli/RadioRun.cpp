@@ -2,7 +2,6 @@
 #include "cli/RadioRun.h"
 
 #include "core/document/FolderWrite.h"
-#include "core/plan/ChannelPlanCheck.h"
 
 #include <QDir>
 
@@ -105,22 +104,6 @@ int CheckBackupFolder(const char *command, const QString &folder)
         return 0;
     std::fprintf(stderr, "radioprog-cli %s: cannot write backups into %s: %s\n", command,
         qPrintable(QDir::toNativeSeparators(folder)), qPrintable(why));
-    return 2;
-}
-
-int CheckPlanBeforeWrite(
-    const char *command, const MemoryImage &image, PlanRegion region, bool force)
-{
-    // Checked before the port is touched: a plan with errors must not reach a radio by accident.
-    const WriteCheck check = CheckBeforeWrite(image, region);
-    if (!check.findings.isEmpty())
-        std::fprintf(stderr, "%s\n", qPrintable(WriteCheckText(check, CurrentLanguage())));
-    if (!check.hasErrors || force)
-        return 0;
-    std::fprintf(stderr, "radioprog-cli %s%s\n", command,
-        qPrintable(LanguageText(": the channel plan has errors; nothing was written. Correct "
-                                "them, or write anyway with --force.",
-            "：信道规划有错误，未写入。请更正，或用 --force 强制写入。")));
     return 2;
 }
 

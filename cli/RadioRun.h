@@ -3,7 +3,6 @@
 // One radio written and logged from the command line; write (one port or
 // several at once) and station all go through RunOneRadio.
 
-#include "core/plan/PlanRegion.h"
 #include "core/station/RadioProgramming.h"
 
 #include <QString>
@@ -47,11 +46,6 @@ RadioProgramming RunOneRadio(const ProgrammingRecord &begun, const MemoryImage &
 
 /// 0 when backups can be made in folder, else 2 after telling why on stderr (before any radio).
 int CheckBackupFolder(const char *command, const QString &folder);
-
-/// The channel check before a write: its findings on stderr; 2 when it found errors and
-/// force is not set (nothing may be written), else 0.
-int CheckPlanBeforeWrite(
-    const char *command, const MemoryImage &image, PlanRegion region, bool force);
 
 /// "COM1: ok, backup /path" as a radio's result line.
 QString ResultLine(const RadioProgramming &done);

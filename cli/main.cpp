@@ -19,9 +19,9 @@
 namespace {
 
 /// The commands in the order the help lists them; each entry is defined in its own file.
-const cli::Command *const kCommands[] = { &cli::kShow, &cli::kNew, &cli::kRead, &cli::kWrite,
-    &cli::kDiff, &cli::kPorts, &cli::kReport, &cli::kExport, &cli::kImport, &cli::kCheck,
-    &cli::kStation, &cli::kLog };
+const cli::Command *const kCommands[]
+    = { &cli::kShow, &cli::kNew, &cli::kRead, &cli::kWrite, &cli::kDiff, &cli::kPorts,
+          &cli::kReport, &cli::kExport, &cli::kImport, &cli::kCheck, &cli::kStation, &cli::kLog };
 
 /// The command list: on stdout with status 0 when asked for, else on stderr with status 2.
 int usage(bool asked)
