@@ -7,6 +7,8 @@
 #include "gui/dialogs/LanguageDlg.h"
 #include "gui/shell/CommandIds.h"
 #include "gui/shell/MainFrame.h"
+
+#include "gui/shell/AccessibleNames.h"
 #include "gui/shell/MessageBox.h"
 #include "gui/view/ProgramView.h"
 
@@ -16,8 +18,11 @@
 void CMainFrame::connectView(CProgramView *view)
 {
     connect(view, &CProgramView::captionChanged, this, &CMainFrame::setCaption);
-    connect(view, &CProgramView::statusMessage, this,
-        [this](const QString &text, int timeoutMs) { statusBar()->showMessage(text, timeoutMs); });
+    connect(view, &CProgramView::statusMessage, this, [this](const QString &text, int timeoutMs) {
+        statusBar()->showMessage(text, timeoutMs);
+        // What a command or a transfer reports is spoken as well as shown.
+        AnnounceValue(statusBar(), text);
+    });
     connect(view, &CProgramView::statusMessageWithdrawn, this, [this](const QString &text) {
         // Another message may have taken its place since; that one stays.
         if (statusBar()->currentMessage() == text)

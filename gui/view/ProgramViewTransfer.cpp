@@ -20,6 +20,16 @@
 
 namespace {
 
+/// How a read ended, or that a transfer was cancelled, in a line for the status bar.
+QString TransferEndText(TransferOutcome outcome)
+{
+    if (outcome == TransferOutcome::Cancelled)
+        return LanguageText("The transfer was cancelled.", "传输已取消。");
+    return outcome == TransferOutcome::Succeeded
+        ? LanguageText("The radio was read.", "已读取对讲机。")
+        : LanguageText("The read failed.", "读频失败。");
+}
+
 /// What a transfer leaves for its window: written by the worker, read once the job finished.
 struct TransferRun
 {
@@ -172,6 +182,10 @@ void CProgramView::OnTransfer()
         }
         m_pProcessDlg->DestroyWindow();
         m_bTransferRunning = false;
+        // The end of a read, and a cancel, are told in the status bar, which a screen reader
+        // hears; a write's result is reported below, failures also in their own boxes.
+        if (run->direction == TransferDirection::Read || run->outcome == TransferOutcome::Cancelled)
+            emit statusMessage(TransferEndText(run->outcome), 10000);
         // Reads that disagreed are told, whether a third read settled them or not.
         if (const QString said = RadioReadMessage(run->read, CurrentLanguage()); !said.isEmpty())
             AfxMessageBoxAsync(

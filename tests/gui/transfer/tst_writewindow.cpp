@@ -390,6 +390,8 @@ void TestWriteWindow::readTakesAThirdReadWhereTwoDiffer()
                  QLatin1String("differed in the blocks at 0x100; a third read decided them")),
         qPrintable(m_fx->messages.constFirst().text));
     QCOMPARE(doc()->m_image.at(0x100), DemoRadioImage().at(0x100));
+    // The end is told in the status bar too, where a screen reader hears it.
+    QCOMPARE(m_fx->frame()->statusBar()->currentMessage(), QStringLiteral("The radio was read."));
 }
 
 void TestWriteWindow::backupsWindowOpensOneBesideTheDocument()
