@@ -155,6 +155,21 @@ inline bool MakeFifo(const QString &path)
     return ::mkfifo(QFile::encodeName(path).constData(), 0666) == 0;
 }
 
+/// A path named name in folder that is what setup says: "fifo" (a FIFO), "folder" (a folder),
+/// "/dev/..." (that device itself) or anything else (nothing there yet); empty when the FIFO
+/// or the folder cannot be made.
+inline QString FaultyPath(const QString &folder, const QString &name, const QString &setup)
+{
+    const QString path = folder + QLatin1Char('/') + name;
+    if (setup.startsWith(QLatin1String("/dev/")))
+        return setup;
+    if (setup == QLatin1String("fifo"))
+        return MakeFifo(path) ? path : QString();
+    if (setup == QLatin1String("folder"))
+        return QDir(folder).mkdir(name) ? path : QString();
+    return path;
+}
+
 namespace detail {
 inline void OnHang(int)
 {

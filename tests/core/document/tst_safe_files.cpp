@@ -476,19 +476,14 @@ private slots:
         QFile::setPermissions(dir.path(),
             QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
                 | QFileDevice::ExeOther);
-        QString path = dir.filePath("channels.dat");
+        const QString path = testing::FaultyPath(dir.path(), "channels.dat", setup);
+        QVERIFY(!path.isEmpty());
         if (setup == "file" || setup == "unreadable")
             WriteAll(path, kOld);
         if (setup == "unreadable")
             QFile::setPermissions(path, QFileDevice::WriteOwner);
         if (setup == "empty")
             WriteAll(path, QByteArray());
-        if (setup == "folder")
-            QDir(dir.path()).mkdir("channels.dat");
-        if (setup == "fifo")
-            QVERIFY(testing::MakeFifo(path));
-        if (setup.startsWith("/dev/"))
-            path = setup;
         fileread::ReadResult r;
         {
             HangGuard guard(20); // a FIFO or a device must not keep the read waiting
@@ -520,13 +515,8 @@ private slots:
         QFETCH(QString, setup);
         QFETCH(QString, message);
         QTemporaryDir dir;
-        QString path = dir.filePath("channels.dat");
-        if (setup == "fifo")
-            QVERIFY(testing::MakeFifo(path));
-        else if (setup == "folder")
-            QDir(dir.path()).mkdir("channels.dat");
-        else if (setup.startsWith("/dev/"))
-            path = setup;
+        const QString path = testing::FaultyPath(dir.path(), "channels.dat", setup);
+        QVERIFY(!path.isEmpty());
         CProgramDoc doc;
         doc.OnNewDocument();
         doc.m_image[0x20] = 0x42;
@@ -657,13 +647,8 @@ private slots:
         QFETCH(QString, setup);
         QFETCH(QString, reason);
         QTemporaryDir dir;
-        QString path = dir.filePath("Program.ini");
-        if (setup == "fifo")
-            QVERIFY(testing::MakeFifo(path));
-        else if (setup == "folder")
-            QDir(dir.path()).mkdir("Program.ini");
-        else if (setup.startsWith("/dev/"))
-            path = setup;
+        const QString path = testing::FaultyPath(dir.path(), "Program.ini", setup);
+        QVERIFY(!path.isEmpty());
         if (setup == "huge") {
             // A sparse file: large on paper, nothing on the disk.
             QFile f(path);
